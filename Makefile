@@ -1,0 +1,48 @@
+# Vantrel: build, run and test on Debian 12.
+#   make run    install what is missing, build, start the program
+#   make test   install what is missing, build with ASan + UBSan, run the whole suite
+#   make bench  build optimised and run the benchmarks
+
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+TEST_DIR := build/test
+FUZZ_DIR := build/fuzz
+
+.PHONY: deps run build test test-unit test-fuzz bench format clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DVANTREL_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run $(RELEASE_DIR)
+
+test: test-unit test-fuzz
+
+test-unit: deps
+	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
+	    -DVANTREL_BENCH=OFF >/dev/null
+	@cmake --build $(TEST_DIR) -j $(JOBS)
+	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+# The fuzzers need clang; the core is built on its own there, which also proves it needs no Qt.
+test-fuzz: deps
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DVANTREL_FUZZ=ON -DVANTREL_GUI=OFF -DVANTREL_TESTS=OFF -DVANTREL_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@ctest --test-dir $(FUZZ_DIR) --output-on-failure -j $(JOBS) --no-tests=ignore
+
+bench: deps
+	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
+	@cmake --build build/bench -j $(JOBS)
+	@for b in build/bench/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// Whether the program can show windows: a display is named, and Qt is not asked for one of
+// its windowless platforms. Decided before QApplication exists, since constructing it with
+// no display aborts the process.
+bool displayAvailable();
+
+// Runs the branch the raw command line chooses and returns the process exit status:
+// 0 when the branch did its job, 1 when a translation wrote no file or the device did not
+// take the profile. The editor branch needs a QApplication when withWindows is true.
+int runBranch(const std::string& rawCommandLine, bool withWindows);
+
+// The whole program: chooses console or Qt message boxes, creates the QApplication when a
+// display is there, and runs the branch.
+int runApplication(int argc, char** argv);
+
+} // namespace vantrel

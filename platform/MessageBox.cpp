@@ -1,0 +1,65 @@
+#include "platform/MessageBox.h"
+
+#include <iostream>
+
+namespace vantrel::platform {
+namespace {
+
+ConsoleMessagePresenter& consolePresenter() {
+    static ConsoleMessagePresenter presenter;
+    return presenter;
+}
+
+MessagePresenter* installed = nullptr;
+
+MessageAnswer safeAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return MessageAnswer::Cancel;
+}
+
+} // namespace
+
+MessagePresenter& messagePresenter() { return installed ? *installed : consolePresenter(); }
+
+void installMessagePresenter(MessagePresenter* presenter) { installed = presenter; }
+
+MessageAnswer showMessage(std::string text, std::string title, MessageButtons buttons,
+                          WindowHandle owner) {
+    return messagePresenter().present({std::move(text), std::move(title), buttons, owner});
+}
+
+MessageAnswer ConsoleMessagePresenter::present(const Message& message) {
+    std::string text = message.text;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    std::cerr << message.title << ": " << text << std::endl;
+    return safeAnswer(message.buttons);
+}
+
+MessageAnswer RecordingMessagePresenter::present(const Message& message) {
+    shown_.push_back(message);
+    if (!answers_.empty()) {
+        const MessageAnswer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    if (message.buttons != MessageButtons::Ok)
+        ++unanswered_;
+    return safeAnswer(message.buttons);
+}
+
+ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter)
+    : previous_(installed) {
+    installed = &presenter;
+}
+
+ScopedMessagePresenter::~ScopedMessagePresenter() { installed = previous_; }
+
+} // namespace vantrel::platform

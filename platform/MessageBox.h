@@ -1,0 +1,82 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace vantrel::platform {
+
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+// The window a message box belongs to; nullptr for a box with no owner window.
+// On the Qt side it is the owning QWidget.
+using WindowHandle = const void*;
+
+struct Message {
+    std::string text;
+    std::string title;
+    MessageButtons buttons = MessageButtons::Ok;
+    WindowHandle owner = nullptr;
+
+    bool operator==(const Message&) const = default;
+};
+
+// Shows a message box or asks a question and returns the user's answer. Every box of the
+// program goes through the presenter installed here, so tests can answer them.
+class MessagePresenter {
+public:
+    virtual ~MessagePresenter() = default;
+    virtual MessageAnswer present(const Message& message) = 0;
+};
+
+// The presenter in use; a console presenter until another is installed.
+MessagePresenter& messagePresenter();
+// Installs a presenter (not owned); nullptr goes back to the console presenter.
+void installMessagePresenter(MessagePresenter* presenter);
+
+MessageAnswer showMessage(std::string text, std::string title,
+                          MessageButtons buttons = MessageButtons::Ok,
+                          WindowHandle owner = nullptr);
+
+// For a program with no display: each box becomes one line "TITLE: TEXT" on stderr.
+// Questions get the answer that changes nothing (No, or Cancel where offered).
+class ConsoleMessagePresenter : public MessagePresenter {
+public:
+    MessageAnswer present(const Message& message) override;
+};
+
+// For tests: records every box and answers from a queue. A box with only OK is answered
+// Ok; a question with no queued answer is recorded as unanswered and gets Cancel or No.
+class RecordingMessagePresenter : public MessagePresenter {
+public:
+    MessageAnswer present(const Message& message) override;
+
+    void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+    const std::vector<Message>& shown() const { return shown_; }
+    int unansweredQuestions() const { return unanswered_; }
+    void clear() {
+        shown_.clear();
+        answers_.clear();
+        unanswered_ = 0;
+    }
+
+private:
+    std::vector<Message> shown_;
+    std::deque<MessageAnswer> answers_;
+    int unanswered_ = 0;
+};
+
+// Installs a presenter for the lifetime of a scope, restoring the previous one afterwards.
+class ScopedMessagePresenter {
+public:
+    explicit ScopedMessagePresenter(MessagePresenter& presenter);
+    ~ScopedMessagePresenter();
+    ScopedMessagePresenter(const ScopedMessagePresenter&) = delete;
+    ScopedMessagePresenter& operator=(const ScopedMessagePresenter&) = delete;
+
+private:
+    MessagePresenter* previous_;
+};
+
+} // namespace vantrel::platform

@@ -1,0 +1,81 @@
+#include "platform/qt/Desktop.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+
+namespace vantrel::platform {
+namespace {
+
+Desktop* installed = nullptr;
+
+QString runFileDialog(QWidget* owner, const FileDialogRequest& request, bool saving) {
+    QFileDialog dialog(owner, request.title);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+Desktop& desktop() {
+    static QtDesktop real;
+    return installed ? *installed : real;
+}
+
+void installDesktop(Desktop* desktop) { installed = desktop; }
+
+QString QtDesktop::openFileName(QWidget* owner, const FileDialogRequest& request) {
+    return runFileDialog(owner, request, false);
+}
+
+QString QtDesktop::saveFileName(QWidget* owner, const FileDialogRequest& request) {
+    return runFileDialog(owner, request, true);
+}
+
+bool QtDesktop::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+int QtDesktop::runModal(QDialog& dialog) { return dialog.exec(); }
+
+QString ScriptedDesktop::nextFileName(const FileDialogRequest& request) {
+    fileRequests_.push_back(request);
+    if (fileNames_.empty())
+        return {};
+    QString path = fileNames_.front();
+    fileNames_.pop_front();
+    return path;
+}
+
+QString ScriptedDesktop::openFileName(QWidget*, const FileDialogRequest& request) {
+    return nextFileName(request);
+}
+
+QString ScriptedDesktop::saveFileName(QWidget*, const FileDialogRequest& request) {
+    return nextFileName(request);
+}
+
+bool ScriptedDesktop::openUrl(const QUrl& url) {
+    openedUrls_.push_back(url);
+    return true;
+}
+
+int ScriptedDesktop::runModal(QDialog& dialog) {
+    modalTitles_.push_back(dialog.windowTitle());
+    if (modalScripts_.empty())
+        return QDialog::Rejected;
+    ModalScript script = std::move(modalScripts_.front());
+    modalScripts_.pop_front();
+    // Shown (not exec'd) so that focus, typing and clicks reach the real widgets.
+    dialog.show();
+    const int result = script(dialog);
+    dialog.hide();
+    return result;
+}
+
+} // namespace vantrel::platform

@@ -1,0 +1,46 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+StartBranch branchOf(std::string_view raw) { return chooseBranch(pathFromCommandLine(raw)); }
+
+TEST(CommandLine, DerivesThePathAndBranch) {
+    EXPECT_EQ(pathFromCommandLine(""), "");
+    EXPECT_EQ(branchOf(""), StartBranch::Editor);
+
+    EXPECT_EQ(pathFromCommandLine("\"C:\\My Profiles\\a.vtp\""), "C:\\My Profiles\\a.vtp");
+    EXPECT_EQ(branchOf("\"C:\\My Profiles\\a.vtp\""), StartBranch::Translate);
+
+    EXPECT_EQ(branchOf("A.VTP"), StartBranch::Translate);
+    EXPECT_EQ(branchOf("b.Bpf"), StartBranch::Program);
+    EXPECT_EQ(branchOf("profile.txt"), StartBranch::Editor);
+
+    // Cut at the first quote after the start: "a.vtp " is left, which ends in a blank.
+    EXPECT_EQ(pathFromCommandLine("a.vtp \"b.bpf\""), "a.vtp ");
+    EXPECT_EQ(branchOf("a.vtp \"b.bpf\""), StartBranch::Editor);
+}
+
+TEST(CommandLine, KeepsLeadingBlanksAndDropsTrailingOnes) {
+    EXPECT_EQ(pathFromCommandLine("  a.vtp \t\r\n"), "  a.vtp");
+    EXPECT_EQ(branchOf("my profile.vtp  "), StartBranch::Translate);
+    EXPECT_EQ(branchOf(".vtp"), StartBranch::Translate);
+    EXPECT_EQ(branchOf("vtp"), StartBranch::Editor);
+    EXPECT_EQ(branchOf("\""), StartBranch::Editor);
+}
+
+TEST(CommandLine, RebuildsTheRawLineAsWindowsWouldPassIt) {
+    EXPECT_EQ(rawCommandLine({}), "");
+    EXPECT_EQ(rawCommandLine({"a.vtp"}), "a.vtp");
+    EXPECT_EQ(rawCommandLine({"My Profiles/a.vtp"}), "\"My Profiles/a.vtp\"");
+    EXPECT_EQ(rawCommandLine({"a", "b\tc"}), "a \"b\tc\"");
+
+    const std::string raw = rawCommandLine({"My Profiles/a.vtp"});
+    EXPECT_EQ(pathFromCommandLine(raw), "My Profiles/a.vtp");
+    EXPECT_EQ(chooseBranch(pathFromCommandLine(raw)), StartBranch::Translate);
+}
+
+} // namespace
+} // namespace vantrel

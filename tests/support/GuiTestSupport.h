@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+#include "platform/qt/Desktop.h"
+
+#include <QAbstractButton>
+#include <QTest>
+#include <QWidget>
+
+namespace vantrel::test {
+
+// Installs the recording message presenter and the scripted desktop for one test, so that
+// every message box, file dialog and modal dialog is answered without a person or a timer.
+class GuiSeams {
+public:
+    GuiSeams();
+    ~GuiSeams();
+    GuiSeams(const GuiSeams&) = delete;
+    GuiSeams& operator=(const GuiSeams&) = delete;
+
+    platform::RecordingMessagePresenter messages;
+    platform::ScriptedDesktop desktop;
+
+private:
+    platform::ScopedMessagePresenter scopedMessages_;
+};
+
+// The child of this type and object name; fails the test when there is none.
+template <typename T>
+T* child(const QObject* parent, const char* objectName) {
+    T* found = parent->findChild<T*>(QString::fromLatin1(objectName));
+    if (!found)
+        qFatal("no child named %s", objectName);
+    return found;
+}
+
+// Clicks a button by name after checking that it exists, is visible to the user and enabled.
+bool clickButton(const QObject* parent, const char* objectName);
+
+// Saves a picture of the widget under the build folder's screenshots/ for people to look at.
+QString saveScreenshot(QWidget* widget, const QString& fileName);
+
+} // namespace vantrel::test
