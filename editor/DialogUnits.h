@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace vantrel {
+
+// Windows are laid out in dialog units, which follow the window's font: a horizontal unit is
+// a quarter of the font's average character width, a vertical unit an eighth of its height.
+QSize dialogUnitsToPixels(const QWidget& window, int width, int height);
+QPoint dialogPointToPixels(const QWidget& window, int x, int y);
+QRect dialogRectToPixels(const QWidget& window, int x, int y, int width, int height);
+
+// Sets the 8-point sans-serif font the program's windows are laid out in.
+void useDialogFont(QWidget& window);
+
+} // namespace vantrel
