@@ -1,0 +1,59 @@
+#include "files/ProfileTextModel.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vantrel {
+
+ProfileTextModel::ProfileTextModel(Profile profile) : profile_(std::move(profile)) {
+    for (const Script& script : profile_.scripts)
+        foldedNames_.insert(foldedName(scriptName(script)));
+}
+
+void ProfileTextModel::setProfilePath(std::string path) {
+    path_ = std::move(path);
+    fileName_ = path_.empty() ? std::string() : std::filesystem::path(path_).filename().string();
+}
+
+void ProfileTextModel::resetProfile() {
+    profile_.reset();
+    foldedNames_.clear();
+    saved_ = true;
+}
+
+void ProfileTextModel::addScript(const std::string& line) {
+    const std::string_view name = scriptName(line);
+    if (name.empty() || !foldedNames_.insert(foldedName(name)).second)
+        return;
+    profile_.scripts.push_back(line);
+}
+
+void ProfileTextModel::addChain(const std::string& name) {
+    profile_.chains.addChain(name);
+}
+
+void ProfileTextModel::addGroupLine(const std::string& line, int count, int chainIndex) {
+    profile_.chains.addGroupLine(line, count, chainIndex);
+}
+
+void ProfileTextModel::addMode(const std::string& name) {
+    profile_.modes.emplace_back(name);
+}
+
+void ProfileTextModel::setLastModeAssignment(int position, const std::string& value) {
+    if (!profile_.modes.empty())
+        profile_.modes.back().setAssignment(position, value);
+}
+
+std::vector<std::string> ProfileTextModel::listedScriptNames() const {
+    std::vector<std::string> names;
+    names.reserve(profile_.scripts.size());
+    for (const Script& script : profile_.scripts)
+        names.emplace_back(scriptName(script));
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return scriptListLess(a, b);
+    });
+    return names;
+}
+
+} // namespace vantrel

@@ -1,0 +1,177 @@
+#include "files/ProfileTextReader.h"
+
+#include "profile/CNumbers.h"
+#include "profile/Script.h"
+#include "profile/SlotTable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <sstream>
+
+namespace vantrel {
+namespace {
+
+enum class Section { Header, Scripts, Chains, Modes };
+
+constexpr std::string_view kPressDelayKey = "DEFAULT_PRESS_DELAY";
+constexpr std::string_view kReleaseDelayKey = "DEFAULT_RELEASE_DELAY";
+
+std::optional<Section> markerSection(std::string_view line) {
+    if (line == "<SCRIPTLIST>")
+        return Section::Scripts;
+    if (line == "<AXIS_CHAINS>")
+        return Section::Chains;
+    if (line == "<PROGRAM_MODES>")
+        return Section::Modes;
+    return std::nullopt;
+}
+
+// A signed decimal number after optional white space, 0 when there is none, taken into the
+// unsigned 32-bit delay: negative numbers wrap as a C conversion does, numbers beyond the
+// range of the delay are taken as its largest value.
+std::uint32_t delayValue(std::string_view text) {
+    text = trimLeadingFileSpace(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    std::uint64_t magnitude = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    (void)end;
+    if (error == std::errc::result_out_of_range)
+        magnitude = std::numeric_limits<std::uint64_t>::max();
+    else if (error != std::errc())
+        magnitude = 0;
+    if (magnitude > std::numeric_limits<std::uint32_t>::max())
+        return negative ? 0 : std::numeric_limits<std::uint32_t>::max();
+    const auto value = static_cast<std::uint32_t>(magnitude);
+    return negative ? static_cast<std::uint32_t>(0u - value) : value;
+}
+
+void readHeaderLine(ProfileDocument& document, std::string_view line) {
+    const bool press = line.find(kPressDelayKey) != std::string_view::npos;
+    const bool release = !press && line.find(kReleaseDelayKey) != std::string_view::npos;
+    if (!press && !release)
+        return;
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return;
+    const std::uint32_t value = delayValue(line.substr(equals + 1));
+    if (press)
+        document.setPressDelay(value);
+    else
+        document.setReleaseDelay(value);
+}
+
+// The text between a header line's first and last character.
+std::string headerName(std::string_view line) {
+    return line.size() < 2 ? std::string() : std::string(line.substr(1, line.size() - 2));
+}
+
+// The Count of a group line: the number after the first ';', up to the first ')' after it.
+std::optional<int> groupCount(std::string_view line) {
+    const auto semicolon = line.find(';');
+    if (semicolon == std::string_view::npos)
+        return std::nullopt;
+    std::string_view field = line.substr(semicolon + 1);
+    field = field.substr(0, field.find(')'));
+    const auto scanned = scanCInteger(field);
+    if (!scanned)
+        return std::nullopt;
+    return static_cast<int>(std::clamp<long long>(scanned->value, INT_MIN, kChainCapacity));
+}
+
+void readChainLine(ProfileDocument& document, std::string_view line) {
+    if (line.front() == '[') {
+        document.addChain(headerName(line));
+        return;
+    }
+    if (line.find('{') != std::string_view::npos || document.chainCount() == 0)
+        return;
+    if (const auto count = groupCount(line))
+        document.addGroupLine(std::string(line), *count, document.chainCount() - 1);
+}
+
+void readModeLine(ProfileDocument& document, std::string_view line) {
+    if (line.front() == '[') {
+        document.addMode(headerName(line));
+        return;
+    }
+    if (line.find('{') != std::string_view::npos || document.modeCount() == 0)
+        return;
+    const std::string_view key = line.substr(0, line.find_first_of(" \t="));
+    const auto position = SlotTable::instance().positionOf(key);
+    if (!position)
+        return;
+    const auto equals = line.find('=');
+    const std::string_view value =
+        equals == std::string_view::npos ? line : trimFileSpace(line.substr(equals + 1));
+    document.setLastModeAssignment(*position, std::string(value));
+}
+
+} // namespace
+
+void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
+    document.resetProfile();
+    Section section = Section::Header;
+    while (!text.empty()) {
+        const auto lineEnd = text.find('\n');
+        const std::string_view raw = text.substr(0, lineEnd);
+        text.remove_prefix(lineEnd == std::string_view::npos ? text.size() : lineEnd + 1);
+
+        const std::string_view line = trimFileSpace(raw);
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (const auto marker = markerSection(line)) {
+            section = *marker;
+            continue;
+        }
+        switch (section) {
+        case Section::Header:
+            readHeaderLine(document, line);
+            break;
+        case Section::Scripts:
+            document.addScript(std::string(line));
+            break;
+        case Section::Chains:
+            readChainLine(document, line);
+            break;
+        case Section::Modes:
+            readModeLine(document, line);
+            break;
+        }
+    }
+    document.setStatusText(kProfileLoadedText);
+    document.finishLoading();
+}
+
+bool readProfileText(ProfileDocument& document) {
+    std::error_code error;
+    const bool isFolder = std::filesystem::is_directory(document.profilePath(), error);
+    std::ifstream file;
+    if (!isFolder)
+        file.open(document.profilePath(), std::ios::binary);
+    std::string text;
+    if (file) {
+        std::ostringstream content;
+        content << file.rdbuf();
+        if (!file.bad())
+            text = std::move(content).str();
+    }
+    if (!file.is_open() || !file || file.bad()) {
+        platform::showMessage(kLoadErrorText, kLoadErrorTitle, platform::MessageButtons::Ok,
+                              document.messageOwner());
+        return false;
+    }
+    readProfileTextFrom(document, text);
+    return true;
+}
+
+} // namespace vantrel

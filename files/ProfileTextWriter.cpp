@@ -1,0 +1,117 @@
+#include "files/ProfileTextWriter.h"
+
+#include "files/AtomicFileOutput.h"
+#include "profile/SlotTable.h"
+
+#include <string_view>
+#include <unordered_map>
+
+namespace vantrel {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+class TextBuilder {
+public:
+    TextBuilder& operator<<(std::string_view text) {
+        text_.append(text);
+        return *this;
+    }
+    void line(std::string_view text = {}) {
+        text_.append(text);
+        text_.append(kLineEnd);
+    }
+    std::string take() { return std::move(text_); }
+
+private:
+    std::string text_;
+};
+
+void writeScripts(TextBuilder& out, const Profile& profile,
+                  const std::vector<std::string>& listedNames) {
+    std::unordered_map<std::string_view, const Script*> firstByName;
+    firstByName.reserve(profile.scripts.size());
+    for (const Script& script : profile.scripts)
+        firstByName.try_emplace(scriptName(script), &script);
+    for (const std::string& name : listedNames) {
+        auto found = firstByName.find(name);
+        if (found != firstByName.end())
+            out.line(*found->second);
+    }
+}
+
+void writeModes(TextBuilder& out, const Profile& profile) {
+    const SlotTable& table = SlotTable::instance();
+    for (const ProgrammingMode& mode : profile.modes) {
+        out.line();
+        out << "[" << mode.name();
+        out.line("]");
+        for (int position : table.fileKeyOrder()) {
+            const Assignment& value = mode.assignment(position);
+            if (value.empty())
+                continue;
+            out << table.atPosition(position).name << " = ";
+            out.line(value);
+        }
+        out << "{" << mode.name();
+        out.line("}");
+    }
+}
+
+} // namespace
+
+std::string composeProfileText(const Profile& profile, const std::vector<std::string>& listedNames,
+                               const std::string& fileName) {
+    TextBuilder out;
+    out << "# Vantrel: " << fileName;
+    out.line();
+    out.line();
+    out.line("# Full profile script listing.");
+    out.line();
+    out.line("<HEADER>");
+    out.line("DEFAULT_PRESS_DELAY=" + std::to_string(profile.pressDelay));
+    out.line("DEFAULT_RELEASE_DELAY=" + std::to_string(profile.releaseDelay));
+    out.line();
+    out.line("<SCRIPTLIST>");
+    writeScripts(out, profile, listedNames);
+    out.line();
+    out.line();
+    out.line("# Axis Chains and Breakpoints:");
+    out.line("<AXIS_CHAINS>");
+    for (const AxisChain& chain : profile.chains.chains()) {
+        out.line();
+        out << "[" << chain.name();
+        out.line("]");
+        for (const std::string& group : chain.groups())
+            out.line(group);
+        out << "{" << chain.name();
+        out.line("}");
+    }
+    out.line();
+    out.line();
+    out.line("# Programmed Modes and Assignments:");
+    out.line("<PROGRAM_MODES>");
+    writeModes(out, profile);
+    return out.take();
+}
+
+bool writeProfileText(ProfileDocument& document, ProfileOutput& output) {
+    document.switchMode();
+    const std::string text = composeProfileText(
+        document.profileSnapshot(), document.listedScriptNames(), document.profileFileName());
+    if (!output.isOpen() || !output.write(text) || !output.finish()) {
+        platform::showMessage(kSaveErrorText, kSaveErrorTitle, platform::MessageButtons::Ok,
+                              document.messageOwner());
+        return false;
+    }
+    document.setProfileSaved(true);
+    document.setStatusText(kProfileSavedText);
+    return true;
+}
+
+bool writeProfileText(ProfileDocument& document) {
+    AtomicFileOutput output(document.profilePath());
+    return writeProfileText(document, output);
+}
+
+} // namespace vantrel
