@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace vantrel {
+
+// The program's logo, its version and an OK button. Shown modally.
+class AboutBox : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AboutBox(QWidget* parent = nullptr);
+};
+
+} // namespace vantrel

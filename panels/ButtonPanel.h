@@ -1,0 +1,80 @@
+#pragma once
+
+// The slot table has a member named like Qt's "slots" keyword macro, which may already be
+// defined when this header is read after other Qt headers.
+#pragma push_macro("slots")
+#undef slots
+#include "panels/AssignmentPanel.h"
+#pragma pop_macro("slots")
+
+#include <QDialog>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace vantrel {
+
+enum class SlotGroup;
+struct Control;
+
+// A modeless panel with one row per button or hat direction of one half of the X36, built
+// from the slot table: "P >>", press box, release box, "<< R". It holds a working copy of
+// the active mode's assignments for its group, in slot-position order.
+class ButtonPanel : public QDialog, public AssignmentPanel {
+    Q_OBJECT
+
+public:
+    struct Look {
+        SlotGroup group;
+        QString title;
+        QString picture;       // drawing resource
+        QSize pictureSize;     // pixels
+        QSize dialogSize;      // dialog units
+        QPoint dialogPosition; // dialog units, from the owner's top left
+        bool minimizeBox;
+    };
+
+    void showAssignments(const std::vector<Assignment>& values,
+                         const std::string& modeName) override;
+    std::vector<Assignment> collectAssignments() const override { return values_; }
+    void clearAssignments() override;
+    void setSelectedScript(const std::string& name) override { selectedScript_ = name; }
+    const std::string& selectedScript() const { return selectedScript_; }
+
+    // Enter: re-read every box, then hide.
+    void accept() override;
+
+protected:
+    ButtonPanel(const Look& look, QWidget* parent);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QGroupBox* buildButtonGroup();
+    QGroupBox* buildHatGroup(const Control& hat);
+    void addRow(QGridLayout& grid, int row, const QString& label, const QString& control);
+    int slotIndex(const QString& slotName) const;
+
+    void reread();
+    void refresh();
+    void assign(int index, const std::string& value);
+
+    Look look_;
+    int firstPosition_;
+    std::vector<Assignment> values_;
+    std::vector<QLineEdit*> boxes_;
+    std::string modeName_;
+    std::string selectedScript_;
+    QLineEdit* modeBox_ = nullptr;
+    bool placed_ = false;
+};
+
+} // namespace vantrel

@@ -1,0 +1,28 @@
+#include "panels/PictureLabel.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace vantrel {
+
+QPixmap renderPicture(const QString& resource, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QSvgRenderer renderer(resource);
+    if (renderer.isValid()) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    return QPixmap::fromImage(image);
+}
+
+QLabel* makePictureLabel(QWidget* parent, const QString& resource, QSize size) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(renderPicture(resource, size));
+    label->setFixedSize(size);
+    return label;
+}
+
+} // namespace vantrel

@@ -1,0 +1,15 @@
+#include "profile/SlotTable.h"
+
+#include "panels/StickPanel.h"
+
+namespace vantrel {
+
+StickPanel::StickPanel(QWidget* parent)
+    : ButtonPanel({SlotGroup::Stick, QStringLiteral("Stick Programming"),
+                   QStringLiteral(":/stick.svg"), QSize(337, 276), QSize(529, 321), QPoint(180, 0),
+                   false},
+                  parent) {
+    setObjectName(QStringLiteral("stickPanel"));
+}
+
+} // namespace vantrel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "panels/ButtonPanel.h"
+
+namespace vantrel {
+
+// "Stick Programming": the stick's buttons and hats of the active programming mode.
+class StickPanel : public ButtonPanel {
+    Q_OBJECT
+
+public:
+    explicit StickPanel(QWidget* parent = nullptr);
+};
+
+} // namespace vantrel

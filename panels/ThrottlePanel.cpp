@@ -1,0 +1,15 @@
+#include "profile/SlotTable.h"
+
+#include "panels/ThrottlePanel.h"
+
+namespace vantrel {
+
+ThrottlePanel::ThrottlePanel(QWidget* parent)
+    : ButtonPanel({SlotGroup::Throttle, QStringLiteral("Throttle Programming"),
+                   QStringLiteral(":/throttle.svg"), QSize(343, 206), QSize(528, 321),
+                   QPoint(200, 20), true},
+                  parent) {
+    setObjectName(QStringLiteral("throttlePanel"));
+}
+
+} // namespace vantrel
