@@ -1,13 +1,14 @@
 #include "app/Branches.h"
 
-#include "platform/MessageBox.h"
+#include "files/ProfileTranslator.h"
+
+#include <memory>
 
 namespace vantrel {
 
 bool translateFromCommandLine(const std::string& profileTextPath) {
-    platform::showMessage("Translation to the device profile file is not built yet.",
-                          profileTextPath);
-    return false;
+    const auto translator = std::make_unique<ProfileTranslator>(profileTextPath);
+    return translator->writeDeviceFile();
 }
 
 } // namespace vantrel

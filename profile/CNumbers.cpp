@@ -45,7 +45,8 @@ std::optional<ScannedInteger> scanCInteger(std::string_view text) {
     bool overflow = false;
     while (i < text.size() && digitValue(text[i]) < base) {
         const unsigned long long next = magnitude * base + digitValue(text[i]);
-        if (magnitude > (std::numeric_limits<unsigned long long>::max() - digitValue(text[i])) / base)
+        if (magnitude >
+            (std::numeric_limits<unsigned long long>::max() - digitValue(text[i])) / base)
             overflow = true;
         else
             magnitude = next;
@@ -64,6 +65,66 @@ std::optional<ScannedInteger> scanCInteger(std::string_view text) {
         value = (overflow || magnitude > kMax) ? std::numeric_limits<long long>::max()
                                                : static_cast<long long>(magnitude);
     return ScannedInteger{value, i};
+}
+
+namespace {
+
+struct DecimalDigits {
+    bool negative = false;
+    bool digits = false;
+    bool overflow = false;
+    unsigned long long magnitude = 0;
+    std::size_t length = 0;
+};
+
+DecimalDigits readDecimal(std::string_view text) {
+    DecimalDigits result;
+    std::size_t i = 0;
+    while (i < text.size() && isCSpace(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        result.negative = text[i] == '-';
+        ++i;
+    }
+    constexpr auto kMax = std::numeric_limits<unsigned long long>::max();
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        const unsigned digit = static_cast<unsigned>(text[i] - '0');
+        if (result.magnitude > (kMax - digit) / 10)
+            result.overflow = true;
+        else
+            result.magnitude = result.magnitude * 10 + digit;
+        result.digits = true;
+        ++i;
+    }
+    result.length = i;
+    return result;
+}
+
+} // namespace
+
+std::optional<ScannedUnsigned> scanCUnsigned(std::string_view text) {
+    const DecimalDigits read = readDecimal(text);
+    if (!read.digits)
+        return std::nullopt;
+    unsigned long long value =
+        read.overflow ? std::numeric_limits<unsigned long long>::max() : read.magnitude;
+    if (read.negative && !read.overflow)
+        value = 0ULL - value;
+    return ScannedUnsigned{static_cast<std::uint32_t>(value), read.length};
+}
+
+std::int32_t readDecimalInt32(std::string_view text) {
+    const DecimalDigits read = readDecimal(text);
+    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    if (read.negative) {
+        if (read.overflow || read.magnitude > static_cast<unsigned long long>(kMax) + 1)
+            return kMin;
+        return static_cast<std::int32_t>(-static_cast<long long>(read.magnitude));
+    }
+    if (read.overflow || read.magnitude > static_cast<unsigned long long>(kMax))
+        return kMax;
+    return static_cast<std::int32_t>(read.magnitude);
 }
 
 } // namespace vantrel

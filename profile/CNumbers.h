@@ -19,4 +19,18 @@ struct ScannedInteger {
 // "0X", octal after a leading 0, decimal otherwise. Nothing when no digit can be read.
 std::optional<ScannedInteger> scanCInteger(std::string_view text);
 
+struct ScannedUnsigned {
+    std::uint32_t value;
+    std::size_t length;
+};
+
+// Like scanf's "%u": white space skipped, an optional sign, decimal digits. A minus sign
+// negates modulo 2^32 and a value beyond 64 bits reads as the largest, as the C library
+// stores it into an unsigned int. Nothing when no digit can be read.
+std::optional<ScannedUnsigned> scanCUnsigned(std::string_view text);
+
+// A delay or header value: white space skipped, an optional sign, decimal digits up to the
+// first other character, 0 without digits; clamped to the signed 32-bit range.
+std::int32_t readDecimalInt32(std::string_view text);
+
 } // namespace vantrel

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+// The sections of a profile text file. Lines before the first marker form the header.
+enum class FileSection { Header, Scripts, Chains, Modes };
+
+inline constexpr std::string_view kScriptListMarker = "<SCRIPTLIST>";
+inline constexpr std::string_view kAxisChainsMarker = "<AXIS_CHAINS>";
+inline constexpr std::string_view kProgramModesMarker = "<PROGRAM_MODES>";
+inline constexpr std::string_view kPressDelayKey = "DEFAULT_PRESS_DELAY";
+inline constexpr std::string_view kReleaseDelayKey = "DEFAULT_RELEASE_DELAY";
+
+// The section a marker line switches to; nothing for any other line. Exact, case included.
+std::optional<FileSection> sectionOfMarker(std::string_view line);
+
+// The line as the grammar sees it: trimmed of white space at both ends; nothing when it is
+// then empty or a comment (its first character '#').
+std::optional<std::string_view> significantLine(std::string_view rawLine);
+
+// Splits a text into lines at LF (the LF removed, a CR before it left for the trimming).
+// The last line counts even without a line end.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : rest_(text) {}
+
+    // The next line as it stands in the text; false at the end.
+    bool nextRaw(std::string_view& line);
+    // The next significant line (see significantLine); false at the end.
+    bool next(std::string_view& line);
+
+private:
+    std::string_view rest_;
+    bool done_ = false;
+};
+
+// All significant lines of a text, in order, as views into it.
+std::vector<std::string_view> significantLines(std::string_view text);
+
+// A header line that sets a default delay: one holding "DEFAULT_PRESS_DELAY" (else one
+// holding "DEFAULT_RELEASE_DELAY") and a '='. The value is the signed decimal integer after
+// the first '=' as the unsigned delay stores it.
+struct HeaderDelay {
+    enum class Kind { Press, Release };
+    Kind kind;
+    std::uint32_t value;
+};
+std::optional<HeaderDelay> readHeaderDelay(std::string_view line);
+
+} // namespace vantrel

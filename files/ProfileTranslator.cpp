@@ -1,0 +1,337 @@
+#include "files/ProfileTranslator.h"
+
+#include "files/DeviceFileWriter.h"
+#include "files/GroupLinePattern.h"
+#include "files/LineReader.h"
+#include "files/TranslationDefaults.h"
+#include "platform/MessageBox.h"
+#include "profile/AxisChain.h"
+#include "profile/Script.h"
+#include "profile/SlotTable.h"
+
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace vantrel {
+namespace {
+
+constexpr std::uint64_t kMax16 = 0xFFFF;
+constexpr std::uint64_t kMax8 = 0xFF;
+// Breakpoint group g is named by the codes 2g and 2g + 1, which must fit 16 bits.
+constexpr std::uint32_t kLastGroupNumber = 0x7FFF;
+constexpr std::uint32_t kFirstGroupNumber = 50;
+
+const std::string kLimitTitle = "Device profile limit exceeded.";
+const std::string kProfileErrorTitle = "Profile error.";
+
+std::string_view headerName(std::string_view line) {
+    return line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string_view();
+}
+
+bool isTokenSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+
+template <typename Visit> void forEachToken(std::string_view text, Visit visit) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && isTokenSpace(text[i]))
+            ++i;
+        const std::size_t begin = i;
+        while (i < text.size() && !isTokenSpace(text[i]))
+            ++i;
+        if (i > begin)
+            visit(text.substr(begin, i - begin));
+    }
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        return std::nullopt;
+    return std::move(content).str();
+}
+
+} // namespace
+
+ProfileTranslator::ProfileTranslator(const std::string& profileTextPath) : path_(profileTextPath) {
+    auto text = readWholeFile(path_);
+    if (!text) {
+        platform::showMessage("Error opening file.", path_);
+        return;
+    }
+    text_ = std::move(*text);
+    translate();
+}
+
+ProfileTranslator::ProfileTranslator(const std::string& profileTextPath, std::string text)
+    : path_(profileTextPath), text_(std::move(text)) {
+    translate();
+}
+
+bool ProfileTranslator::refuse(const std::string& text, const std::string& title) {
+    platform::showMessage(text, title);
+    return false;
+}
+
+bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count,
+                                  std::uint64_t limit) {
+    return refuse("Too many " + what + ":  " + std::to_string(count) + " (at most " +
+                      std::to_string(limit) + ").",
+                  kLimitTitle);
+}
+
+void ProfileTranslator::translate() {
+    lines_ = significantLines(text_);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (!readLine(i))
+            return;
+    }
+    for (std::size_t i = 0; i < profile_.chains.size(); ++i) {
+        if (!chainConverted_[i]) {
+            refuse("The axis chain " + profile_.chains[i].name + " has no closing line.",
+                   kProfileErrorTitle);
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < profile_.configurations.size(); ++i) {
+        if (!modeConverted_[i]) {
+            refuse("The programming mode " + profile_.configurations[i].name +
+                       " has no closing line.",
+                   kProfileErrorTitle);
+            return;
+        }
+    }
+    const std::uint64_t length = deviceFileLength(profile_);
+    if (length > std::numeric_limits<std::uint32_t>::max()) {
+        overLimit("bytes in the device profile file", length,
+                  std::numeric_limits<std::uint32_t>::max());
+        return;
+    }
+    length_ = static_cast<std::uint32_t>(length);
+    outputPath_ = deviceFilePathFor(path_);
+}
+
+bool ProfileTranslator::readLine(std::size_t index) {
+    const std::string_view line = lines_[index];
+    if (const auto marker = sectionOfMarker(line)) {
+        section_ = *marker == FileSection::Scripts  ? Section::Scripts
+                   : *marker == FileSection::Chains ? Section::Chains
+                                                    : Section::Modes;
+        return true;
+    }
+    switch (section_) {
+    case Section::Header:
+        if (const auto delay = readHeaderDelay(line)) {
+            if (delay->kind == HeaderDelay::Kind::Press)
+                translationDefaults().press = delay->value;
+            else
+                translationDefaults().release = delay->value;
+        }
+        return true;
+    case Section::Scripts:
+        return addScript(line);
+    case Section::Chains:
+        if (line.front() == '[')
+            return openChain(line, index + 1);
+        if (line.front() == '{')
+            return openChain_ ? convertChain() : true;
+        return countGroupLine(line);
+    case Section::Modes:
+        if (line.front() == '[')
+            return openMode(line, index + 1);
+        if (line.front() == '{')
+            return openMode_ ? convertMode() : true;
+        if (openMode_)
+            ++openMode_->entries;
+        return true;
+    }
+    return true;
+}
+
+bool ProfileTranslator::addScript(std::string_view line) {
+    if (profile_.scripts.size() >= kMax16)
+        return overLimit("scripts", profile_.scripts.size() + 1, kMax16);
+    ScriptRecord record;
+    const std::string_view name = scriptName(line);
+    const std::string_view tokens = line.substr(name.size());
+    std::uint64_t tokenCount = 0;
+    forEachToken(tokens, [&tokenCount](std::string_view) { ++tokenCount; });
+    if (tokenCount > kMax16)
+        return overLimit("events in the script " + std::string(name), tokenCount, kMax16);
+
+    record.name = std::string(name);
+    record.id = static_cast<std::uint16_t>(profile_.scripts.size());
+    record.events.reserve(tokenCount);
+    const ScriptCompiler compiler(translationDefaults());
+    forEachToken(tokens,
+                 [&](std::string_view token) { record.events.push_back(compiler.compile(token)); });
+    scriptIds_.try_emplace(name, record.id);
+    profile_.scripts.push_back(std::move(record));
+    return true;
+}
+
+std::uint16_t ProfileTranslator::scriptId(std::string_view name) const {
+    const auto found = scriptIds_.find(name);
+    return found == scriptIds_.end() ? 0 : found->second;
+}
+
+bool ProfileTranslator::openChain(std::string_view line, std::size_t next) {
+    if (profile_.chains.size() >= kMax16)
+        return overLimit("axis chains", profile_.chains.size() + 1, kMax16);
+    ChainRecord record;
+    record.name = std::string(headerName(line));
+    openChain_ = OpenChain{profile_.chains.size(), next};
+    profile_.chains.push_back(std::move(record));
+    chainConverted_.push_back(false);
+    return true;
+}
+
+bool ProfileTranslator::countGroupLine(std::string_view line) {
+    if (!openChain_)
+        return true; // a group line outside any chain belongs to nothing
+    const auto count = groupLineCount(line);
+    if (!count)
+        return refuse("Breakpoint error.", std::string(line));
+    const std::string& chain = profile_.chains[openChain_->record].name;
+    if (*count < 0 || static_cast<std::uint64_t>(*count) > kMax8)
+        return refuse("Breakpoint count out of range in the axis chain " + chain + ":  " +
+                          std::to_string(*count) + " (0 to 255).",
+                      kLimitTitle);
+    openChain_->breakpoints += static_cast<int>(*count);
+    ++openChain_->groupLines;
+    if (static_cast<std::uint64_t>(openChain_->breakpoints) > kMax8)
+        return overLimit("breakpoints in the axis chain " + chain, openChain_->breakpoints, kMax8);
+    if (static_cast<std::uint64_t>(openChain_->groupLines) > kMax8)
+        return overLimit("group lines in the axis chain " + chain, openChain_->groupLines, kMax8);
+    return true;
+}
+
+bool ProfileTranslator::convertChain() {
+    const OpenChain open = *openChain_;
+    openChain_.reset();
+    ChainRecord& chain = profile_.chains[open.record];
+    chain.id = static_cast<std::uint16_t>(nextChainId_++);
+    chainConverted_[open.record] = true;
+
+    std::uint64_t converted = 0;
+    for (std::size_t i = open.firstLine; i < lines_.size() && lines_[i].front() != '{'; ++i) {
+        const auto fields = readGroupLine(lines_[i]);
+        if (!fields)
+            return refuse("Error converting breakpoint.", "Breakpoint error.");
+        if (nextGroup_ > kLastGroupNumber)
+            return overLimit("breakpoint groups", nextGroup_ - kFirstGroupNumber + 1,
+                             kLastGroupNumber - kFirstGroupNumber + 1);
+        converted += fields->count;
+        if (converted <= kMax8) {
+            for (const int position :
+                 expandGroup(fields->start, fields->end, static_cast<int>(fields->count))) {
+                const auto p = static_cast<std::uint16_t>(static_cast<long long>(position) + 32767);
+                chain.breakpoints.push_back({p, static_cast<std::uint16_t>(nextGroup_)});
+            }
+        }
+        chain.groups.push_back({static_cast<std::uint16_t>(nextGroup_), scriptId(fields->increase),
+                                scriptId(fields->decrease)});
+        ++nextGroup_;
+    }
+    if (converted != static_cast<std::uint64_t>(open.breakpoints)) {
+        // Breakpoints missing or beyond the chain's count would fire the wrong scripts.
+        return refuse("Not all breakpoints were processed.", "Mode Assignment Error.");
+    }
+    convertedGroupLines_ += static_cast<long long>(chain.groups.size());
+    chainIds_.try_emplace(headerName(lines_[open.firstLine - 1]), chain.id);
+    return true;
+}
+
+bool ProfileTranslator::openMode(std::string_view line, std::size_t next) {
+    if (profile_.configurations.size() >= kMax16)
+        return overLimit("programming modes", profile_.configurations.size() + 1, kMax16);
+    std::string_view name = headerName(line);
+    name = name.substr(0, std::min(name.find('['), name.size()));
+    ConfigurationRecord record;
+    record.name = std::string(name);
+    record.id = name == kDefaultModeName ? 0 : static_cast<std::uint16_t>(nextModePosition_);
+    ++nextModePosition_;
+    profile_.modeNames.push_back(record.name);
+    openMode_ = OpenMode{profile_.configurations.size(), next};
+    profile_.configurations.push_back(std::move(record));
+    modeConverted_.push_back(false);
+    return true;
+}
+
+bool ProfileTranslator::convertMode() {
+    const OpenMode open = *openMode_;
+    openMode_.reset();
+    ConfigurationRecord& configuration = profile_.configurations[open.record];
+    modeConverted_[open.record] = true;
+    const bool isDefault = configuration.id == 0;
+
+    long long declared = open.entries;
+    if (isDefault)
+        declared += 2 * convertedGroupLines_;
+    if (static_cast<std::uint64_t>(declared) > kMax16)
+        return overLimit("entries in the programming mode " + configuration.name,
+                         static_cast<std::uint64_t>(declared), kMax16);
+
+    std::vector<AssignmentEntry> filled;
+    for (std::size_t i = open.firstLine; i < lines_.size() && lines_[i].front() != '{'; ++i) {
+        if (const auto entry = assignmentEntry(lines_[i]))
+            filled.push_back(*entry);
+    }
+    if (isDefault) {
+        for (std::size_t c = 0; c < profile_.chains.size(); ++c) {
+            for (const GroupRecord& group : profile_.chains[c].groups) {
+                const auto code = static_cast<std::uint16_t>(2 * group.number);
+                filled.push_back({0, code, group.decreaseId});
+                filled.push_back({0, static_cast<std::uint16_t>(code + 1), group.increaseId});
+            }
+        }
+    }
+    if (filled.size() > static_cast<std::size_t>(declared))
+        return refuse("Too many assignments in the programming mode " + configuration.name + ":  " +
+                          std::to_string(filled.size()) + " (its block holds " +
+                          std::to_string(declared) + " lines).",
+                      kProfileErrorTitle);
+    if (filled.size() < static_cast<std::size_t>(declared))
+        platform::showMessage("Not all assignment were processed.", "Mode Assignment Error.");
+    filled.resize(static_cast<std::size_t>(declared));
+    configuration.entries = std::move(filled);
+    return true;
+}
+
+std::optional<AssignmentEntry> ProfileTranslator::assignmentEntry(std::string_view line) const {
+    const std::string_view key = line.substr(0, std::min(line.find_first_of(" \""), line.size()));
+    const std::size_t equals = line.find('=');
+    const std::string_view value = equals == std::string_view::npos
+                                       ? std::string_view()
+                                       : trimLeadingFileSpace(line.substr(equals + 1));
+    const SlotTable& slots = SlotTable::instance();
+    if (const auto code = slots.deviceCodeOf(key))
+        return AssignmentEntry{0, static_cast<std::uint16_t>(*code), scriptId(value)};
+    if (const auto axis = slots.axisCodeOf(key)) {
+        const auto found = chainIds_.find(value);
+        return AssignmentEntry{1, static_cast<std::uint16_t>(*axis),
+                               found == chainIds_.end() ? std::uint16_t{0} : found->second};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> ProfileTranslator::deviceBytes() const {
+    if (outputPath_.empty())
+        return std::nullopt;
+    return encodeDeviceFile(profile_);
+}
+
+bool ProfileTranslator::writeDeviceFile() {
+    const auto bytes = deviceBytes();
+    if (!bytes)
+        return false;
+    return writeFileAtomically(outputPath_, *bytes);
+}
+
+} // namespace vantrel

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// Opcodes of the device's script events.
+enum class EventOpcode : std::uint8_t {
+    KeyPress = 0,
+    KeyRelease = 1,
+    DirectXPress = 2,
+    DirectXRelease = 3,
+    HatDirection = 4,
+    LoadMode = 5,
+    MousePress = 8,
+    MouseRelease = 9,
+    MouseMoveHorizontal = 10,
+    MouseMoveVertical = 11,
+};
+
+// One action of a script as the device runs it. A load-mode event also carries the name of
+// the mode to load; its Data is set when the device file is written.
+struct ScriptEvent {
+    std::uint8_t oc = 0;
+    std::int16_t data = 0;
+    std::int32_t delay = 0;
+    bool loadsMode = false;
+    std::string modeName;
+
+    bool operator==(const ScriptEvent&) const = default;
+};
+
+// The delays given to key, DirectX-button and mouse-button events whose token has none.
+struct DefaultDelays {
+    std::uint32_t press = 10;
+    std::uint32_t release = 10;
+    bool operator==(const DefaultDelays&) const = default;
+};
+
+// Turns one script token ("a^40", "MOUSEUP_5", "LOADMODE_Combat") into one event. A faulty
+// token is reported in a message box (its text names the fault, its title is the token's
+// body) and still yields an event, so a script keeps one event per token.
+class ScriptCompiler {
+public:
+    explicit ScriptCompiler(DefaultDelays delays) : delays_(delays) {}
+
+    ScriptEvent compile(std::string_view token) const;
+
+private:
+    DefaultDelays delays_;
+};
+
+} // namespace vantrel
