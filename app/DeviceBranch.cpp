@@ -1,13 +1,11 @@
 #include "app/Branches.h"
 
-#include "platform/MessageBox.h"
+#include "device/DeviceProgrammer.h"
 
 namespace vantrel {
 
 bool programFromCommandLine(const std::string& deviceFilePath) {
-    platform::showMessage("Sending to the device is not built yet.\nFile:  " + deviceFilePath,
-                          "Device Query");
-    return false;
+    return programDevice(deviceFilePath).loaded;
 }
 
 } // namespace vantrel

@@ -1,0 +1,285 @@
+#include "device/DeviceProfileCheck.h"
+
+#include <set>
+
+namespace vantrel {
+namespace {
+
+constexpr int kButtonCodeCount = 100;
+constexpr int kAxisCodeCount = 6;
+
+std::string str(std::size_t value) {
+    return std::to_string(value);
+}
+
+// Reads little-endian fields; the caller checks has() first.
+class ByteReader {
+public:
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    std::size_t remaining() const { return bytes_.size() - offset_; }
+    std::size_t offset() const { return offset_; }
+    bool has(std::size_t count) const { return remaining() >= count; }
+
+    std::uint8_t u8() { return bytes_[offset_++]; }
+    std::uint16_t u16() {
+        const std::uint16_t low = u8();
+        return static_cast<std::uint16_t>(low | (u8() << 8));
+    }
+    std::uint32_t u32() {
+        const std::uint32_t low = u16();
+        return low | (static_cast<std::uint32_t>(u16()) << 16);
+    }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t offset_ = 0;
+};
+
+class Checker {
+public:
+    explicit Checker(std::span<const std::uint8_t> bytes) : bytes_(bytes), in_(bytes) {}
+
+    ProfileCheck run() {
+        if (bytes_.size() > kDeviceProfileCapacity)
+            error(ProfileFault::TooLong, "the profile is " + str(bytes_.size()) +
+                                             " bytes long; the device holds at most " +
+                                             str(kDeviceProfileCapacity));
+        if (readStructure())
+            checkReferences();
+        return std::move(check_);
+    }
+
+private:
+    void error(ProfileFault fault, std::string text) {
+        if (check_.fault == ProfileFault::None)
+            check_.fault = fault;
+        check_.errors.push_back(std::move(text));
+    }
+    void warn(std::string text) { check_.warnings.push_back(std::move(text)); }
+
+    bool need(std::size_t count, const std::string& what) {
+        if (in_.has(count))
+            return true;
+        error(ProfileFault::Truncated,
+              "the profile ends at byte " + str(bytes_.size()) + ", inside " + what);
+        return false;
+    }
+
+    bool readStructure() {
+        DeviceProfileImage& image = check_.image;
+        if (!need(1, "the version byte"))
+            return false;
+        image.version = in_.u8();
+        if (image.version != kDeviceProfileVersion) {
+            error(ProfileFault::WrongVersion, "version " + str(image.version) +
+                                                  "; the device takes version " +
+                                                  str(kDeviceProfileVersion));
+            return false; // another version may lay its records out otherwise
+        }
+        if (!need(4, "the Length field"))
+            return false;
+        image.length = in_.u32();
+        if (image.length != bytes_.size())
+            error(ProfileFault::LengthMismatch, "Length says " + str(image.length) + " bytes, " +
+                                                    str(bytes_.size()) + " were received");
+        return readScripts() && readConfigurations() && readChains() && readEnd();
+    }
+
+    bool readScripts() {
+        if (!need(2, "the script count"))
+            return false;
+        const std::size_t count = in_.u16();
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string what = "script record " + str(i) + " of " + str(count);
+            if (!need(4, what))
+                return false;
+            DeviceScript& script = check_.image.scripts.emplace_back();
+            script.id = in_.u16();
+            const std::size_t events = in_.u16();
+            if (!need(events * kDeviceEventSize, what + " (" + str(events) + " events)"))
+                return false;
+            script.events.resize(events);
+            for (DeviceEvent& event : script.events) {
+                event.opcode = in_.u8();
+                event.data = static_cast<std::int16_t>(in_.u16());
+                event.delay = static_cast<std::int32_t>(in_.u32());
+            }
+        }
+        return true;
+    }
+
+    bool readConfigurations() {
+        if (!need(2, "the configuration count"))
+            return false;
+        const std::size_t count = in_.u16();
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string what = "configuration record " + str(i) + " of " + str(count);
+            if (!need(4, what))
+                return false;
+            DeviceConfiguration& configuration = check_.image.configurations.emplace_back();
+            configuration.id = in_.u16();
+            const std::size_t entries = in_.u16();
+            if (!need(entries * kDeviceEntrySize, what + " (" + str(entries) + " entries)"))
+                return false;
+            configuration.entries.resize(entries);
+            for (DeviceEntry& entry : configuration.entries) {
+                entry.type = in_.u8();
+                entry.code = in_.u16();
+                entry.number = in_.u16();
+            }
+        }
+        return true;
+    }
+
+    bool readChains() {
+        if (!need(2, "the chain count"))
+            return false;
+        const std::size_t count = in_.u16();
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string what = "chain record " + str(i) + " of " + str(count);
+            if (!need(3, what))
+                return false;
+            DeviceChain& chain = check_.image.chains.emplace_back();
+            chain.id = in_.u16();
+            const std::size_t breakpoints = in_.u8();
+            if (!need(breakpoints * kDeviceBreakpointSize,
+                      what + " (" + str(breakpoints) + " breakpoints)"))
+                return false;
+            chain.breakpoints.resize(breakpoints);
+            for (DeviceBreakpoint& breakpoint : chain.breakpoints) {
+                breakpoint.position = in_.u16();
+                breakpoint.group = in_.u16();
+                breakpoint.positionAgain = in_.u16();
+            }
+        }
+        return true;
+    }
+
+    bool readEnd() {
+        if (!in_.has(1)) {
+            error(ProfileFault::BadEnd, "the final zero byte is missing");
+            return false;
+        }
+        const std::uint8_t end = in_.u8();
+        if (end != 0)
+            error(ProfileFault::BadEnd, "the final byte is " + str(end) + ", not 0");
+        if (in_.remaining() > 0)
+            error(ProfileFault::BadEnd, str(in_.remaining()) +
+                                            " bytes follow the final byte at offset " +
+                                            str(in_.offset() - 1));
+        return true;
+    }
+
+    void checkReferences() {
+        const DeviceProfileImage& image = check_.image;
+        std::set<int> configurationIds;
+        for (const DeviceConfiguration& configuration : image.configurations)
+            if (!configurationIds.insert(configuration.id).second)
+                error(ProfileFault::Inconsistent,
+                      "configuration ID " + str(configuration.id) + " appears twice");
+
+        for (std::size_t i = 0; i < image.scripts.size(); ++i) {
+            const DeviceScript& script = image.scripts[i];
+            if (script.id != i)
+                error(ProfileFault::Inconsistent,
+                      "script record " + str(i) + " has the ID " + str(script.id));
+            for (std::size_t e = 0; e < script.events.size(); ++e)
+                checkEvent(script.events[e], "script " + str(i) + " event " + str(e),
+                           configurationIds);
+        }
+        for (const DeviceConfiguration& configuration : image.configurations)
+            for (std::size_t e = 0; e < configuration.entries.size(); ++e)
+                checkEntry(configuration.entries[e], configuration.id,
+                           "configuration " + str(configuration.id) + " entry " + str(e));
+        for (std::size_t i = 0; i < image.chains.size(); ++i) {
+            const DeviceChain& chain = image.chains[i];
+            if (chain.id != i)
+                error(ProfileFault::Inconsistent,
+                      "chain record " + str(i) + " has the ID " + str(chain.id));
+            for (std::size_t b = 0; b < chain.breakpoints.size(); ++b) {
+                const DeviceBreakpoint& breakpoint = chain.breakpoints[b];
+                const std::string where = "chain " + str(i) + " breakpoint " + str(b);
+                if (breakpoint.position != breakpoint.positionAgain)
+                    error(ProfileFault::Inconsistent, where + " gives two positions, " +
+                                                          str(breakpoint.position) + " and " +
+                                                          str(breakpoint.positionAgain));
+                if (breakpoint.group < kFirstBreakpointGroup)
+                    warn(where + " belongs to group " + str(breakpoint.group) +
+                         ", below the first group number " + str(kFirstBreakpointGroup));
+                if (breakpoint.position == 0xFFFF)
+                    warn(where + " lies beyond the axis travel");
+            }
+        }
+    }
+
+    void checkEvent(const DeviceEvent& event, const std::string& where,
+                    const std::set<int>& configurationIds) {
+        const int data = event.data;
+        auto range = [&](int low, int high, const char* what) {
+            if (data < low || data > high)
+                warn(where + ": " + what + " " + std::to_string(data) + " is out of range");
+        };
+        switch (event.opcode) {
+        case 0:
+        case 1:
+            range(4, 231, "key usage");
+            break;
+        case 2:
+        case 3:
+            range(1, 64, "DirectX button");
+            break;
+        case 4:
+            range(0, 8, "hat direction");
+            break;
+        case 5:
+            if (!configurationIds.contains(data))
+                warn(where + " loads configuration " + std::to_string(data) +
+                     ", which the profile does not hold");
+            break;
+        case 8:
+        case 9:
+            range(1, 3, "mouse button");
+            break;
+        case 10:
+        case 11:
+            break;
+        default:
+            error(ProfileFault::Inconsistent,
+                  where + " has the unknown opcode " + str(event.opcode));
+        }
+    }
+
+    void checkEntry(const DeviceEntry& entry, std::uint16_t configurationId,
+                    const std::string& where) {
+        const DeviceProfileImage& image = check_.image;
+        if (entry.type == 0) {
+            if (entry.code >= kButtonCodeCount && configurationId != 0)
+                warn(where + " sets breakpoint code " + str(entry.code) + " outside the base mode");
+            if (entry.number >= image.scripts.size())
+                error(ProfileFault::Inconsistent, where + " names script " + str(entry.number) +
+                                                      " of " + str(image.scripts.size()));
+        } else if (entry.type == 1) {
+            if (entry.code >= kAxisCodeCount)
+                error(ProfileFault::Inconsistent,
+                      where + " names axis " + str(entry.code) + "; there are six, 0 to 5");
+            if (entry.number >= image.chains.size())
+                error(ProfileFault::Inconsistent, where + " names chain " + str(entry.number) +
+                                                      " of " + str(image.chains.size()));
+        } else {
+            error(ProfileFault::Inconsistent, where + " has the unknown type " + str(entry.type));
+        }
+    }
+
+    std::span<const std::uint8_t> bytes_;
+    ByteReader in_;
+    ProfileCheck check_;
+};
+
+} // namespace
+
+ProfileCheck checkDeviceProfile(std::span<const std::uint8_t> bytes) {
+    return Checker(bytes).run();
+}
+
+} // namespace vantrel

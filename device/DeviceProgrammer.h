@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/DriverConnection.h"
+
+#include <cstddef>
+#include <string>
+
+namespace vantrel {
+
+// The device takes a profile of at most this many bytes, sent in one transfer.
+inline constexpr std::size_t kTransferBufferSize = 65535;
+
+// The driver's one-byte commands; each is answered by one byte, 0 for success.
+enum class DriverCommand : std::uint8_t { Ping = 0, PrepareLoad = 1, ClearProfile = 3 };
+
+// What one exchange with the driver gave: the log shown to the user, and whether the device
+// took the profile (the log then ends in "Profile load complete.\n").
+struct DeviceResult {
+    std::string log;
+    bool loaded = false;
+};
+
+// Sends one device profile file to the X36 through its driver, step by step: open the file,
+// open the driver, ping, clear the device profile, prepare the load, read the file, send it,
+// and judge the device's final reply. Both handles are closed on every path before it
+// returns. A file longer than the device takes is refused before the driver is opened.
+class DeviceProgrammer {
+public:
+    explicit DeviceProgrammer(platform::DriverConnection& connection);
+
+    DeviceResult program(const std::string& path);
+
+private:
+    platform::DriverConnection& connection_;
+};
+
+// Sends the file and shows the log in the "Device Query" message box (no owner window,
+// OK only); returns once the box is closed.
+DeviceResult programDevice(const std::string& path, platform::DriverConnection& connection);
+DeviceResult programDevice(const std::string& path);
+
+} // namespace vantrel

@@ -1,0 +1,75 @@
+#include "platform/win/WinDriverConnection.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace vantrel::platform {
+namespace {
+
+HANDLE toHandle(DriverHandle handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+DWORD clampedLength(std::size_t length) {
+    return static_cast<DWORD>(std::min<std::size_t>(length, std::numeric_limits<DWORD>::max()));
+}
+
+} // namespace
+
+std::unique_ptr<DriverConnection> systemDriverConnection() {
+    return std::make_unique<WinDriverConnection>();
+}
+
+std::nullopt_t WinDriverConnection::fail() {
+    lastError_ = static_cast<long>(::GetLastError());
+    return std::nullopt;
+}
+
+std::optional<DriverHandle> WinDriverConnection::open(const char* name, unsigned long access,
+                                                      unsigned long share) {
+    const HANDLE handle = ::CreateFileA(name, access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return fail();
+    return reinterpret_cast<DriverHandle>(handle);
+}
+
+std::optional<DriverHandle> WinDriverConnection::openFile(const std::string& path) {
+    return open(path.c_str(), GENERIC_READ, FILE_SHARE_READ);
+}
+
+std::optional<DriverHandle> WinDriverConnection::openDriver() {
+    return open(kDriverObjectName, GENERIC_READ | GENERIC_WRITE,
+                FILE_SHARE_READ | FILE_SHARE_WRITE);
+}
+
+std::optional<std::uint64_t> WinDriverConnection::fileSize(DriverHandle file) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(toHandle(file), &size))
+        return fail();
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::optional<std::size_t> WinDriverConnection::read(DriverHandle handle,
+                                                     std::span<std::uint8_t> buffer) {
+    DWORD done = 0;
+    if (!::ReadFile(toHandle(handle), buffer.data(), clampedLength(buffer.size()), &done, nullptr))
+        return fail();
+    return done;
+}
+
+std::optional<std::size_t> WinDriverConnection::write(DriverHandle handle,
+                                                      std::span<const std::uint8_t> data) {
+    DWORD done = 0;
+    if (!::WriteFile(toHandle(handle), data.data(), clampedLength(data.size()), &done, nullptr))
+        return fail();
+    return done;
+}
+
+void WinDriverConnection::close(DriverHandle handle) {
+    ::CloseHandle(toHandle(handle));
+}
+
+} // namespace vantrel::platform
