@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace vantrel::test {
@@ -8,6 +9,8 @@ namespace vantrel::test {
 // Builds device profile files byte by byte, as the format lays them out.
 class DeviceProfileBytes {
 public:
+    DeviceProfileBytes() = default;
+    explicit DeviceProfileBytes(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
     DeviceProfileBytes& u8(std::uint8_t value) {
         bytes_.push_back(value);
         return *this;
