@@ -1,0 +1,187 @@
+#include "editor/MenuCommands.h"
+
+#include "device/DeviceProgrammer.h"
+#include "editor/AboutBox.h"
+#include "editor/EditorWindow.h"
+#include "editor/SetDefaultDelaysDialog.h"
+#include "files/DeviceFileWriter.h"
+#include "files/ProfileTextReader.h"
+#include "files/ProfileTextWriter.h"
+#include "files/ProfileTranslator.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/Desktop.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
+
+namespace vantrel {
+namespace {
+
+constexpr const char* kSaveChangesText = "Do you want to save changes made to this profile?";
+constexpr const char* kTranslateQuestion = "This action requires that the current profile be "
+                                           "saved.  Do you want to save the current profile?";
+constexpr const char* kTranslatedStatus = ".bpf Translation completed";
+
+QStringList profileFilters() {
+    return {"Vantrel Files (*.vtp)", "All Files (*.*)"};
+}
+
+} // namespace
+
+MenuCommands::MenuCommands(EditorWindow& window)
+    : QObject(&window), window_(window), document_(window) {
+    QMenu* file = addMenu("File", "fileMenu");
+    addCommand(file, "New", "fileNewAction", &MenuCommands::newProfile);
+    addCommand(file, "Open...", "fileOpenAction", &MenuCommands::openProfile);
+    addCommand(file, "Save", "fileSaveAction", &MenuCommands::saveProfile);
+    addCommand(file, "Save As...", "fileSaveAsAction", &MenuCommands::saveProfileAs);
+    file->addSeparator();
+    addCommand(file, "Exit", "fileExitAction", &MenuCommands::exit);
+
+    QMenu* profile = addMenu("Profile", "profileMenu");
+    addCommand(profile, "Set Default Delays", "profileDelaysAction", &MenuCommands::showDelays);
+    addCommand(profile, "Translate to .bpf File", "profileTranslateAction",
+               &MenuCommands::translate);
+    addCommand(profile, "Query HOTAS", "profileQueryAction", &MenuCommands::queryHotas);
+
+    QMenu* help = addMenu("Help", "helpMenu");
+    addCommand(help, "Readme...", "helpReadmeAction", &MenuCommands::openReadme);
+    addCommand(help, "Homepage...", "helpHomepageAction", &MenuCommands::openHomePage);
+    help->addSeparator();
+    addCommand(help, "About...", "helpAboutAction", &MenuCommands::showAbout);
+
+    window_.closeGuard = [this] { return confirmDiscardOrSave("Exit"); };
+}
+
+MenuCommands& MenuCommands::install(EditorWindow& window) {
+    if (auto* existing = window.findChild<MenuCommands*>(QString(), Qt::FindDirectChildrenOnly))
+        return *existing;
+    return *new MenuCommands(window);
+}
+
+QMenu* MenuCommands::addMenu(const QString& title, const char* objectName) {
+    QMenu* menu = window_.menuBar()->addMenu(title);
+    menu->setObjectName(objectName);
+    menu->setAccessibleName(title + " menu");
+    return menu;
+}
+
+QAction* MenuCommands::addCommand(QMenu* menu, const QString& text, const char* objectName,
+                                  void (MenuCommands::*command)()) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(objectName);
+    connect(action, &QAction::triggered, this, command);
+    return action;
+}
+
+platform::WindowHandle MenuCommands::owner() const {
+    return static_cast<const QWidget*>(&window_);
+}
+
+bool MenuCommands::confirmDiscardOrSave(const QString& title) {
+    if (window_.profileSaved())
+        return true;
+    switch (platform::showMessage(kSaveChangesText, title.toStdString(),
+                                  platform::MessageButtons::YesNoCancel, owner())) {
+    case platform::MessageAnswer::Yes:
+        saveProfile();
+        return window_.profileSaved();
+    case platform::MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MenuCommands::newProfile() {
+    if (confirmDiscardOrSave("New Profile")) {
+        window_.setProfileSaved(true);
+        window_.newProfile();
+    }
+    window_.switchMode();
+}
+
+void MenuCommands::openProfile() {
+    if (!confirmDiscardOrSave("Open Profile"))
+        return;
+    const QString path = platform::desktop().openFileName(
+        &window_, {"Load Vantrel File", profileFilters(), QString(), false});
+    if (path.isEmpty())
+        return;
+    window_.setProfileSaved(true);
+    window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
+    readProfileText(document_);
+}
+
+void MenuCommands::saveProfile() {
+    if (!window_.profileFileName().empty())
+        writeProfileText(document_);
+    else
+        saveProfileAs();
+}
+
+void MenuCommands::saveProfileAs() {
+    const QString path = platform::desktop().saveFileName(
+        &window_, {"Save Vantrel File As...", profileFilters(), "vtp", true});
+    if (path.isEmpty())
+        return;
+    window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
+    writeProfileText(document_);
+}
+
+void MenuCommands::exit() {
+    window_.reject();
+}
+
+void MenuCommands::showDelays() {
+    window_.setProfileSaved(false);
+    SetDefaultDelaysDialog& dialog = window_.delaysDialog();
+    dialog.showValues();
+    dialog.showNormal();
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void MenuCommands::translate() {
+    if (!window_.profileSaved() &&
+        platform::showMessage(kTranslateQuestion, "Translate Profile to .bpf",
+                              platform::MessageButtons::YesNo,
+                              owner()) == platform::MessageAnswer::Yes)
+        saveProfile();
+    {
+        ProfileTranslator translator(window_.profilePath());
+        translator.writeDeviceFile();
+    }
+    window_.setStatusText(kTranslatedStatus);
+}
+
+void MenuCommands::queryHotas() {
+    programDevice(deviceFilePathFor(window_.profilePath()));
+}
+
+void MenuCommands::openReadme() {
+    QFileInfo readme(QDir::current().filePath(kReadmePath));
+    if (!readme.exists()) {
+        const QFileInfo installed(
+            QDir(QCoreApplication::applicationDirPath()).filePath(kReadmePath));
+        if (installed.exists())
+            readme = installed;
+    }
+    platform::desktop().openUrl(QUrl::fromLocalFile(readme.absoluteFilePath()));
+}
+
+void MenuCommands::openHomePage() {
+    platform::desktop().openUrl(QUrl(kHomePage));
+}
+
+void MenuCommands::showAbout() {
+    AboutBox box(&window_);
+    platform::desktop().runModal(box);
+}
+
+} // namespace vantrel

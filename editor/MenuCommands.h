@@ -1,0 +1,59 @@
+#pragma once
+
+// The slot table has a member named like Qt's "slots" keyword macro, which may already be
+// defined when this header is read after other Qt headers.
+#pragma push_macro("slots")
+#undef slots
+#include "editor/EditorProfileDocument.h"
+#pragma pop_macro("slots")
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QMenu;
+
+namespace vantrel {
+
+class EditorWindow;
+
+// The editor window's File, Profile and Help menus and what each command does. Installs the
+// window's close guard, so the close box and Exit offer to save unsaved changes.
+class MenuCommands : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* kHomePage = "https://vantrel.example.org/";
+    static constexpr const char* kReadmePath = "docs/readme.html";
+
+    explicit MenuCommands(EditorWindow& window);
+    // The window's menu commands, created on first use; the window owns them.
+    static MenuCommands& install(EditorWindow& window);
+
+    void newProfile();
+    void openProfile();
+    void saveProfile();
+    void saveProfileAs();
+    void exit();
+    void showDelays();
+    void translate();
+    void queryHotas();
+    void openReadme();
+    void openHomePage();
+    void showAbout();
+
+    // Asks "Do you want to save changes made to this profile?" when there are unsaved
+    // changes. True when the command may go on: no changes, No, or Yes with a save that
+    // succeeded.
+    bool confirmDiscardOrSave(const QString& title);
+
+private:
+    QMenu* addMenu(const QString& title, const char* objectName);
+    QAction* addCommand(QMenu* menu, const QString& text, const char* objectName,
+                        void (MenuCommands::*command)());
+    platform::WindowHandle owner() const;
+
+    EditorWindow& window_;
+    EditorProfileDocument document_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,304 @@
+#include "editor/MenuCommands.h"
+#include "editor/SetDefaultDelaysDialog.h"
+#include "editor/EditorWindow.h"
+#include "files/ProfileTextModel.h"
+#include "files/ProfileTextWriter.h"
+#include "files/ProfileTranslator.h"
+#include "support/GuiTestSupport.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vantrel;
+using platform::MessageAnswer;
+using platform::MessageButtons;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A shown editor window with every box and dialog answered by the seams.
+struct Editor {
+    test::GuiSeams seams;
+    EditorWindow window;
+
+    Editor() {
+        window.show();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("the editor window did not become active");
+    }
+
+    // Opens the menu from the menu bar and clicks the entry, as the user does.
+    void choose(const char* menuName, const QString& entry) {
+        QMenuBar* bar = window.menuBar();
+        QMenu* menu = test::child<QMenu>(&window, menuName);
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        QVERIFY(QTest::qWaitFor([&] { return menu->isVisible(); }));
+        QAction* action = nullptr;
+        for (QAction* candidate : menu->actions())
+            if (candidate->text() == entry)
+                action = candidate;
+        QVERIFY2(action && action->isEnabled(), qPrintable(entry));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QVERIFY(QTest::qWaitFor([&] { return !menu->isVisible(); }));
+    }
+
+    void typeScript(const QString& line) {
+        auto* box = test::child<QLineEdit>(&window, "scriptBox");
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, line);
+        QVERIFY(test::clickButton(&window, "scriptAddButton"));
+    }
+
+    QStringList listedScripts() const {
+        auto* model = test::child<QListView>(&window, "scriptList")->model();
+        QStringList names;
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
+        return names;
+    }
+    QString status() const { return test::child<QLineEdit>(&window, "statusBox")->text(); }
+
+    // The questions asked so far, as "title: text".
+    QStringList questions() const {
+        QStringList asked;
+        for (const auto& message : seams.messages.shown())
+            if (message.buttons != MessageButtons::Ok)
+                asked << QString::fromStdString(message.title + ": " + message.text);
+        return asked;
+    }
+};
+
+const QString kSaveChanges = "Do you want to save changes made to this profile?";
+
+} // namespace
+
+class MenuCommandsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+    QString path(const QString& name) const { return folder_.filePath(name); }
+
+    // A profile file on disk with one script, as another session left it.
+    QString savedProfile(const QString& name, const std::string& script) const {
+        Profile profile = Profile::newProfile();
+        profile.scripts.push_back(script);
+        ProfileTextModel model(profile);
+        model.setProfilePath(path(name).toStdString());
+        platform::RecordingMessagePresenter quiet;
+        platform::ScopedMessagePresenter scoped(quiet);
+        if (!writeProfileText(model))
+            qFatal("could not prepare %s", qPrintable(name));
+        return path(name);
+    }
+
+private slots:
+    void menusListTheirCommandsInOrder() {
+        EditorWindow window; // the window installs its menus itself
+        QStringList menus;
+        for (QAction* action : window.menuBar()->actions()) {
+            QStringList entries;
+            for (QAction* entry : action->menu()->actions())
+                entries << (entry->isSeparator() ? "-" : entry->text());
+            menus << action->text() + ": " + entries.join(", ");
+        }
+        QCOMPARE(menus,
+                 (QStringList{"File: New, Open..., Save, Save As..., -, Exit",
+                              "Profile: Set Default Delays, Translate to .bpf File, Query HOTAS",
+                              "Help: Readme..., Homepage..., -, About..."}));
+        QCOMPARE(&MenuCommands::install(window), &MenuCommands::install(window));
+    }
+
+    void newAsksOnlyWhenSomethingChanged() {
+        Editor editor;
+        editor.choose("fileMenu", "New");
+        QVERIFY(editor.questions().isEmpty());
+        QCOMPARE(editor.listedScripts(), QStringList{"_NULL"});
+        QCOMPARE(editor.window.delaysDialog().pressDelay(), 10u);
+
+        // Merely showing a panel counts as a change; Cancel keeps everything.
+        editor.typeScript("Fire a A");
+        QVERIFY(test::clickButton(&editor.window, "joystickButton"));
+        editor.seams.messages.queueAnswer(MessageAnswer::Cancel);
+        editor.choose("fileMenu", "New");
+        QCOMPARE(editor.questions(), QStringList{"New Profile: " + kSaveChanges});
+        QCOMPARE(editor.listedScripts(), (QStringList{"_NULL", "Fire"}));
+        QVERIFY(!editor.window.profileSaved());
+
+        // No discards the changes.
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
+        editor.choose("fileMenu", "New");
+        QCOMPARE(editor.listedScripts(), QStringList{"_NULL"});
+        QVERIFY(editor.window.profileSaved());
+    }
+
+    void newWithYesStopsWhenTheSaveIsCancelled() {
+        Editor editor;
+        editor.typeScript("Fire a A");
+        editor.seams.messages.queueAnswer(MessageAnswer::Yes);
+        editor.choose("fileMenu", "New"); // the Save As dialog is cancelled
+        QCOMPARE(editor.seams.desktop.fileRequests().size(), std::size_t(1));
+        QCOMPARE(editor.listedScripts(), (QStringList{"_NULL", "Fire"}));
+    }
+
+    void saveOnANeverSavedProfileShowsSaveAs() {
+        Editor editor;
+        editor.typeScript("Fire a^40 A");
+        editor.seams.desktop.queueFileName(path("First.vtp"));
+        editor.choose("fileMenu", "Save");
+        const auto& requests = editor.seams.desktop.fileRequests();
+        QCOMPARE(requests.size(), std::size_t(1));
+        QCOMPARE(requests[0],
+                 (platform::FileDialogRequest{"Save Vantrel File As...",
+                                              {"Vantrel Files (*.vtp)", "All Files (*.*)"},
+                                              "vtp",
+                                              true}));
+        QCOMPARE(editor.status(), QString("Profile saved."));
+        QVERIFY(editor.window.profileSaved());
+        const QByteArray written = fileBytes(path("First.vtp"));
+        QVERIFY(written.startsWith("# Vantrel: First.vtp\r\n"));
+        QVERIFY(written.contains("\r\n_NULL\r\nFire a^40 A\r\n"));
+    }
+
+    void saveAfterOpenWritesBackWithoutADialog() {
+        const QString file = savedProfile("Opened.vtp", "Gear g G");
+        Editor editor;
+        editor.seams.desktop.queueFileName(file);
+        editor.choose("fileMenu", "Open...");
+        QCOMPARE(editor.seams.desktop.fileRequests().at(0).title, QString("Load Vantrel File"));
+        QCOMPARE(editor.seams.desktop.fileRequests().at(0).defaultSuffix, QString());
+        QCOMPARE(editor.seams.desktop.fileRequests().at(0).confirmOverwrite, false);
+        QCOMPARE(editor.listedScripts(), (QStringList{"_NULL", "Gear"}));
+        QCOMPARE(editor.status(), QString("Profile loaded."));
+        QVERIFY(editor.window.profileSaved());
+
+        editor.typeScript("Flaps f F");
+        editor.choose("fileMenu", "Save");
+        QCOMPARE(editor.seams.desktop.fileRequests().size(), std::size_t(1));
+        QVERIFY(fileBytes(file).contains("\r\nFlaps f F\r\nGear g G\r\n"));
+    }
+
+    void openAsksBeforeDiscardingChanges() {
+        const QString file = savedProfile("Other.vtp", "Other o O");
+        Editor editor;
+        editor.typeScript("Mine m M");
+        editor.seams.messages.queueAnswer(MessageAnswer::Cancel);
+        editor.choose("fileMenu", "Open...");
+        QCOMPARE(editor.questions(), QStringList{"Open Profile: " + kSaveChanges});
+        QVERIFY(editor.seams.desktop.fileRequests().empty());
+        QCOMPARE(editor.listedScripts(), (QStringList{"_NULL", "Mine"}));
+
+        // A file that cannot be read leaves the profile alone.
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
+        editor.seams.desktop.queueFileName(path("missing.vtp"));
+        editor.choose("fileMenu", "Open...");
+        QCOMPARE(editor.seams.messages.shown().back().text,
+                 std::string("Error reading from file."));
+        QCOMPARE(editor.seams.messages.shown().back().title, std::string("Load Error"));
+        QCOMPARE(editor.listedScripts(), (QStringList{"_NULL", "Mine"}));
+    }
+
+    void failedSaveKeepsTheOldFile() {
+        const QString file = savedProfile("Keep.vtp", "Old o O");
+        const QByteArray before = fileBytes(file);
+        Editor editor;
+        editor.seams.desktop.queueFileName(file);
+        editor.choose("fileMenu", "Open...");
+        editor.typeScript("New n N");
+        // The file's folder disappears under the profile: the save cannot complete.
+        QTemporaryDir gone;
+        const QString lost = gone.filePath("sub/Keep.vtp");
+        editor.seams.desktop.queueFileName(lost);
+        editor.choose("fileMenu", "Save As...");
+        QCOMPARE(editor.seams.messages.shown().back(),
+                 (platform::Message{"Error writing to file.", "Save Error", MessageButtons::Ok,
+                                    static_cast<const QWidget*>(&editor.window)}));
+        QVERIFY(!editor.window.profileSaved());
+        QCOMPARE(editor.window.profilePath(), lost.toStdString()); // kept as chosen
+        QCOMPARE(fileBytes(file), before);
+        QVERIFY(QDir(folder_.path()).entryList({"Keep.vtp*"}, QDir::Files).size() == 1);
+    }
+
+    void exitAndCloseBoxAskAboutUnsavedChanges() {
+        Editor editor;
+        editor.choose("profileMenu", "Set Default Delays");
+        QVERIFY(editor.window.delaysDialog().isVisible());
+        QVERIFY(!editor.window.profileSaved());
+
+        editor.seams.messages.queueAnswer(MessageAnswer::Cancel);
+        editor.choose("fileMenu", "Exit");
+        QCOMPARE(editor.questions(), QStringList{"Exit: " + kSaveChanges});
+        QVERIFY(editor.window.isVisible());
+
+        editor.seams.messages.queueAnswer(MessageAnswer::Cancel);
+        editor.window.close(); // the close box
+        QCOMPARE(editor.questions().size(), 2);
+        QVERIFY(editor.window.isVisible());
+
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
+        editor.choose("fileMenu", "Exit");
+        QTRY_VERIFY(!editor.window.isVisible());
+    }
+
+    void translateWithNoTranslatesTheFileAsLastSaved() {
+        Editor editor;
+        editor.typeScript("Fire a^40 A");
+        editor.seams.desktop.queueFileName(path("Translate.vtp"));
+        editor.choose("fileMenu", "Save As...");
+        const QByteArray saved = fileBytes(path("Translate.vtp"));
+
+        editor.typeScript("Later l L");
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
+        editor.choose("profileMenu", "Translate to .bpf File");
+        QCOMPARE(editor.questions(),
+                 QStringList{"Translate Profile to .bpf: This action requires that the current "
+                             "profile be saved.  Do you want to save the current profile?"});
+        QCOMPARE(editor.status(), QString(".bpf Translation completed"));
+        QCOMPARE(fileBytes(path("Translate.vtp")), saved);
+
+        ProfileTranslator expected(path("Translate.vtp").toStdString());
+        const auto bytes = expected.deviceBytes();
+        QVERIFY(bytes.has_value());
+        QCOMPARE(
+            fileBytes(path("Translate.bpf")),
+            QByteArray(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size())));
+    }
+
+    void queryHotasOnANeverSavedProfileSendsDotBpf() {
+        Editor editor;
+        editor.choose("profileMenu", "Query HOTAS");
+        const auto& shown = editor.seams.messages.shown();
+        QCOMPARE(shown.size(), std::size_t(1));
+        QCOMPARE(shown[0].title, std::string("Device Query"));
+        QVERIFY2(shown[0].text.starts_with("Error: unable to open file .bpf.   Error "),
+                 shown[0].text.c_str());
+    }
+
+    void helpCommandsOpenTheGuideThePageAndTheBox() {
+        Editor editor;
+        editor.choose("helpMenu", "Readme...");
+        editor.choose("helpMenu", "Homepage...");
+        editor.choose("helpMenu", "About...");
+        const auto& urls = editor.seams.desktop.openedUrls();
+        QCOMPARE(urls.size(), std::size_t(2));
+        QVERIFY(urls[0].isLocalFile());
+        QVERIFY(urls[0].toLocalFile().endsWith("docs/readme.html"));
+        QCOMPARE(urls[1], QUrl(MenuCommands::kHomePage));
+        QCOMPARE(editor.seams.desktop.modalTitles(), std::vector<QString>{"About Vantrel"});
+        QVERIFY(editor.window.profileSaved());
+    }
+};
+
+QTEST_MAIN(MenuCommandsTest)
+#include "MenuCommandsTest.moc"
