@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -197,8 +198,25 @@ void ButtonPanel::accept() {
     QDialog::accept();
 }
 
+void ButtonPanel::setVisible(bool visible) {
+    // Showing the window hands the focus back to the box that had it; that is no entering.
+    showing_ = visible;
+    QDialog::setVisible(visible);
+    showing_ = false;
+}
+
+void ButtonPanel::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool ButtonPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn &&
+    if (event->type() == QEvent::FocusIn && !showing_ &&
         userEnteredBox(static_cast<QFocusEvent*>(event)->reason())) {
         const QVariant index = watched->property(kSlotIndex);
         if (index.isValid())

@@ -51,11 +51,13 @@ public:
 
     // Enter: re-read every box, then hide.
     void accept() override;
+    void setVisible(bool visible) override;
 
 protected:
     ButtonPanel(const Look& look, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QGroupBox* buildButtonGroup();
@@ -75,6 +77,7 @@ private:
     std::string selectedScript_;
     QLineEdit* modeBox_ = nullptr;
     bool placed_ = false;
+    bool showing_ = false;
 };
 
 } // namespace vantrel

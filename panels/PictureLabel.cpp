@@ -4,9 +4,19 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// The drawings live in the GUI library's resources, which a static library must register.
+static void registerDrawings() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace vantrel {
 
 QPixmap renderPicture(const QString& resource, QSize size) {
+    registerDrawings();
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QSvgRenderer renderer(resource);
