@@ -1,5 +1,7 @@
 #include "files/ProfileTextReader.h"
 
+#include "files/LineReader.h"
+
 #include "profile/CNumbers.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
@@ -16,21 +18,6 @@
 
 namespace vantrel {
 namespace {
-
-enum class Section { Header, Scripts, Chains, Modes };
-
-constexpr std::string_view kPressDelayKey = "DEFAULT_PRESS_DELAY";
-constexpr std::string_view kReleaseDelayKey = "DEFAULT_RELEASE_DELAY";
-
-std::optional<Section> markerSection(std::string_view line) {
-    if (line == "<SCRIPTLIST>")
-        return Section::Scripts;
-    if (line == "<AXIS_CHAINS>")
-        return Section::Chains;
-    if (line == "<PROGRAM_MODES>")
-        return Section::Modes;
-    return std::nullopt;
-}
 
 // A signed decimal number after optional white space, 0 when there is none, taken into the
 // unsigned 32-bit delay: negative numbers wrap as a C conversion does, numbers beyond the
@@ -120,30 +107,25 @@ void readModeLine(ProfileDocument& document, std::string_view line) {
 
 void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
     document.resetProfile();
-    Section section = Section::Header;
-    while (!text.empty()) {
-        const auto lineEnd = text.find('\n');
-        const std::string_view raw = text.substr(0, lineEnd);
-        text.remove_prefix(lineEnd == std::string_view::npos ? text.size() : lineEnd + 1);
-
-        const std::string_view line = trimFileSpace(raw);
-        if (line.empty() || line.front() == '#')
-            continue;
-        if (const auto marker = markerSection(line)) {
+    FileSection section = FileSection::Header;
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        if (const auto marker = sectionOfMarker(line)) {
             section = *marker;
             continue;
         }
         switch (section) {
-        case Section::Header:
+        case FileSection::Header:
             readHeaderLine(document, line);
             break;
-        case Section::Scripts:
+        case FileSection::Scripts:
             document.addScript(std::string(line));
             break;
-        case Section::Chains:
+        case FileSection::Chains:
             readChainLine(document, line);
             break;
-        case Section::Modes:
+        case FileSection::Modes:
             readModeLine(document, line);
             break;
         }
