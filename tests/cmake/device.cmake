@@ -5,3 +5,5 @@ if(TARGET x36-simdriver)
     target_compile_definitions(core_tests PRIVATE
         VANTREL_SIMDRIVER="$<TARGET_FILE:x36-simdriver>")
 endif()
+target_compile_definitions(core_tests PRIVATE
+    VANTREL_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")

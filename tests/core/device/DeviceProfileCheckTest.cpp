@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace vantrel {
 namespace {
 
@@ -139,6 +141,30 @@ TEST(DeviceProfileCheck, TakesDoubtfulValuesWithAWarning) {
     EXPECT_TRUE(mentions(check.warnings, "loads configuration 9, which the profile does not hold"));
     EXPECT_NE(describeDeviceProfile(check).find("Warning: script 0 event 1 loads"),
               std::string::npos);
+}
+
+} // namespace
+} // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(DeviceProfileCheck, TakesEveryExampleProfileTranslatedWithoutComplaint) {
+    int examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VANTREL_EXAMPLES)) {
+        if (entry.path().extension() != ".vtp")
+            continue;
+        ++examples;
+        platform::RecordingMessagePresenter messages;
+        platform::ScopedMessagePresenter scoped(messages);
+        const auto bytes = ProfileTranslator(entry.path().string()).deviceBytes();
+        ASSERT_TRUE(bytes.has_value()) << entry.path();
+        EXPECT_TRUE(messages.shown().empty()) << entry.path() << ": " << messages.shown()[0].text;
+        const ProfileCheck check = checkDeviceProfile(*bytes);
+        EXPECT_TRUE(check.accepted() && check.warnings.empty()) << entry.path() << "\n"
+                                                                << describeDeviceProfile(check);
+    }
+    EXPECT_GE(examples, 3);
 }
 
 } // namespace
