@@ -10,8 +10,14 @@ namespace vantrel {
 
 std::string formatGroupLine(int start, int end, int count, std::string_view increase,
                             std::string_view decrease) {
-    std::string line = "(" + std::to_string(start) + " : " + std::to_string(end) + " ; " +
-                       std::to_string(count) + ") ( + ";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely on '"(" + std::to_string(...)'.
+    std::string line = "(";
+    line += std::to_string(start);
+    line += " : ";
+    line += std::to_string(end);
+    line += " ; ";
+    line += std::to_string(count);
+    line += ") ( + ";
     line += increase;
     line += "  - ";
     line += decrease;
@@ -42,9 +48,9 @@ void AxisChain::addGroupLine(std::string line, int count) {
 int AxisChain::removeGroup(int index) {
     const std::string& line = groups_.at(index);
     const std::size_t semicolon = line.find(';');
-    const std::string_view afterSemicolon =
-        semicolon == std::string::npos ? std::string_view(line)
-                                       : std::string_view(line).substr(semicolon + 1);
+    const std::string_view afterSemicolon = semicolon == std::string::npos
+                                                ? std::string_view(line)
+                                                : std::string_view(line).substr(semicolon + 1);
     if (const auto count = scanCInteger(afterSemicolon)) {
         // A hand-edited line may hold any number; keep the sum inside int.
         const long long sum = static_cast<long long>(freeCapacity_) + count->value;
@@ -98,7 +104,9 @@ bool AxisChainList::renameChain(int index, std::string newName) {
     return true;
 }
 
-void AxisChainList::deleteChain(int index) { chains_.erase(chains_.begin() + index); }
+void AxisChainList::deleteChain(int index) {
+    chains_.erase(chains_.begin() + index);
+}
 
 void AxisChainList::addGroupLine(std::string line, int count, int chainIndex) {
     chains_.at(chainIndex).addGroupLine(std::move(line), count);

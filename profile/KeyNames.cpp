@@ -3,6 +3,12 @@
 namespace vantrel {
 namespace {
 
+std::string numbered(std::string_view prefix, int n) {
+    std::string name(prefix);
+    name += std::to_string(n);
+    return name;
+}
+
 std::vector<NamedCode> buildPressKeys() {
     std::vector<NamedCode> keys;
     auto add = [&keys](std::string name, int data) {
@@ -22,13 +28,13 @@ std::vector<NamedCode> buildPressKeys() {
            40);
     addRun({"semicolon", "apostrophe", "tilde", "comma", "period", "forwardslash", "capslock"}, 51);
     for (int n = 1; n <= 12; ++n)
-        add("f" + std::to_string(n), 57 + n);
+        add(numbered("f", n), 57 + n);
     addRun({"printscreen", "scrolllock", "pause", "insert", "home", "pageup", "delete", "end",
             "pagedown", "rightarrow", "leftarrow", "downarrow", "uparrow"},
            70);
     addRun({"kp_numlock", "kp_forwardslash", "kp_asterisk", "kp_minus", "kp_plus", "kp_enter"}, 83);
     for (int n = 1; n <= 9; ++n)
-        add("kp_" + std::to_string(n), 88 + n);
+        add(numbered("kp_", n), 88 + n);
     add("kp_0", 98);
     add("kp_period", 99);
     addRun({"control", "shift", "alt"}, 224);
@@ -66,7 +72,7 @@ const std::vector<NamedCode>& releaseKeyNames() {
 std::vector<NamedCode> directXButtonNames(std::string_view prefix) {
     std::vector<NamedCode> names;
     for (int n = 1; n <= 64; ++n)
-        names.push_back({std::string(prefix) + std::to_string(n), static_cast<std::int16_t>(n)});
+        names.push_back({numbered(prefix, n), static_cast<std::int16_t>(n)});
     return names;
 }
 

@@ -1,0 +1,80 @@
+// Translation speed over generated profiles of 1 000, 10 000 and 100 000 script lines, with
+// programming modes and axis chains in proportion.
+#include "files/ProfileTranslator.h"
+#include "platform/MessageBox.h"
+#include "profile/SlotTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+// GCC 12 at -O3 warns falsely on '"literal" + std::to_string(...)' in the generator below.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+
+namespace {
+
+std::string generatedProfile(int scriptLines) {
+    std::string text = "# Vantrel: generated.vtp\r\n\r\n<HEADER>\r\nDEFAULT_PRESS_DELAY=15\r\n"
+                       "DEFAULT_RELEASE_DELAY=25\r\n\r\n<SCRIPTLIST>\r\n_NULL\r\n";
+    const char* tokens[] = {"a^40 A",
+                            "dx_12 DX_12",
+                            "MOUSEUP_5^20 MOUSEDOWN_5",
+                            "hat_up",
+                            "shift f1 F1 SHIFT",
+                            "LOADMODE_Mode7",
+                            "kp_enter^3 KP_ENTER"};
+    for (int i = 1; i < scriptLines; ++i)
+        text +=
+            "Script" + std::to_string(i) + " " + tokens[i % 7] + " " + tokens[(i + 3) % 7] + "\r\n";
+    text += "\r\n\r\n# Axis Chains and Breakpoints:\r\n<AXIS_CHAINS>\r\n";
+    const int chains = scriptLines / 500 + 1;
+    for (int c = 0; c < chains; ++c) {
+        const std::string name = "Chain" + std::to_string(c);
+        text += "\r\n[" + name + "]\r\n";
+        for (int g = 0; g < 5; ++g)
+            text += "(" + std::to_string(-30000 + g * 12000) + " : " +
+                    std::to_string(-20000 + g * 12000) + " ; 10) ( + Script" +
+                    std::to_string(g + 1) + "  - Script" + std::to_string(g + 2) + " )\r\n";
+        text += "{" + name + "}\r\n";
+    }
+    text += "\r\n\r\n# Programmed Modes and Assignments:\r\n<PROGRAM_MODES>\r\n";
+    const auto& slots = vantrel::SlotTable::instance().slots();
+    const int modes = scriptLines / 100 + 1;
+    for (int m = 0; m < modes; ++m) {
+        const std::string name = m == 0 ? "DEFAULT" : "Mode" + std::to_string(m);
+        text += "\r\n[" + name + "]\r\n";
+        for (int k = 0; k < 10; ++k) {
+            const auto& slot = slots[(m * 10 + k) % slots.size()];
+            const bool axis = slot.group == vantrel::SlotGroup::Axis;
+            text += slot.name + " = " +
+                    (axis ? "Chain" + std::to_string(k % chains)
+                          : "Script" + std::to_string((m * 37 + k) % scriptLines)) +
+                    "\r\n";
+        }
+        text += "{" + name + "}\r\n";
+    }
+    return text;
+}
+
+void translateProfile(benchmark::State& state) {
+    vantrel::platform::RecordingMessagePresenter messages;
+    vantrel::platform::ScopedMessagePresenter quiet(messages);
+    const std::string text = generatedProfile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        vantrel::ProfileTranslator translator("generated.vtp", text);
+        auto bytes = translator.deviceBytes();
+        benchmark::DoNotOptimize(bytes);
+    }
+    if (!messages.shown().empty())
+        state.SkipWithError("the generated profile raised a message");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+    state.counters["profile_bytes"] = static_cast<double>(text.size());
+}
+
+BENCHMARK(translateProfile)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
