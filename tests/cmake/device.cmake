@@ -7,3 +7,16 @@ if(TARGET x36-simdriver)
 endif()
 target_compile_definitions(core_tests PRIVATE
     VANTREL_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
+
+if(TARGET x36-simdriver AND TARGET vantrel)
+    add_test(NAME cli_device_send
+             COMMAND ${CMAKE_CURRENT_LIST_DIR}/device-cli.sh $<TARGET_FILE:vantrel>
+                     $<TARGET_FILE:x36-simdriver>)
+    set_tests_properties(cli_device_send PROPERTIES PASS_REGULAR_EXPRESSION "^PASS")
+    # The headless run of make run: translate the examples, send one, show both sides.
+    add_test(NAME run_headless_demo
+             COMMAND env -u DISPLAY -u WAYLAND_DISPLAY ${PROJECT_SOURCE_DIR}/scripts/run
+                     ${CMAKE_BINARY_DIR})
+    set_tests_properties(run_headless_demo PROPERTIES
+        PASS_REGULAR_EXPRESSION "Profile load complete\\.\n.*Profile accepted\\.")
+endif()
