@@ -88,6 +88,7 @@ bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count,
 
 void ProfileTranslator::translate() {
     lines_ = significantLines(text_);
+    scriptIds_.reserve(lines_.size());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (!readLine(i))
             return;
