@@ -164,6 +164,7 @@ TEST_F(DeviceProgrammerTest, RefusesAnOverlongFileBeforeTheDeviceIsTouched) {
 }
 
 struct StepFault {
+    const char* name;
     std::vector<std::string> options;
     std::string box;
 };
@@ -186,12 +187,17 @@ TEST_P(DeviceStepFaultTest, ReplacesTheLogByTheStepsErrorLine) {
 INSTANTIATE_TEST_SUITE_P(
     EachCommand, DeviceStepFaultTest,
     ::testing::Values(
-        StepFault{{"--reply", "ping=255"}, "Ping error.  Value: -1\n"},
-        StepFault{{"--no-reply", "ping"}, "Ping error.  Value: 1\n"},
-        StepFault{{"--reply", "clear=5"}, "Profile clear error.  Value: 5\n"},
-        StepFault{{"--no-reply", "clear"}, "Profile clear error.  Value: 1\n"},
-        StepFault{{"--reply", "prepare=-2"}, "Error setting up profile load.  Value: -2\n"},
-        StepFault{{"--no-reply", "prepare"}, "Error setting up profile load.  Value: 1\n"}));
+        StepFault{"PingFF", {"--reply", "ping=255"}, "Ping error.  Value: -1\n"},
+        StepFault{"PingSilent", {"--no-reply", "ping"}, "Ping error.  Value: 1\n"},
+        StepFault{"ClearFive", {"--reply", "clear=5"}, "Profile clear error.  Value: 5\n"},
+        StepFault{"ClearSilent", {"--no-reply", "clear"}, "Profile clear error.  Value: 1\n"},
+        StepFault{"PrepareMinusTwo",
+                  {"--reply", "prepare=-2"},
+                  "Error setting up profile load.  Value: -2\n"},
+        StepFault{"PrepareSilent",
+                  {"--no-reply", "prepare"},
+                  "Error setting up profile load.  Value: 1\n"}),
+    [](const ::testing::TestParamInfo<StepFault>& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceProgrammerTest, AMissingFinalReplyShowsTheProfilesFirstByte) {
     const std::string text = "<SCRIPTLIST>\n_NULL\nFire a^40 A\n<PROGRAM_MODES>\n[DEFAULT]\n"
