@@ -18,6 +18,7 @@ void ProfileTextModel::setProfilePath(std::string path) {
 void ProfileTextModel::resetProfile() {
     profile_.reset();
     foldedNames_.clear();
+    listedNamesValid_ = false;
     saved_ = true;
 }
 
@@ -26,6 +27,7 @@ void ProfileTextModel::addScript(const std::string& line) {
     if (name.empty() || !foldedNames_.insert(foldedName(name)).second)
         return;
     profile_.scripts.push_back(line);
+    listedNamesValid_ = false;
 }
 
 void ProfileTextModel::addChain(const std::string& name) {
@@ -46,14 +48,17 @@ void ProfileTextModel::setLastModeAssignment(int position, const std::string& va
 }
 
 std::vector<std::string> ProfileTextModel::listedScriptNames() const {
-    std::vector<std::string> names;
-    names.reserve(profile_.scripts.size());
-    for (const Script& script : profile_.scripts)
-        names.emplace_back(scriptName(script));
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return scriptListLess(a, b);
-    });
-    return names;
+    if (!listedNamesValid_) {
+        listedNames_.clear();
+        listedNames_.reserve(profile_.scripts.size());
+        for (const Script& script : profile_.scripts)
+            listedNames_.emplace_back(scriptName(script));
+        std::stable_sort(
+            listedNames_.begin(), listedNames_.end(),
+            [](const std::string& a, const std::string& b) { return scriptListLess(a, b); });
+        listedNamesValid_ = true;
+    }
+    return listedNames_;
 }
 
 } // namespace vantrel

@@ -47,6 +47,9 @@ public:
 private:
     Profile profile_;
     std::unordered_set<std::string> foldedNames_;
+    // The sorted names, made again only after the scripts changed.
+    mutable std::vector<std::string> listedNames_;
+    mutable bool listedNamesValid_ = false;
     std::string path_;
     std::string fileName_;
     std::string status_;
