@@ -1,6 +1,6 @@
 #include "editor/MenuCommands.h"
-#include "editor/SetDefaultDelaysDialog.h"
 #include "editor/EditorWindow.h"
+#include "editor/SetDefaultDelaysDialog.h"
 #include "files/ProfileTextModel.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
