@@ -53,6 +53,7 @@ ButtonPanel::ButtonPanel(const Look& look, QWidget* parent)
     setWindowFlags(flags);
     setModal(false);
     setWindowTitle(look.title);
+    setWindowIcon(programIcon());
     useDialogFont(*this);
 
     auto* modeLabel = new QLabel(QStringLiteral("Active Programming Mode:"), this);

@@ -35,4 +35,9 @@ QLabel* makePictureLabel(QWidget* parent, const QString& resource, QSize size) {
     return label;
 }
 
+QIcon programIcon() {
+    registerDrawings();
+    return QIcon(QStringLiteral(":/vantrel-icon.svg"));
+}
+
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -13,5 +14,7 @@ namespace vantrel {
 QPixmap renderPicture(const QString& resource, QSize size);
 // A label of fixed size showing the rendered drawing.
 QLabel* makePictureLabel(QWidget* parent, const QString& resource, QSize size);
+// The program's icon, for the editor window and the panels.
+QIcon programIcon();
 
 } // namespace vantrel
