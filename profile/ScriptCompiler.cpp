@@ -113,7 +113,7 @@ ScriptEvent ScriptCompiler::compile(std::string_view token) const {
     if (body.find("LOADMODE") != std::string_view::npos) {
         event.oc = static_cast<std::uint8_t>(EventOpcode::LoadMode);
         event.loadsMode = true;
-        event.modeName = std::string(afterFirstUnderscore(body));
+        event.modeName = afterFirstUnderscore(body);
         return event;
     }
     for (const Movement& movement : kMovements) {

@@ -21,13 +21,14 @@ enum class EventOpcode : std::uint8_t {
 };
 
 // One action of a script as the device runs it. A load-mode event also carries the name of
-// the mode to load; its Data is set when the device file is written.
+// the mode to load, a view into the token it was compiled from (so the token's text must
+// outlive the event); its Data is set when the device file is written.
 struct ScriptEvent {
     std::uint8_t oc = 0;
     std::int16_t data = 0;
     std::int32_t delay = 0;
     bool loadsMode = false;
-    std::string modeName;
+    std::string_view modeName;
 
     bool operator==(const ScriptEvent&) const = default;
 };
