@@ -130,26 +130,5 @@ TEST(DeviceProgrammerHandles, SendsTheCommandsInOrderThenTheWholeFile) {
     EXPECT_EQ(connection.writes, expected);
 }
 
-TEST(DeviceProgrammerHandles, OnlyOneZeroByteCountsAsTaken) {
-    ScriptedConnection connection;
-    connection.replies = {0, 0, 0, 0xFF};
-    const DeviceResult refused = DeviceProgrammer(connection).program("p.bpf");
-    EXPECT_FALSE(refused.loaded);
-    EXPECT_TRUE(refused.log.ends_with("Sent 5 bytes.\nProfile load error.  Value: -1\n"));
-
-    // No reply at all: the first byte of the profile (its version) is what is shown.
-    ScriptedConnection silent;
-    silent.replies = {0, 0, 0};
-    EXPECT_TRUE(
-        DeviceProgrammer(silent).program("p.bpf").log.ends_with("Profile load error.  Value: 4\n"));
-
-    ScriptedConnection overlong;
-    overlong.fileBytes.resize(65536);
-    const DeviceResult tooLong = DeviceProgrammer(overlong).program("p.bpf");
-    EXPECT_EQ(tooLong.log, "Error: file p.bpf is 65536 bytes long; the device takes at most "
-                           "65535 bytes.  Nothing was sent.\n");
-    EXPECT_EQ(overlong.driverOpens, 0);
-}
-
 } // namespace
 } // namespace vantrel
