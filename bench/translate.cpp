@@ -42,7 +42,7 @@ std::string generatedProfile(int lines) {
         text += "{" + name + "}\r\n";
     }
     text += "\r\n\r\n# Programmed Modes and Assignments:\r\n<PROGRAM_MODES>\r\n";
-    const auto& slots = vantrel::SlotTable::instance().slots();
+    const auto& slots = vantrel::SlotTable::instance().allSlots();
     const int modes = lines / 100 + 1;
     for (int m = 0; m < modes; ++m) {
         const std::string name = m == 0 ? "DEFAULT" : "Mode" + std::to_string(m);

@@ -51,7 +51,7 @@ public:
     static const SlotTable& instance();
 
     // All slots in position order (index = position - 1).
-    std::span<const Slot> slots() const { return slots_; }
+    std::span<const Slot> allSlots() const { return slots_; }
     const Slot& atPosition(int position) const { return slots_.at(position - 1); }
     std::optional<int> positionOf(std::string_view name) const;
 

@@ -45,7 +45,7 @@ TEST(SlotTable, IsABijectionOntoPositionsAndCodes) {
     std::set<int> deviceCodes;
     std::set<int> axisCodes;
     std::set<std::string> names;
-    for (const Slot& slot : table().slots()) {
+    for (const Slot& slot : table().allSlots()) {
         positions.insert(slot.position);
         names.insert(slot.name);
         (slot.group == SlotGroup::Axis ? axisCodes : deviceCodes).insert(slot.code);
