@@ -2,6 +2,7 @@
 
 #include "editor/DialogUnits.h"
 #include "editor/RenameDialog.h"
+#include "panels/PictureLabel.h"
 #include "panels/SpinArrows.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/Desktop.h"
@@ -17,9 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -62,18 +61,6 @@ QLineEdit* makeBox(const QString& objectName, const QString& accessibleName) {
     return box;
 }
 
-QPixmap renderPicture(const QString& resource, QSize size, qreal pixelRatio) {
-    QPixmap pixmap(size * pixelRatio);
-    pixmap.setDevicePixelRatio(pixelRatio);
-    pixmap.fill(Qt::white);
-    QSvgRenderer renderer(resource);
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
-    return pixmap;
-}
-
 bool entersByUser(Qt::FocusReason reason) {
     // A window coming back to the front with the focus already in the box is no entry.
     return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
@@ -102,11 +89,9 @@ void AxisPanel::buildWidgets() {
     closeButton_ = makeButton(tr("&Close"), "panelCloseButton");
     connect(closeButton_, &QPushButton::clicked, this, &AxisPanel::hide);
 
-    picture_ = new QLabel;
+    picture_ = makePictureLabel(this, QStringLiteral(":/axes.svg"), kPictureSize);
     picture_->setObjectName("axesPicture");
     picture_->setAccessibleName(tr("The device's axes"));
-    picture_->setFixedSize(kPictureSize);
-    picture_->setPixmap(renderPicture(":/axes.svg", kPictureSize, devicePixelRatioF()));
 
     auto* modeLabel = new QLabel(tr("Active Programming Mode:"));
     modeLabel->setBuddy(modeBox_);
