@@ -38,18 +38,7 @@ struct Editor {
 
     // Opens the menu from the menu bar and clicks the entry, as the user does.
     void choose(const char* menuName, const QString& entry) {
-        QMenuBar* bar = window.menuBar();
-        QMenu* menu = test::child<QMenu>(&window, menuName);
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        QVERIFY(QTest::qWaitFor([&] { return menu->isVisible(); }));
-        QAction* action = nullptr;
-        for (QAction* candidate : menu->actions())
-            if (candidate->text() == entry)
-                action = candidate;
-        QVERIFY2(action && action->isEnabled(), qPrintable(entry));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-        QVERIFY(QTest::qWaitFor([&] { return !menu->isVisible(); }));
+        test::chooseMenuEntry(window, window.menuBar(), menuName, entry);
     }
 
     void typeScript(const QString& line) {

@@ -29,17 +29,7 @@ QByteArray fileBytes(const QString& path) {
 }
 
 void choose(EditorWindow& window, const char* menuName, const QString& entry) {
-    QMenuBar* bar = window.menuBar();
-    QMenu* menu = test::child<QMenu>(&window, menuName);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    QVERIFY(QTest::qWaitFor([&] { return menu->isVisible(); }));
-    QAction* action = nullptr;
-    for (QAction* candidate : menu->actions())
-        if (candidate->text() == entry)
-            action = candidate;
-    QVERIFY2(action && action->isEnabled(), qPrintable(entry));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-    QVERIFY(QTest::qWaitFor([&] { return !menu->isVisible(); }));
+    test::chooseMenuEntry(window, window.menuBar(), menuName, entry);
 }
 
 #ifdef VANTREL_HAVE_SIMDRIVER

@@ -1,13 +1,18 @@
 #include "support/GuiTestSupport.h"
 
 #include <QDir>
+#include <QMenu>
 #include <QPixmap>
 
 namespace vantrel::test {
 
-GuiSeams::GuiSeams() : scopedMessages_(messages) { platform::installDesktop(&desktop); }
+GuiSeams::GuiSeams() : scopedMessages_(messages) {
+    platform::installDesktop(&desktop);
+}
 
-GuiSeams::~GuiSeams() { platform::installDesktop(nullptr); }
+GuiSeams::~GuiSeams() {
+    platform::installDesktop(nullptr);
+}
 
 bool clickButton(const QObject* parent, const char* objectName) {
     auto* button = parent->findChild<QAbstractButton*>(QString::fromLatin1(objectName));
@@ -15,6 +20,20 @@ bool clickButton(const QObject* parent, const char* objectName) {
         return false;
     QTest::mouseClick(button, Qt::LeftButton);
     return true;
+}
+
+void chooseMenuEntry(const QWidget& window, QMenuBar* bar, const char* menuName,
+                     const QString& entry) {
+    QMenu* menu = child<QMenu>(&window, menuName);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QVERIFY(QTest::qWaitFor([&] { return menu->isVisible(); }));
+    QAction* action = nullptr;
+    for (QAction* candidate : menu->actions())
+        if (candidate->text() == entry)
+            action = candidate;
+    QVERIFY2(action && action->isEnabled(), qPrintable(entry));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    QVERIFY(QTest::qWaitFor([&] { return !menu->isVisible(); }));
 }
 
 QString saveScreenshot(QWidget* widget, const QString& fileName) {

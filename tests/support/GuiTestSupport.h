@@ -4,6 +4,7 @@
 #include "platform/qt/Desktop.h"
 
 #include <QAbstractButton>
+#include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 
@@ -26,8 +27,7 @@ private:
 };
 
 // The child of this type and object name; fails the test when there is none.
-template <typename T>
-T* child(const QObject* parent, const char* objectName) {
+template <typename T> T* child(const QObject* parent, const char* objectName) {
     T* found = parent->findChild<T*>(QString::fromLatin1(objectName));
     if (!found)
         qFatal("no child named %s", objectName);
@@ -36,6 +36,11 @@ T* child(const QObject* parent, const char* objectName) {
 
 // Clicks a button by name after checking that it exists, is visible to the user and enabled.
 bool clickButton(const QObject* parent, const char* objectName);
+
+// Opens the menu of this object name from the menu bar and clicks its entry, as a user does;
+// fails the running test when the menu or an enabled entry of that text is missing.
+void chooseMenuEntry(const QWidget& window, QMenuBar* bar, const char* menuName,
+                     const QString& entry);
 
 // Saves a picture of the widget under the build folder's screenshots/ for people to look at.
 QString saveScreenshot(QWidget* widget, const QString& fileName);
