@@ -7,6 +7,9 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
+# Interleaving the cases at random spreads a neighbour's load over all sizes alike.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true
 
 .PHONY: deps run build test test-unit test-fuzz bench format clean
 
@@ -39,7 +42,7 @@ test-fuzz: deps
 bench: deps
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in build/bench/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b $(BENCH_FLAGS); done
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -9,6 +9,7 @@
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
 
+#include <algorithm>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -88,7 +89,10 @@ bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count,
 
 void ProfileTranslator::translate() {
     lines_ = significantLines(text_);
-    scriptIds_.reserve(lines_.size());
+    // Every line could be a script, up to the most the device holds.
+    const std::size_t mostScripts = std::min<std::size_t>(lines_.size(), kMax16);
+    scriptIds_ = ViewIndex(mostScripts);
+    profile_.scripts.reserve(mostScripts);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (!readLine(i))
             return;
@@ -172,14 +176,13 @@ bool ProfileTranslator::addScript(std::string_view line) {
     const ScriptCompiler compiler(translationDefaults());
     forEachToken(tokens,
                  [&](std::string_view token) { record.events.push_back(compiler.compile(token)); });
-    scriptIds_.try_emplace(name, record.id);
+    scriptIds_.insert(name, record.id);
     profile_.scripts.push_back(std::move(record));
     return true;
 }
 
 std::uint16_t ProfileTranslator::scriptId(std::string_view name) const {
-    const auto found = scriptIds_.find(name);
-    return found == scriptIds_.end() ? 0 : found->second;
+    return static_cast<std::uint16_t>(scriptIds_.find(name).value_or(0));
 }
 
 bool ProfileTranslator::openChain(std::string_view line, std::size_t next) {
@@ -245,7 +248,7 @@ bool ProfileTranslator::convertChain() {
         return refuse("Not all breakpoints were processed.", "Mode Assignment Error.");
     }
     convertedGroupLines_ += static_cast<long long>(chain.groups.size());
-    chainIds_.try_emplace(headerName(lines_[open.firstLine - 1]), chain.id);
+    chainIds_.insert(headerName(lines_[open.firstLine - 1]), chain.id);
     return true;
 }
 
@@ -315,9 +318,8 @@ std::optional<AssignmentEntry> ProfileTranslator::assignmentEntry(std::string_vi
     if (const auto code = slots.deviceCodeOf(key))
         return AssignmentEntry{0, static_cast<std::uint16_t>(*code), scriptId(value)};
     if (const auto axis = slots.axisCodeOf(key)) {
-        const auto found = chainIds_.find(value);
         return AssignmentEntry{1, static_cast<std::uint16_t>(*axis),
-                               found == chainIds_.end() ? std::uint16_t{0} : found->second};
+                               static_cast<std::uint16_t>(chainIds_.find(value).value_or(0))};
     }
     return std::nullopt;
 }

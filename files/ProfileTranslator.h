@@ -1,12 +1,12 @@
 #pragma once
 
 #include "files/DeviceProfile.h"
+#include "profile/ViewIndex.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vantrel {
@@ -70,8 +70,8 @@ private:
     std::optional<OpenMode> openMode_;
     std::vector<bool> chainConverted_;
     std::vector<bool> modeConverted_;
-    std::unordered_map<std::string_view, std::uint16_t> scriptIds_;
-    std::unordered_map<std::string_view, std::uint16_t> chainIds_;
+    ViewIndex scriptIds_;
+    ViewIndex chainIds_;
     std::uint32_t nextModePosition_ = 1;
     std::uint32_t nextChainId_ = 0;
     std::uint32_t nextGroup_ = 50;
