@@ -219,6 +219,27 @@ TEST_F(ProfileTranslatorTest, CountsBeyondTheirFieldsAreRefused) {
                    "Device profile limit exceeded."}}));
 }
 
+// The device numbers scripts in 16 bits: 65535 of them translate, each name resolving to the
+// first script of that name, and one more is refused.
+TEST_F(ProfileTranslatorTest, ScriptNamesResolveUpToTheLastScriptTheDeviceHolds) {
+    std::string scripts = "<SCRIPTLIST>\n_NULL\nTwin a\nTwin b\n";
+    for (int i = 3; i < 65535; ++i)
+        scripts += "S" + std::to_string(i) + "\n";
+    const std::string modes = "<PROGRAM_MODES>\n[M]\nTriggerPress = S65534\n"
+                              "TriggerRelease = Twin\nFireAPress = S3\n{M}\n";
+    {
+        ProfileTranslator translator("air.vtp", scripts + modes);
+        ASSERT_TRUE(translator.deviceBytes());
+        ASSERT_EQ(translator.records().configurations.size(), 1u);
+        EXPECT_EQ(translator.records().configurations[0].entries,
+                  (std::vector<AssignmentEntry>{{0, 1, 65534}, {0, 0, 1}, {0, 3, 3}}));
+    }
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_FALSE(translate(scripts + "S65535\n" + modes));
+    EXPECT_EQ(messages.shown(), (std::vector<Message>{{"Too many scripts:  65536 (at most 65535).",
+                                                       "Device profile limit exceeded."}}));
+}
+
 TEST(DeviceFilePath, ShortExtensionIsReplaced) {
     EXPECT_EQ(deviceFilePathFor("C:\\profiles\\air.vtp"), "C:\\profiles\\air.bpf");
     EXPECT_EQ(deviceFilePathFor("C:\\my.profiles\\air.vtp"), "C:\\my.profiles\\air.vtp.bpf");
