@@ -2,9 +2,9 @@
 
 #include "files/AtomicFileOutput.h"
 #include "profile/SlotTable.h"
+#include "profile/ViewIndex.h"
 
 #include <string_view>
-#include <unordered_map>
 
 namespace vantrel {
 namespace {
@@ -13,6 +13,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 class TextBuilder {
 public:
+    explicit TextBuilder(std::size_t expectedSize) { text_.reserve(expectedSize); }
     TextBuilder& operator<<(std::string_view text) {
         text_.append(text);
         return *this;
@@ -27,16 +28,38 @@ private:
     std::string text_;
 };
 
+// At least the length of the composed text, so that it is built in one allocation instead of
+// being copied each time it outgrows its buffer.
+std::size_t composedSizeBound(const Profile& profile, const std::string& fileName) {
+    constexpr std::size_t kFixedText = 512;
+    std::size_t size = kFixedText + fileName.size();
+    for (const Script& script : profile.scripts)
+        size += script.size() + kLineEnd.size();
+    for (const AxisChain& chain : profile.chains.chains()) {
+        size += 2 * (chain.name().size() + 2 + kLineEnd.size()) + kLineEnd.size();
+        for (const std::string& group : chain.groups())
+            size += group.size() + kLineEnd.size();
+    }
+    const SlotTable& table = SlotTable::instance();
+    for (const ProgrammingMode& mode : profile.modes) {
+        size += 2 * (mode.name().size() + 2 + kLineEnd.size()) + kLineEnd.size();
+        for (int position = 1; position <= kSlotCount; ++position) {
+            const Assignment& value = mode.assignment(position);
+            if (!value.empty())
+                size += table.atPosition(position).name.size() + 3 + value.size() + kLineEnd.size();
+        }
+    }
+    return size;
+}
+
 void writeScripts(TextBuilder& out, const Profile& profile,
                   const std::vector<std::string>& listedNames) {
-    std::unordered_map<std::string_view, const Script*> firstByName;
-    firstByName.reserve(profile.scripts.size());
-    for (const Script& script : profile.scripts)
-        firstByName.try_emplace(scriptName(script), &script);
+    ViewIndex firstByName(profile.scripts.size());
+    for (std::size_t i = 0; i < profile.scripts.size(); ++i)
+        firstByName.insert(scriptName(profile.scripts[i]), static_cast<std::uint32_t>(i));
     for (const std::string& name : listedNames) {
-        auto found = firstByName.find(name);
-        if (found != firstByName.end())
-            out.line(*found->second);
+        if (const auto first = firstByName.find(name))
+            out.line(profile.scripts[*first]);
     }
 }
 
@@ -62,7 +85,7 @@ void writeModes(TextBuilder& out, const Profile& profile) {
 
 std::string composeProfileText(const Profile& profile, const std::vector<std::string>& listedNames,
                                const std::string& fileName) {
-    TextBuilder out;
+    TextBuilder out(composedSizeBound(profile, fileName));
     out << "# Vantrel: " << fileName;
     out.line();
     out.line();

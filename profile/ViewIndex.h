@@ -8,13 +8,14 @@
 namespace vantrel {
 
 // Maps names to numbers, for names that are views into a text which outlives the index. The
-// first value given a name is kept. An index holds at most 65535 names, as many as the device
-// can number. The slots are four bytes each in one flat array probed linearly, so the table of
-// the largest profile stays in the processor's cache, and a probe compares hash tags without
-// touching the names.
+// first value given a name is kept. The slots are four bytes each in one flat array probed
+// linearly and kept at most half full, so the table of 100 000 names takes 1 MB and mostly
+// stays in the processor's cache; a slot holds the entry's number below the bits that choose
+// the probe start and the rest of the name's hash above them, so a probe compares hash bits
+// without touching the names.
 class ViewIndex {
 public:
-    static constexpr std::size_t kMaxNames = 0xFFFF;
+    static constexpr std::size_t kMaxNames = std::size_t{1} << 30;
 
     explicit ViewIndex(std::size_t expectedNames = 0);
 
@@ -30,11 +31,14 @@ private:
         std::uint32_t value;
         std::uint32_t hash;
     };
-    // The hash tag in the high half, the entry number + 1 in the low half: 0 is an empty slot.
-    using Slot = std::uint32_t;
+    using Slot = std::uint32_t; // 0 is an empty slot
 
+    std::uint32_t mask() const { return static_cast<std::uint32_t>(slots_.size() - 1); }
+    Slot slotFor(std::uint32_t hash, std::uint32_t entry) const {
+        return (hash & ~mask()) | (entry + 1);
+    }
+    const Entry& entryIn(Slot slot) const { return entries_[(slot & mask()) - 1]; }
     void grow();
-    void place(std::uint32_t hash, std::uint32_t entry);
 
     std::vector<Slot> slots_;
     std::vector<Entry> entries_;
