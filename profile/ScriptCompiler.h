@@ -22,16 +22,18 @@ enum class EventOpcode : std::uint8_t {
 
 // One action of a script as the device runs it. A load-mode event also carries the name of
 // the mode to load, a view into the token it was compiled from (so the token's text must
-// outlive the event); its Data is set when the device file is written.
+// outlive the event); its Data is set when the device file is written. The fields are ordered
+// to pack an event into 24 bytes, as a large profile holds hundreds of thousands of them.
 struct ScriptEvent {
     std::uint8_t oc = 0;
+    bool loadsMode = false;
     std::int16_t data = 0;
     std::int32_t delay = 0;
-    bool loadsMode = false;
     std::string_view modeName;
 
     bool operator==(const ScriptEvent&) const = default;
 };
+static_assert(sizeof(ScriptEvent) == 8 + sizeof(std::string_view));
 
 // The delays given to key, DirectX-button and mouse-button events whose token has none.
 struct DefaultDelays {
