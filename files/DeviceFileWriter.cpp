@@ -1,12 +1,12 @@
 #include "files/DeviceFileWriter.h"
 
 #include "profile/Script.h"
+#include "profile/ViewIndex.h"
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <system_error>
-#include <unordered_map>
 
 namespace vantrel {
 namespace {
@@ -44,10 +44,10 @@ std::uint64_t deviceFileLength(const DeviceProfile& profile) {
 }
 
 std::vector<std::uint8_t> encodeDeviceFile(const DeviceProfile& profile) {
-    std::unordered_map<std::string_view, std::uint16_t> modeIds;
+    ViewIndex modeIds(profile.modeNames.size());
     for (std::size_t i = 0; i < profile.modeNames.size(); ++i) {
         const std::string& name = profile.modeNames[i];
-        modeIds.try_emplace(name, name == kDefaultModeName ? 0 : static_cast<std::uint16_t>(i + 1));
+        modeIds.insert(name, name == kDefaultModeName ? 0 : static_cast<std::uint32_t>(i + 1));
     }
 
     const std::uint64_t length = deviceFileLength(profile);
@@ -63,8 +63,8 @@ std::vector<std::uint8_t> encodeDeviceFile(const DeviceProfile& profile) {
         for (const ScriptEvent& event : script.events) {
             std::int16_t data = event.data;
             if (event.loadsMode) {
-                if (const auto found = modeIds.find(event.modeName); found != modeIds.end())
-                    data = static_cast<std::int16_t>(found->second);
+                if (const auto id = modeIds.find(event.modeName))
+                    data = static_cast<std::int16_t>(*id);
             }
             out.u8(event.oc);
             out.u16(static_cast<std::uint16_t>(data));
