@@ -1,0 +1,62 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string_view>
+
+namespace vantrel::player {
+
+// Time as the player sees it: since an arbitrary start, given by whoever drives the player,
+// so a test can run it on a virtual clock.
+using Time = std::chrono::microseconds;
+
+// The X36's controls in the order the device numbers them. Button i has the release code 2i
+// and the press code 2i + 1 (Trigger 0/1 ... Aux3 26/27). Hat h numbers its nine directions d
+// (0 Center, 1 Up, 2 UpRight, ... 8 UpLeft) with the codes 28 + 18h + 2d (release) and that
+// plus 1 (press). Axes are X, Y, Z, R, R1, R2 (axis codes 0 to 5).
+inline constexpr int kButtonCount = 14;
+inline constexpr int kHatCount = 4; // StickHat1, ThrottleHat1, MouseHat, StickHat2
+inline constexpr int kAxisCount = 6;
+inline constexpr int kHatDirectionCount = 9;
+inline constexpr int kAxisMinimum = -32767;
+inline constexpr int kAxisMaximum = 32767;
+
+// One change of a physical control, already mapped to the X36's controls.
+struct ControlInput {
+    enum class Kind : std::uint8_t { Button, Hat, Axis };
+    Kind kind = Kind::Button;
+    int index = 0; // button 0..13, hat 0..3, axis 0..5
+    int value = 0; // button 0 up / 1 down; hat direction 0..8; axis kAxisMinimum..kAxisMaximum
+    bool operator==(const ControlInput&) const = default;
+};
+
+// One thing the computer is to receive.
+struct OutputAction {
+    enum class Kind : std::uint8_t {
+        KeyDown,         // code: USB HID keyboard usage
+        KeyUp,           // code: USB HID keyboard usage
+        JoyButtonDown,   // code: DirectX button 1..64
+        JoyButtonUp,     // code: DirectX button 1..64
+        MouseButtonDown, // code: 1 left, 2 right, 3 middle
+        MouseButtonUp,   // code: 1 left, 2 right, 3 middle
+        MouseMoveX,      // value: positive right
+        MouseMoveY,      // value: positive down
+        JoyHat,          // code: hat 0..3 of the virtual joystick; value: direction 0..8
+        JoyAxis,         // code: axis 0..5; value: kAxisMinimum..kAxisMaximum
+    };
+    Kind kind = Kind::KeyDown;
+    int code = 0;
+    int value = 0;
+    bool operator==(const OutputAction&) const = default;
+};
+
+// Where the player's actions go: a virtual device, an X server, or a timeline on stdout.
+class OutputSink {
+public:
+    virtual ~OutputSink() = default;
+    virtual void emit(const OutputAction& action, Time at) = 0;
+    // A line for the log: a mode switch, an unknown code. Ignored unless a sink wants it.
+    virtual void note(std::string_view /*line*/) {}
+};
+
+} // namespace vantrel::player
