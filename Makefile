@@ -1,41 +1,52 @@
 # Vantrel: build, run and test on Debian 12.
 #   make run    install what is missing, build, start the program
-#   make test   install what is missing, build with ASan + UBSan, run the whole suite
+#   make test   install what is missing, build with ASan + UBSan, run the whole suite, then build
+#               and run it again optimised, where some warnings only show
 #   make bench  build optimised and run the benchmarks
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
+TEST_RELEASE_DIR := build/test-release
 FUZZ_DIR := build/fuzz
 # Interleaving the cases at random spreads a neighbour's load over all sizes alike.
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true
 
-.PHONY: deps run build test test-unit test-fuzz bench format clean
+.PHONY: deps run build test test-unit test-release test-fuzz bench format clean
 
 deps:
 	@scripts/install-deps
 
 build: deps
 	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DVANTREL_TESTS=OFF >/dev/null
+	    -DVANTREL_TESTS=OFF -DVANTREL_BENCH=OFF >/dev/null
 	@cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 run: build
 	@scripts/run $(RELEASE_DIR)
 
-test: test-unit test-fuzz
+test: test-unit test-release test-fuzz
 
 test-unit: deps
 	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
-	    -DVANTREL_BENCH=OFF >/dev/null
+	    -DVANTREL_BENCH=OFF -DVANTREL_WERROR=ON >/dev/null
 	@cmake --build $(TEST_DIR) -j $(JOBS)
 	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+# The optimiser finds warnings a debug build never sees: the suite is built as a packager
+# builds it, with warnings as errors, and run once more.
+test-release: deps
+	@cmake -S . -B $(TEST_RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DVANTREL_BENCH=OFF -DVANTREL_WERROR=ON >/dev/null
+	@cmake --build $(TEST_RELEASE_DIR) -j $(JOBS)
+	@ctest --test-dir $(TEST_RELEASE_DIR) --output-on-failure -j $(JOBS)
 
 # The fuzzers need clang; the core is built on its own there, which also proves it needs no Qt.
 test-fuzz: deps
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	    -DVANTREL_FUZZ=ON -DVANTREL_GUI=OFF -DVANTREL_TESTS=OFF -DVANTREL_BENCH=OFF >/dev/null
+	    -DVANTREL_FUZZ=ON -DVANTREL_GUI=OFF -DVANTREL_TESTS=OFF -DVANTREL_BENCH=OFF \
+	    -DVANTREL_WERROR=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@ctest --test-dir $(FUZZ_DIR) --output-on-failure -j $(JOBS) --no-tests=ignore
 

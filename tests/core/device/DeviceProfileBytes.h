@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -43,10 +45,15 @@ public:
         u8(0);
         return withLength(static_cast<std::uint32_t>(bytes_.size()));
     }
+    // Length sits after the version byte. A file too short to hold it is returned as it is.
     std::vector<std::uint8_t> withLength(std::uint32_t length) const {
         std::vector<std::uint8_t> bytes = bytes_;
-        for (int i = 0; i < 4; ++i)
-            bytes[1 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+        if (bytes.size() < 5)
+            return bytes;
+        const std::uint8_t field[4] = {
+            static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+            static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)};
+        std::copy(std::begin(field), std::end(field), bytes.begin() + 1);
         return bytes;
     }
     const std::vector<std::uint8_t>& raw() const { return bytes_; }

@@ -53,9 +53,12 @@ private:
 
     std::string scriptLine() {
         std::string line = name();
-        for (int i = pick(0, 4); i > 0; --i)
-            line += (pick(0, 1) ? " " : "\t") + name() +
-                    (pick(0, 1) ? "^" + std::to_string(pick(0, 99)) : "");
+        for (int i = pick(0, 4); i > 0; --i) {
+            line += pick(0, 1) ? ' ' : '\t';
+            line += name();
+            if (pick(0, 1))
+                line.append("^").append(std::to_string(pick(0, 99)));
+        }
         return line;
     }
 

@@ -224,7 +224,7 @@ TEST_F(ProfileTranslatorTest, CountsBeyondTheirFieldsAreRefused) {
 TEST_F(ProfileTranslatorTest, ScriptNamesResolveUpToTheLastScriptTheDeviceHolds) {
     std::string scripts = "<SCRIPTLIST>\n_NULL\nTwin a\nTwin b\n";
     for (int i = 3; i < 65535; ++i)
-        scripts += "S" + std::to_string(i) + "\n";
+        scripts.append("S").append(std::to_string(i)).append("\n");
     const std::string modes = "<PROGRAM_MODES>\n[M]\nTriggerPress = S65534\n"
                               "TriggerRelease = Twin\nFireAPress = S3\n{M}\n";
     {

@@ -82,7 +82,7 @@ TEST(AxisChainList, DuplicateRenameDelete) {
 TEST(AxisChainList, HoldsAtMost25Chains) {
     AxisChainList list;
     for (int i = 0; i < 30; ++i)
-        list.addChain("c" + std::to_string(i));
+        list.addChain(std::string("c").append(std::to_string(i)));
     EXPECT_EQ(list.chainCount(), 25);
     EXPECT_FALSE(list.duplicateChain(0));
 }
