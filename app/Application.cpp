@@ -59,7 +59,7 @@ int runBranch(const std::string& raw, bool withWindows) {
 
 int runApplication(int argc, char** argv) {
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const std::string raw = rawCommandLine(arguments);
+    const std::string raw = processCommandLine(arguments);
 
     if (!displayAvailable())
         return runBranch(raw, false);

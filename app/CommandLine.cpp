@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "platform/SystemCommandLine.h"
 #include "profile/Script.h"
 
 namespace vantrel {
@@ -17,6 +18,25 @@ std::string rawCommandLine(const std::vector<std::string>& arguments) {
             line += '"';
     }
     return line;
+}
+
+std::string commandLineAfterProgramName(std::string_view whole) {
+    std::size_t end = 0;
+    if (!whole.empty() && whole.front() == '"') {
+        const std::size_t closing = whole.find('"', 1);
+        end = closing == std::string_view::npos ? whole.size() : closing + 1;
+    } else {
+        end = std::min(whole.find_first_of(" \t"), whole.size());
+    }
+    while (end < whole.size() && (whole[end] == ' ' || whole[end] == '\t'))
+        ++end;
+    return std::string(whole.substr(end));
+}
+
+std::string processCommandLine(const std::vector<std::string>& arguments) {
+    if (const std::optional<std::string> whole = platform::systemCommandLine())
+        return commandLineAfterProgramName(*whole);
+    return rawCommandLine(arguments);
 }
 
 std::string pathFromCommandLine(std::string_view raw) {

@@ -5,7 +5,9 @@
 namespace vantrel {
 namespace {
 
-StartBranch branchOf(std::string_view raw) { return chooseBranch(pathFromCommandLine(raw)); }
+StartBranch branchOf(std::string_view raw) {
+    return chooseBranch(pathFromCommandLine(raw));
+}
 
 TEST(CommandLine, DerivesThePathAndBranch) {
     EXPECT_EQ(pathFromCommandLine(""), "");
@@ -40,6 +42,30 @@ TEST(CommandLine, RebuildsTheRawLineAsWindowsWouldPassIt) {
     const std::string raw = rawCommandLine({"My Profiles/a.vtp"});
     EXPECT_EQ(pathFromCommandLine(raw), "My Profiles/a.vtp");
     EXPECT_EQ(chooseBranch(pathFromCommandLine(raw)), StartBranch::Translate);
+}
+
+TEST(CommandLine, TakesWhatFollowsTheProgramNameInTheSystemsWholeLine) {
+    EXPECT_EQ(commandLineAfterProgramName("vantrel.exe"), "");
+    EXPECT_EQ(commandLineAfterProgramName("vantrel.exe a.vtp"), "a.vtp");
+    EXPECT_EQ(commandLineAfterProgramName("vantrel.exe \t  a.vtp  "), "a.vtp  ");
+    EXPECT_EQ(commandLineAfterProgramName(
+                  "\"C:\\Program Files\\vantrel.exe\" \"C:\\My Profiles\\a.vtp\""),
+              "\"C:\\My Profiles\\a.vtp\"");
+    EXPECT_EQ(commandLineAfterProgramName("\"C:\\Program Files\\vantrel.exe\"a.bpf"), "a.bpf");
+    EXPECT_EQ(commandLineAfterProgramName("\"unclosed name"), "");
+
+    // The quotes typed reach the path rule: a.vtp "b.bpf" is cut before the quote, which
+    // leaves a.vtp and a blank, so the editor opens; rebuilding from split arguments would
+    // have lost the quotes and sent b.bpf.
+    const std::string typed = commandLineAfterProgramName("vantrel.exe a.vtp \"b.bpf\"");
+    EXPECT_EQ(typed, "a.vtp \"b.bpf\"");
+    EXPECT_EQ(branchOf(typed), StartBranch::Editor);
+}
+
+TEST(CommandLine, RebuildsTheLineWhereTheSystemKeepsOnlyArguments) {
+#ifndef _WIN32
+    EXPECT_EQ(processCommandLine({"My Profiles/a.vtp"}), "\"My Profiles/a.vtp\"");
+#endif
 }
 
 } // namespace
