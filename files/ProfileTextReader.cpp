@@ -1,6 +1,7 @@
 #include "files/ProfileTextReader.h"
 
 #include "files/LineReader.h"
+#include "platform/FileAccess.h"
 
 #include "profile/CNumbers.h"
 #include "profile/Script.h"
@@ -9,10 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace vantrel {
 namespace {
@@ -105,24 +103,16 @@ void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
 }
 
 bool readProfileText(ProfileDocument& document) {
-    std::error_code error;
-    const bool isFolder = std::filesystem::is_directory(document.profilePath(), error);
-    std::ifstream file;
-    if (!isFolder)
-        file.open(document.profilePath(), std::ios::binary);
-    std::string text;
-    if (file) {
-        std::ostringstream content;
-        content << file.rdbuf();
-        if (!file.bad())
-            text = std::move(content).str();
-    }
-    if (!file.is_open() || !file || file.bad()) {
+    // A folder, a FIFO or a device is refused before anything is read, and a file far larger
+    // than any profile is not loaded into memory.
+    const platform::WholeFile file =
+        platform::readWholeRegularFile(document.profilePath(), platform::kMaxProfileTextBytes);
+    if (file.outcome != platform::WholeFile::Outcome::Read) {
         platform::showMessage(kLoadErrorText, kLoadErrorTitle, platform::MessageButtons::Ok,
                               document.messageOwner());
         return false;
     }
-    readProfileTextFrom(document, text);
+    readProfileTextFrom(document, file.bytes);
     return true;
 }
 
