@@ -157,7 +157,7 @@ ReplacementFile::ReplacementFile(const std::string& target) {
             return;
         }
         link.resize(static_cast<std::size_t>(length));
-        resolved = link.front() == '/' ? link : folderOf(resolved) + link;
+        resolved = !link.empty() && link.front() == '/' ? link : folderOf(resolved) + link;
     }
     if (exists && !S_ISREG(old.st_mode)) {
         fail(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);

@@ -13,14 +13,31 @@ namespace {
 
 constexpr DWORD kReadChunk = 64 * 1024;
 
-// Paths are kept as the program's narrow strings and handed to the wide calls, converted
-// from the system code page as the narrow calls would convert them.
+// The caller's paths are narrow strings in the system code page, converted as the narrow
+// calls would convert them. The paths kept inside ReplacementFile, which may come back from
+// the system with characters outside that code page, are kept in UTF-8.
 std::wstring wide(const std::string& path) {
     return std::filesystem::path(path).wstring();
 }
 
-std::string narrow(const std::wstring& path) {
-    return std::filesystem::path(path).string();
+std::string utf8(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                              size, nullptr, nullptr);
+    return result;
+}
+
+std::wstring fromUtf8(const std::string& text) {
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                              size);
+    return result;
 }
 
 HANDLE toHandle(std::intptr_t handle) {
@@ -39,14 +56,13 @@ std::string randomSuffix() {
 
 // The file that a path finally names, links and junctions followed; the path itself when
 // nothing exists there yet. False with the system code for any other failure.
-bool finalPath(const std::string& path, std::string& resolved, bool& exists, DWORD& error) {
+bool finalPath(const std::wstring& path, std::wstring& resolved, DWORD& error) {
+    resolved = path;
     const HANDLE file =
-        ::CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         error = ::GetLastError();
-        exists = false;
-        resolved = path;
         return error == ERROR_FILE_NOT_FOUND;
     }
     BY_HANDLE_FILE_INFORMATION information{};
@@ -73,8 +89,7 @@ bool finalPath(const std::string& path, std::string& resolved, bool& exists, DWO
     ::CloseHandle(file);
     if (length == 0)
         return false;
-    exists = true;
-    resolved = narrow(std::wstring(buffer.data(), length));
+    resolved.assign(buffer.data(), length);
     return true;
 }
 
@@ -138,16 +153,17 @@ ReplacementFile::ReplacementFile(const std::string& target) {
         fail(ERROR_FILE_NOT_FOUND);
         return;
     }
-    bool exists = false;
+    std::wstring resolved;
     DWORD error = ERROR_SUCCESS;
-    if (!finalPath(target, target_, exists, error)) {
+    if (!finalPath(wide(target), resolved, error)) {
         fail(static_cast<long>(error));
         return;
     }
+    target_ = utf8(resolved);
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
         temporary_ = target_ + "." + randomSuffix();
-        file = ::CreateFileW(wide(temporary_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        file = ::CreateFileW(fromUtf8(temporary_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             const DWORD failure = ::GetLastError();
@@ -181,7 +197,7 @@ void ReplacementFile::abandon() {
         handle_ = -1;
     }
     if (!temporary_.empty()) {
-        ::DeleteFileW(wide(temporary_).c_str());
+        ::DeleteFileW(fromUtf8(temporary_).c_str());
         temporary_.clear();
     }
 }
@@ -206,8 +222,8 @@ bool ReplacementFile::commit() {
         return fail(static_cast<long>(::GetLastError()));
     ::CloseHandle(toHandle(handle_));
     handle_ = -1;
-    const std::wstring target = wide(target_);
-    const std::wstring temporary = wide(temporary_);
+    const std::wstring target = fromUtf8(target_);
+    const std::wstring temporary = fromUtf8(temporary_);
     // ReplaceFileW keeps the old file's attributes and security; a new file is moved in place.
     const bool replaced =
         ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES
