@@ -2,13 +2,21 @@
 
 #include "files/ProfileTranslator.h"
 
+#include <iostream>
 #include <memory>
 
 namespace vantrel {
 
 bool translateFromCommandLine(const std::string& profileTextPath) {
     const auto translator = std::make_unique<ProfileTranslator>(profileTextPath);
-    return translator->writeDeviceFile();
+    if (translator->writeDeviceFile())
+        return true;
+    // The translation pass reports its own problems; a device file that could not be written
+    // would otherwise fail without a word.
+    if (const platform::FileError& error = translator->writeError())
+        std::cerr << "Cannot write " << translator->outputPath() << ": " << error.reason
+                  << std::endl;
+    return false;
 }
 
 } // namespace vantrel

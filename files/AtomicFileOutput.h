@@ -1,32 +1,29 @@
 #pragma once
 
 #include "files/ProfileOutput.h"
+#include "platform/FileAccess.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace vantrel {
 
-// Writes to a temporary file beside the target and renames it over the target only when
-// every byte is on disk, so a failed or interrupted save leaves the old file whole.
+// Writes to a temporary file beside the target and renames it over the target once the
+// bytes have been flushed to the disk, so a failed or interrupted save leaves the old file
+// whole. A symbolic link at the target is followed and the file it names replaced; the old
+// file's permissions are kept (see platform::ReplacementFile for the details).
 class AtomicFileOutput : public ProfileOutput {
 public:
-    explicit AtomicFileOutput(std::filesystem::path target);
-    ~AtomicFileOutput() override;
-    AtomicFileOutput(const AtomicFileOutput&) = delete;
-    AtomicFileOutput& operator=(const AtomicFileOutput&) = delete;
+    explicit AtomicFileOutput(const std::filesystem::path& target);
 
-    bool isOpen() const override { return stream_.is_open(); }
+    bool isOpen() const override { return file_.isOpen(); }
     bool write(std::string_view bytes) override;
     bool finish() override;
 
-private:
-    void discard();
+    // Why opening, writing or finishing failed: the system's code and text.
+    const platform::FileError& error() const { return file_.error(); }
 
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    std::ofstream stream_;
-    bool finished_ = false;
+private:
+    platform::ReplacementFile file_;
 };
 
 } // namespace vantrel

@@ -1,12 +1,9 @@
 #include "files/DeviceFileWriter.h"
 
+#include "files/AtomicFileOutput.h"
+
 #include "profile/Script.h"
 #include "profile/ViewIndex.h"
-
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <system_error>
 
 namespace vantrel {
 namespace {
@@ -95,32 +92,15 @@ std::vector<std::uint8_t> encodeDeviceFile(const DeviceProfile& profile) {
     return bytes;
 }
 
-bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    std::random_device random;
-    const fs::path temporary = fs::path(path + ".tmp-" + std::to_string(random() % 1000000000u));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                         platform::FileError* error) {
+    AtomicFileOutput output(path);
+    const bool written =
+        output.write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())) &&
+        output.finish();
+    if (!written && error)
+        *error = output.error();
+    return written;
 }
 
 std::string deviceFilePathFor(const std::string& profileTextPath) {

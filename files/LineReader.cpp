@@ -70,8 +70,7 @@ std::optional<HeaderDelay> readHeaderDelay(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    const std::int32_t value = readDecimalInt32(line.substr(equals + 1));
-    return HeaderDelay{kind, static_cast<std::uint32_t>(value)};
+    return HeaderDelay{kind, readHeaderDelayValue(line.substr(equals + 1))};
 }
 
 } // namespace vantrel

@@ -43,8 +43,9 @@ private:
 std::vector<std::string_view> significantLines(std::string_view text);
 
 // A header line that sets a default delay: one holding "DEFAULT_PRESS_DELAY" (else one
-// holding "DEFAULT_RELEASE_DELAY") and a '='. The value is the signed decimal integer after
-// the first '=' as the unsigned delay stores it.
+// holding "DEFAULT_RELEASE_DELAY") and a '='. The value is the text after the first '=' read
+// by readHeaderDelayValue. The editor's reader and the translator both read header lines
+// here, so the same file gives both the same delays.
 struct HeaderDelay {
     enum class Kind { Press, Release };
     Kind kind;

@@ -1,60 +1,28 @@
 #include "files/ProfileTextReader.h"
 
 #include "files/LineReader.h"
+#include "platform/FileAccess.h"
 
 #include "profile/CNumbers.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <limits>
 #include <optional>
-#include <sstream>
 
 namespace vantrel {
 namespace {
 
-// A signed decimal number after optional white space, 0 when there is none, taken into the
-// unsigned 32-bit delay: negative numbers wrap as a C conversion does, numbers beyond the
-// range of the delay are taken as its largest value.
-std::uint32_t delayValue(std::string_view text) {
-    text = trimLeadingFileSpace(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    std::uint64_t magnitude = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
-    (void)end;
-    if (error == std::errc::result_out_of_range)
-        magnitude = std::numeric_limits<std::uint64_t>::max();
-    else if (error != std::errc())
-        magnitude = 0;
-    if (magnitude > std::numeric_limits<std::uint32_t>::max())
-        return negative ? 0 : std::numeric_limits<std::uint32_t>::max();
-    const auto value = static_cast<std::uint32_t>(magnitude);
-    return negative ? static_cast<std::uint32_t>(0u - value) : value;
-}
-
 void readHeaderLine(ProfileDocument& document, std::string_view line) {
-    const bool press = line.find(kPressDelayKey) != std::string_view::npos;
-    const bool release = !press && line.find(kReleaseDelayKey) != std::string_view::npos;
-    if (!press && !release)
+    const auto delay = readHeaderDelay(line);
+    if (!delay)
         return;
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos)
-        return;
-    const std::uint32_t value = delayValue(line.substr(equals + 1));
-    if (press)
-        document.setPressDelay(value);
+    if (delay->kind == HeaderDelay::Kind::Press)
+        document.setPressDelay(delay->value);
     else
-        document.setReleaseDelay(value);
+        document.setReleaseDelay(delay->value);
 }
 
 // The text between a header line's first and last character.
@@ -135,24 +103,16 @@ void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
 }
 
 bool readProfileText(ProfileDocument& document) {
-    std::error_code error;
-    const bool isFolder = std::filesystem::is_directory(document.profilePath(), error);
-    std::ifstream file;
-    if (!isFolder)
-        file.open(document.profilePath(), std::ios::binary);
-    std::string text;
-    if (file) {
-        std::ostringstream content;
-        content << file.rdbuf();
-        if (!file.bad())
-            text = std::move(content).str();
-    }
-    if (!file.is_open() || !file || file.bad()) {
+    // A folder, a FIFO or a device is refused before anything is read, and a file far larger
+    // than any profile is not loaded into memory.
+    const platform::WholeFile file =
+        platform::readWholeRegularFile(document.profilePath(), platform::kMaxProfileTextBytes);
+    if (file.outcome != platform::WholeFile::Outcome::Read) {
         platform::showMessage(kLoadErrorText, kLoadErrorTitle, platform::MessageButtons::Ok,
                               document.messageOwner());
         return false;
     }
-    readProfileTextFrom(document, text);
+    readProfileTextFrom(document, file.bytes);
     return true;
 }
 

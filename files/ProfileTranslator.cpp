@@ -4,15 +4,14 @@
 #include "files/GroupLinePattern.h"
 #include "files/LineReader.h"
 #include "files/TranslationDefaults.h"
+#include "platform/FileAccess.h"
 #include "platform/MessageBox.h"
 #include "profile/AxisChain.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
 
 #include <algorithm>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 namespace vantrel {
 namespace {
@@ -47,26 +46,25 @@ template <typename Visit> void forEachToken(std::string_view text, Visit visit) 
     }
 }
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return std::move(content).str();
-}
-
 } // namespace
 
 ProfileTranslator::ProfileTranslator(const std::string& profileTextPath) : path_(profileTextPath) {
-    auto text = readWholeFile(path_);
-    if (!text) {
+    platform::WholeFile file =
+        platform::readWholeRegularFile(path_, platform::kMaxProfileTextBytes);
+    switch (file.outcome) {
+    case platform::WholeFile::Outcome::Unreadable:
         platform::showMessage("Error opening file.", path_);
         return;
+    case platform::WholeFile::Outcome::TooLarge:
+        platform::showMessage(
+            "The file is too large to be a profile:  " + std::to_string(file.size) +
+                " bytes or more (at most " + std::to_string(platform::kMaxProfileTextBytes) + ").",
+            path_);
+        return;
+    case platform::WholeFile::Outcome::Read:
+        break;
     }
-    text_ = std::move(*text);
+    text_ = std::move(file.bytes);
     translate();
 }
 
@@ -334,7 +332,7 @@ bool ProfileTranslator::writeDeviceFile() {
     const auto bytes = deviceBytes();
     if (!bytes)
         return false;
-    return writeFileAtomically(outputPath_, *bytes);
+    return writeFileAtomically(outputPath_, *bytes, &writeError_);
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/DeviceProfile.h"
+#include "platform/FileAccess.h"
 #include "profile/ViewIndex.h"
 
 #include <cstdint>
@@ -26,6 +27,9 @@ public:
 
     // True when the device profile file was written. Shows no message of its own.
     bool writeDeviceFile();
+    // Why the device profile file could not be written; no error when it was, or when the
+    // pass left nothing to write.
+    const platform::FileError& writeError() const { return writeError_; }
 
     // The path the device profile file goes to; empty when nothing will be written.
     const std::string& outputPath() const { return outputPath_; }
@@ -79,6 +83,7 @@ private:
 
     std::string outputPath_;
     std::uint32_t length_ = 0;
+    platform::FileError writeError_;
 };
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #include "profile/CNumbers.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace vantrel {
@@ -125,6 +126,20 @@ std::int32_t readDecimalInt32(std::string_view text) {
     if (read.overflow || read.magnitude > static_cast<unsigned long long>(kMax))
         return kMax;
     return static_cast<std::int32_t>(read.magnitude);
+}
+
+std::uint32_t readHeaderDelayValue(std::string_view text) {
+    const DecimalDigits read = readDecimal(text);
+    constexpr unsigned long long kMostNegative = 0x80000000ULL;
+    constexpr unsigned long long kMostPositive = 0xFFFFFFFFULL;
+    if (read.negative) {
+        const unsigned long long magnitude =
+            read.overflow ? kMostNegative : std::min(read.magnitude, kMostNegative);
+        return static_cast<std::uint32_t>(0ULL - magnitude);
+    }
+    if (read.overflow || read.magnitude > kMostPositive)
+        return static_cast<std::uint32_t>(kMostPositive);
+    return static_cast<std::uint32_t>(read.magnitude);
 }
 
 } // namespace vantrel

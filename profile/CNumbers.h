@@ -33,4 +33,12 @@ std::optional<ScannedUnsigned> scanCUnsigned(std::string_view text);
 // first other character, 0 without digits; clamped to the signed 32-bit range.
 std::int32_t readDecimalInt32(std::string_view text);
 
+// A default delay of the profile header: white space skipped, an optional sign, decimal
+// digits up to the first other character, 0 without digits. A value from -2147483648 to
+// 4294967295 is stored modulo 2^32, so every value the writer emits reads back exactly and
+// a negative one reaches the device's signed Delay unchanged (-5 is stored as 4294967291).
+// A value beyond that range is taken as the nearer end of it: above as 4294967295, below as
+// -2147483648 (stored 2147483648).
+std::uint32_t readHeaderDelayValue(std::string_view text);
+
 } // namespace vantrel

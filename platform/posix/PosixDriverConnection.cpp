@@ -1,4 +1,5 @@
 #include "platform/posix/PosixDriverConnection.h"
+#include "platform/posix/PosixFiles.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -31,15 +32,11 @@ std::nullopt_t PosixDriverConnection::fail(int error) {
 }
 
 std::optional<DriverHandle> PosixDriverConnection::openFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or a device would make the read wait for ever: only regular files are sent.
+    int error = 0;
+    const int fd = openRegularFile(path, error);
     if (fd < 0)
-        return fail(errno);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        ::close(fd);
         return fail(error);
-    }
     return fd;
 }
 

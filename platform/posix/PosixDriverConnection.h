@@ -19,6 +19,8 @@ class PosixDriverConnection : public DriverConnection {
 public:
     explicit PosixDriverConnection(std::string socketPath = defaultDriverSocketPath());
 
+    // Refuses anything but a regular file without waiting: a folder with EISDIR, a FIFO or a
+    // device with EINVAL.
     std::optional<DriverHandle> openFile(const std::string& path) override;
     std::optional<DriverHandle> openDriver() override;
     std::optional<std::uint64_t> fileSize(DriverHandle file) override;

@@ -37,7 +37,14 @@ std::optional<DriverHandle> WinDriverConnection::open(const char* name, unsigned
 }
 
 std::optional<DriverHandle> WinDriverConnection::openFile(const std::string& path) {
-    return open(path.c_str(), GENERIC_READ, FILE_SHARE_READ);
+    const std::optional<DriverHandle> file = open(path.c_str(), GENERIC_READ, FILE_SHARE_READ);
+    // A pipe or a device could make the read wait for ever: only files on a disk are sent.
+    if (file && ::GetFileType(toHandle(*file)) != FILE_TYPE_DISK) {
+        ::CloseHandle(toHandle(*file));
+        lastError_ = ERROR_INVALID_PARAMETER;
+        return std::nullopt;
+    }
+    return file;
 }
 
 std::optional<DriverHandle> WinDriverConnection::openDriver() {

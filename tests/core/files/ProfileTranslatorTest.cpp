@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -307,6 +308,7 @@ TEST_F(TranslatedFileTest, UnwritableTargetReturnsFalse) {
     ProfileTranslator translator((dir / "air.vtp").string(),
                                  "<PROGRAM_MODES>\n[DEFAULT]\n{DEFAULT}\n");
     EXPECT_FALSE(translator.writeDeviceFile());
+    EXPECT_EQ(translator.writeError().code, EISDIR);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
