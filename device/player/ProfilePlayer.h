@@ -3,6 +3,7 @@
 #include "device/DeviceProfileImage.h"
 #include "device/player/PlayerTypes.h"
 
+#include <memory>
 #include <optional>
 
 namespace vantrel::player {
@@ -22,6 +23,9 @@ struct PlayerOptions {
 class ProfilePlayer {
 public:
     explicit ProfilePlayer(OutputSink& sink, PlayerOptions options = {});
+    ~ProfilePlayer();
+    ProfilePlayer(const ProfilePlayer&) = delete;
+    ProfilePlayer& operator=(const ProfilePlayer&) = delete;
 
     // Takes a profile that the device check accepted; releases everything held first and
     // starts in configuration 0 (DEFAULT).
@@ -39,6 +43,13 @@ public:
     std::optional<Time> nextDue() const;
     // Stops every running script and releases every key and button held down.
     void releaseAll(Time now);
+    // True while the player holds a key, DirectX button or mouse button down, or keeps a
+    // virtual hat off center.
+    bool holdsAnything() const;
+
+private:
+    class Engine;
+    std::unique_ptr<Engine> engine_;
 };
 
 } // namespace vantrel::player
