@@ -8,7 +8,9 @@ namespace vantrel::player {
 namespace {
 
 std::string signedNumber(int value) {
-    return (value > 0 ? "+" : "") + std::to_string(value);
+    std::string text = value > 0 ? "+" : "";
+    text += std::to_string(value);
+    return text;
 }
 
 std::string keyDetail(int usage) {
