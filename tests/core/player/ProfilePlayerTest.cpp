@@ -121,6 +121,41 @@ TEST(ProfilePlayer, EmptySlotsAndUnknownModesDoNothing) {
     EXPECT_FALSE(rig.player.nextDue().has_value());
 }
 
+TEST(ProfilePlayer, ReferencesThatLeadNowhereCountAsUnassigned) {
+    // An image the check would refuse: a script number past the end, a chain that is not
+    // there, an unknown entry type and axis code, a repeated configuration ID, a group whose
+    // codes do not fit 16 bits, a breakpoint past the axis travel.
+    DeviceProfileImage image;
+    image.scripts.push_back({0, {{2, 1, 0}}});
+    image.scripts.push_back({1, {{5, -3, 0}}});
+    image.scripts.push_back({2, {{3, 1, 0}}});
+    image.configurations.push_back({0,
+                                    {{0, 1, 99},
+                                     {0, 1, 0},
+                                     {1, 2, 4},
+                                     {1, 9, 0},
+                                     {7, 3, 0},
+                                     {0, 5, 1},
+                                     {0, 101, 2},
+                                     {1, 2, 0}}});
+    image.configurations.push_back({0, {{0, 3, 0}}});
+    image.chains.push_back({0, {{65535, 40000, 65535}, {32767, 50, 32767}}});
+    image.configurations.push_back({4, {{1, 2, 0}}});
+    PlayerRig rig;
+    rig.player.load(image, 0ms);
+
+    rig.press(kTrigger, 0ms); // the first valid entry of code 1
+    rig.press(kFireA, 0ms);   // only the repeated configuration binds code 3
+    rig.press(kFireB, 0ms);   // load mode -3
+    rig.axis(0, 0, 0ms);
+    rig.axis(0, 32767, 0ms);
+    EXPECT_THAT(rig.sink.take(),
+                ElementsAre("0 joystick button down  1", "0 joystick axis  XAxis 0",
+                            "0 joystick axis  XAxis 32767"));
+    EXPECT_THAT(rig.sink.notes, ElementsAre("load mode -3: the profile holds no such "
+                                            "configuration; staying in configuration 0"));
+}
+
 TEST(ProfilePlayer, EventDataOutOfRangeIsSkippedWithANote) {
     auto bytes = vantrel::test::DeviceProfileBytes::header(1).u16(0).u16(6);
     bytes.event(0, 0, -5).event(2, 65, 0).event(8, 4, 0).event(4, 9, 0).event(3, 64, 0);
