@@ -92,6 +92,9 @@ TEST(ControlMapText, EveryFormOfBindingRoundTrips) {
     ControlMap again;
     ASSERT_TRUE(parseControlMap(formatControlMap(map), again, errors));
     EXPECT_EQ(again, map);
+
+    map.hats[3].kind = HatBinding::Kind::Buttons; // with no buttons: nothing a file can say
+    EXPECT_THAT(formatControlMap(map), HasSubstr("StickHat2 = none\n"));
 }
 
 TEST(ControlMapText, FaultsAreListedWithTheirLines) {
