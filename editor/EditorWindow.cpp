@@ -12,6 +12,7 @@
 #include "panels/ThrottlePanel.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/Desktop.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "profile/Profile.h"
 
 #include <QEvent>
@@ -111,6 +112,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     switchMode();
     MenuCommands::install(*this);
     fixWindowSize();
+    platform::keepOnScreenWhenShown(*this);
 }
 
 void EditorWindow::fixWindowSize() {

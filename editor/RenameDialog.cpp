@@ -1,6 +1,7 @@
 #include "editor/RenameDialog.h"
 
 #include "platform/qt/Desktop.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "profile/Script.h"
 
 #include <QEvent>
@@ -55,6 +56,7 @@ RenameDialog::RenameDialog(QWidget* parent)
 
     connect(okButton_, &QPushButton::clicked, this, &RenameDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &RenameDialog::reject);
+    platform::keepOnScreenWhenShown(*this);
 }
 
 void RenameDialog::setName(const QString& name) {

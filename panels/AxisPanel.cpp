@@ -6,6 +6,7 @@
 #include "panels/SpinArrows.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/Desktop.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
 
@@ -79,6 +80,7 @@ AxisPanel::AxisPanel(QWidget* parent) : QDialog(parent) {
     refreshBoxes();
     applyChainSelection();
     arrangeWindow();
+    platform::keepOnScreenWhenShown(*this);
 }
 
 // ----- construction -----

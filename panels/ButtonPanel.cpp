@@ -5,6 +5,7 @@
 
 #include "editor/DialogUnits.h"
 #include "panels/PictureLabel.h"
+#include "platform/qt/ScreenPlacement.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -227,14 +228,20 @@ bool ButtonPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ButtonPanel::showEvent(QShowEvent* event) {
+    // One move to the final place: the designed spot beside the owner the first time, where
+    // the user left it afterwards, either way kept on the screen.
+    QPoint wanted = pos();
     if (!placed_) {
         placed_ = true;
         QPoint origin;
         if (QWidget* owner = parentWidget())
             origin = owner->window()->geometry().topLeft();
-        move(origin +
-             dialogPointToPixels(*this, look_.dialogPosition.x(), look_.dialogPosition.y()));
+        wanted =
+            origin + dialogPointToPixels(*this, look_.dialogPosition.x(), look_.dialogPosition.y());
     }
+    const QPoint placed = platform::onScreenPosition(*this, wanted);
+    if (placed != pos())
+        move(placed);
     QDialog::showEvent(event);
 }
 
