@@ -103,9 +103,15 @@ void AxisPanel::buildWidgets() {
     top->addWidget(closeButton_, 1, 1);
     modeBox_->setMinimumWidth(dialogUnitsToPixels(*this, 110, 0).width());
 
+    top->setVerticalSpacing(1);
+    top->setColumnStretch(2, 1);
+
+    // The label stays on its box and the picture under them; room to spare goes between the
+    // picture and the axis group at the foot.
     auto* left = new QVBoxLayout;
     left->addLayout(top);
-    left->addWidget(picture_, 0, Qt::AlignCenter);
+    left->addWidget(picture_, 0, Qt::AlignHCenter);
+    left->addStretch(1);
     left->addWidget(buildAxisGroup());
 
     auto* layout = new QHBoxLayout(this);
@@ -258,9 +264,10 @@ QWidget* AxisPanel::buildAxisGroup() {
 }
 
 void AxisPanel::arrangeWindow() {
-    // Dialog units of the window's own font, grown if the font needs more room.
+    // Dialog units of the window's own font, grown only where the controls cannot be fitted
+    // in (the lists' preferred sizes would make it much taller than designed).
     const QSize designed = dialogUnitsToPixels(*this, 482, 302);
-    resize(designed.expandedTo(sizeHint()));
+    resize(designed.expandedTo(minimumSizeHint()));
     QPoint origin = dialogPointToPixels(*this, 220, 40);
     if (parentWidget())
         origin += parentWidget()->window()->geometry().topLeft();
@@ -277,17 +284,24 @@ bool AxisPanel::rereadBoxes() {
     for (int i = 0; i < kAxisSlotCount; ++i)
         axes_[i] = axisBoxes_[i]->text().toStdString();
 
-    QLineEdit* refused = nullptr;
+    bool refused = false;
     for (auto [box, value] : {std::pair{countBox_, &count_}, std::pair{startBox_, &start_},
                               std::pair{endBox_, &end_}}) {
-        if (const auto number = parseBoxInteger(box->text()))
+        if (const auto number = parseBoxInteger(box->text())) {
             *value = *number;
-        else if (!refused)
-            refused = box;
+        } else {
+            // The box shows its kept value again at once, so that whatever handler runs
+            // next (the box losing the focus to the message, the command that follows a
+            // click) finds nothing more to refuse: one refusal, one message.
+            box->setText(QString::number(*value));
+            refused = true;
+        }
     }
     if (refused) {
+        ++refusing_;
         platform::showMessage("Please enter an integer.", kTitle, platform::MessageButtons::Ok,
                               static_cast<const QWidget*>(this));
+        --refusing_;
         return false;
     }
     return true;
@@ -626,7 +640,7 @@ bool AxisPanel::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason &&
+        if (reason != Qt::PopupFocusReason && !refusing_ &&
             (watched == countBox_ || watched == startBox_ || watched == endBox_))
             numberBoxLeft(static_cast<QLineEdit*>(watched));
     }

@@ -112,6 +112,8 @@ private:
     std::string selectedScript_;
     // Set while the panel itself changes list selections, which are not user commands.
     int updating_ = 0;
+    // Set while the refusal of a number box is shown; the focus it takes is no leaving.
+    int refusing_ = 0;
 
     QLineEdit* modeBox_ = nullptr;
     QPushButton* closeButton_ = nullptr;
