@@ -5,6 +5,7 @@
 
 #include "editor/DialogUnits.h"
 #include "panels/PictureLabel.h"
+#include "platform/qt/ByteText.h"
 #include "platform/qt/ScreenPlacement.h"
 
 #include <QEvent>
@@ -58,7 +59,7 @@ ButtonPanel::ButtonPanel(const Look& look, QWidget* parent)
     useDialogFont(*this);
 
     auto* modeLabel = new QLabel(QStringLiteral("Active Programming Mode:"), this);
-    modeBox_ = new QLineEdit(this);
+    modeBox_ = new platform::ByteLineEdit(this);
     modeBox_->setObjectName(QStringLiteral("activeModeBox"));
     modeBox_->setAccessibleName(QStringLiteral("Active Programming Mode"));
     modeBox_->setReadOnly(true);
@@ -150,7 +151,7 @@ void ButtonPanel::addRow(QGridLayout& grid, int row, const QString& label, const
                 [this, index] { assign(index, selectedScript_); });
     };
     auto makeBox = [&](const QString& slot, int column) {
-        auto* box = new QLineEdit(owner);
+        auto* box = new platform::ByteLineEdit(owner);
         box->setObjectName(lowerFirst(slot) + QStringLiteral("Box"));
         box->setAccessibleName(where + (slot.endsWith(QStringLiteral("Press"))
                                             ? QStringLiteral(" press")
@@ -247,13 +248,13 @@ void ButtonPanel::showEvent(QShowEvent* event) {
 
 void ButtonPanel::reread() {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        values_[i] = boxes_[i]->text().toStdString();
+        values_[i] = boxes_[i]->bytes();
 }
 
 void ButtonPanel::refresh() {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        boxes_[i]->setText(QString::fromStdString(values_[i]));
-    modeBox_->setText(QString::fromStdString(modeName_));
+        boxes_[i]->setBytes(values_[i]);
+    modeBox_->setBytes(modeName_);
 }
 
 void ButtonPanel::assign(int index, const std::string& value) {
