@@ -127,9 +127,9 @@ private slots:
         // The script selected in the list goes to a release slot by its bytes; Update writes
         // the line shown in the SCRIPT box back unchanged.
         auto* scripts = test::child<QListView>(&window, "scriptList");
-        const QModelIndexList found = scripts->model()->match(
-            scripts->model()->index(0, 0), Qt::DisplayRole, QString::fromUtf8("éclair"), 1,
-            Qt::MatchExactly);
+        const QModelIndexList found =
+            scripts->model()->match(scripts->model()->index(0, 0), Qt::DisplayRole,
+                                    QString::fromUtf8("éclair"), 1, Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
         const QModelIndex eclairRow = found.first();
         QTest::mouseClick(scripts->viewport(), Qt::LeftButton, {},
