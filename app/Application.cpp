@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -17,6 +18,17 @@ namespace {
 
 bool isWindowlessPlatform(std::string_view name) {
     return name.starts_with("offscreen") || name.starts_with("minimal");
+}
+
+// Whether any entry of a ';'-separated platform list is windowless.
+bool listsWindowlessPlatform(std::string_view list) {
+    while (!list.empty()) {
+        const std::size_t end = std::min(list.find(';'), list.size());
+        if (isWindowlessPlatform(list.substr(0, end)))
+            return true;
+        list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    return false;
 }
 
 std::string environment(const char* name) {
@@ -65,10 +77,15 @@ int runApplication(int argc, char** argv) {
         return runBranch(raw, false);
 
 #ifndef _WIN32
-    // A stale DISPLAY must not abort the program: fall back to a windowless platform and
-    // treat that as having no display.
-    if (environment("QT_QPA_PLATFORM").empty())
+    // A display that cannot be reached (a stale DISPLAY, or a platform asked for by name on
+    // a machine without one) must not abort the program: Qt tries a ';' list in order, so
+    // a windowless platform at its end is taken when nothing else starts, and that is then
+    // treated as having no display.
+    const std::string platforms = environment("QT_QPA_PLATFORM");
+    if (platforms.empty())
         setenv("QT_QPA_PLATFORM", "xcb;wayland;offscreen", 1);
+    else if (!listsWindowlessPlatform(platforms))
+        setenv("QT_QPA_PLATFORM", (platforms + ";offscreen").c_str(), 1);
 #endif
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};

@@ -110,7 +110,9 @@ DeviceResult DeviceProgrammer::program(const std::string& path) {
 
 DeviceResult programDevice(const std::string& path, platform::DriverConnection& connection) {
     DeviceResult result = DeviceProgrammer(connection).program(path);
-    platform::showMessage(result.log, "Device Query");
+    platform::showMessage(result.log, "Device Query", platform::MessageButtons::Ok, nullptr,
+                          result.loaded ? platform::MessageIcon::Information
+                                        : platform::MessageIcon::Standard);
     return result;
 }
 

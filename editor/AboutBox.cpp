@@ -2,6 +2,7 @@
 
 #include "editor/DialogUnits.h"
 #include "panels/PictureLabel.h"
+#include "platform/qt/ScreenPlacement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,6 +39,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ok->setFocus();
+    platform::keepOnScreenWhenShown(*this);
 }
 
 } // namespace vantrel

@@ -11,7 +11,9 @@
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/ByteText.h"
 #include "platform/qt/Desktop.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "profile/Profile.h"
 
 #include <QEvent>
@@ -47,14 +49,13 @@ constexpr int kHeightUnits = 281;
 constexpr UINT kAboutCommand = 0x0010;
 #endif
 
-std::string text(const QLineEdit* box) {
-    return box->text().toStdString();
+std::string text(const platform::ByteLineEdit* box) {
+    return box->bytes();
 }
 
-void setTextIfChanged(QLineEdit* box, const std::string& value) {
-    const QString wanted = QString::fromStdString(value);
-    if (box->text() != wanted)
-        box->setText(wanted);
+// A box that already shows the text is not rewritten, so typing is not disturbed.
+void setTextIfChanged(platform::ByteLineEdit* box, const std::string& value) {
+    box->setBytes(value);
 }
 
 QPushButton* makeButton(QWidget* parent, const char* label, const char* objectName,
@@ -111,6 +112,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     switchMode();
     MenuCommands::install(*this);
     fixWindowSize();
+    platform::keepOnScreenWhenShown(*this);
 }
 
 void EditorWindow::fixWindowSize() {
@@ -129,7 +131,7 @@ void EditorWindow::buildControls() {
     menuBar_->setAccessibleName("Menu bar");
 
     auto* scriptLabel = new QLabel("SCRIPT:", this);
-    scriptBox_ = new QLineEdit(this);
+    scriptBox_ = new platform::ByteLineEdit(this);
     scriptBox_->setObjectName("scriptBox");
     scriptBox_->setAccessibleName("Script");
     scriptLabel->setBuddy(scriptBox_);
@@ -154,7 +156,7 @@ void EditorWindow::buildControls() {
         makeButton(scriptGroup, "&Delete", "scriptDeleteButton", "Delete script", false);
 
     auto* modeGroup = new QGroupBox("PROGRAMMING MODES", this);
-    modeNameBox_ = new QLineEdit(modeGroup);
+    modeNameBox_ = new platform::ByteLineEdit(modeGroup);
     modeNameBox_->setObjectName("modeNameBox");
     modeNameBox_->setAccessibleName("Mode name");
     modeList_ = new QListWidget(modeGroup);
@@ -183,7 +185,7 @@ void EditorWindow::buildControls() {
     logo->setAccessibleName("Vantrel logo");
 
     auto* statusGroup = new QGroupBox("STATUS MESSAGE:", this);
-    statusBox_ = new QLineEdit(statusGroup);
+    statusBox_ = new platform::ByteLineEdit(statusGroup);
     statusBox_->setObjectName("statusBox");
     statusBox_->setAccessibleName("Status message");
     statusBox_->setReadOnly(true);
@@ -460,13 +462,12 @@ void EditorWindow::clearScripts() {
 }
 
 void EditorWindow::refreshScriptButtons() {
-    const QString typed = scriptBox_->text();
-    const std::string full = typed.toStdString();
+    const std::string full = scriptBox_->bytes();
     const std::string_view kept = trimLeadingFileSpace(full);
     if (kept.size() != full.size()) {
         const int removed = static_cast<int>(full.size() - kept.size());
         const int cursor = std::max(0, scriptBox_->cursorPosition() - removed);
-        scriptBox_->setText(QString::fromStdString(std::string(kept)));
+        scriptBox_->setBytes(std::string(kept));
         scriptBox_->setCursorPosition(cursor);
         return; // the change of text runs this again on the kept text
     }
@@ -618,13 +619,19 @@ void EditorWindow::selectModeRow(int row) {
 
 int EditorWindow::findModeRow(const std::string& name) const {
     for (int row = 0; row < modeList_->count(); ++row)
-        if (namesEqualIgnoringCase(modeList_->item(row)->text().toStdString(), name))
+        if (namesEqualIgnoringCase(platform::itemBytes(*modeList_->item(row)), name))
             return row;
     return -1;
 }
 
+void EditorWindow::addModeRow(const std::string& name) {
+    auto* item = new QListWidgetItem;
+    platform::setItemBytes(*item, name);
+    modeList_->addItem(item);
+}
+
 void EditorWindow::setModeRowText(int row, const std::string& name) {
-    modeList_->item(row)->setText(QString::fromStdString(name));
+    platform::setItemBytes(*modeList_->item(row), name);
 }
 
 void EditorWindow::switchMode() {
@@ -645,7 +652,7 @@ void EditorWindow::switchMode() {
         button->setEnabled(modeSelected);
     if (modeSelected) {
         const ProgrammingMode& mode = modes_[static_cast<std::size_t>(selected)];
-        modeNameText_ = modeList_->item(selected)->text().toStdString();
+        modeNameText_ = platform::itemBytes(*modeList_->item(selected));
         stickPanel_->showAssignments(mode.groupValues(SlotGroup::Stick), mode.name());
         throttlePanel_->showAssignments(mode.groupValues(SlotGroup::Throttle), mode.name());
         axisPanel_->showAssignments(mode.groupValues(SlotGroup::Axis), mode.name());
@@ -661,7 +668,7 @@ void EditorWindow::switchMode() {
 void EditorWindow::addMode(const std::string& name) {
     readBoxes();
     modeNameText_ = name;
-    modeList_->addItem(QString::fromStdString(name));
+    addModeRow(name);
     selectModeRow(findModeRow(name));
     modes_.emplace_back(name);
     writeBoxes();
@@ -687,7 +694,7 @@ void EditorWindow::trimModeNameBox() {
     const std::string cut = cutAndTrim(typed, kModeNameCutSet);
     if (cut == typed)
         return;
-    modeNameBox_->setText(QString::fromStdString(cut));
+    modeNameBox_->setBytes(cut);
     // The cut text is a change of the box like any typed one: it selects a mode it names.
     onModeNameEdited();
 }
@@ -710,13 +717,13 @@ void EditorWindow::onRenameModeClicked() {
     const int row = selectedModeRow();
     if (row < 0 || row >= static_cast<int>(modes_.size()))
         return;
-    const std::string oldName = modeList_->item(row)->text().toStdString();
+    const std::string oldName = platform::itemBytes(*modeList_->item(row));
     for (;;) {
         RenameDialog dialog(this);
-        dialog.setName(QString::fromStdString(oldName));
+        dialog.setNameBytes(oldName);
         if (platform::desktop().runModal(dialog) != QDialog::Accepted)
             break;
-        const std::string newName = dialog.name().toStdString();
+        const std::string newName = dialog.nameBytes();
         // Nothing is left of a name made only of cut characters: no mode goes nameless.
         if (newName.empty())
             break;
@@ -740,7 +747,7 @@ void EditorWindow::onDuplicateModeClicked() {
     const int row = selectedModeRow();
     if (row < 0 || row >= static_cast<int>(modes_.size()))
         return;
-    const std::string name = modeList_->item(row)->text().toStdString();
+    const std::string name = platform::itemBytes(*modeList_->item(row));
     const std::string newName = generatedName(
         duplicateBase(name), [this](const std::string& c) { return findModeRow(c) >= 0; });
     if (newName.empty()) {
@@ -749,7 +756,7 @@ void EditorWindow::onDuplicateModeClicked() {
         return;
     }
     changingSelection_ = true;
-    modeList_->addItem(QString::fromStdString(newName));
+    addModeRow(newName);
     changingSelection_ = false;
     ProgrammingMode copy = modes_[static_cast<std::size_t>(row)];
     copy.setName(newName);
@@ -798,7 +805,7 @@ void EditorWindow::onDeleteModeClicked() {
     readBoxes();
     const int row = selectedModeRow();
     if (row >= 0 && row < static_cast<int>(modes_.size())) {
-        const std::string name = modeList_->item(row)->text().toStdString();
+        const std::string name = platform::itemBytes(*modeList_->item(row));
         if (!name.starts_with(kDefaultModeName)) {
             changingSelection_ = true;
             delete modeList_->takeItem(row);

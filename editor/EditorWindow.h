@@ -10,13 +10,15 @@
 #include <vector>
 
 class QGroupBox;
-class QLineEdit;
 class QListView;
 class QListWidget;
 class QMenuBar;
 class QPushButton;
 
 namespace vantrel {
+namespace platform {
+class ByteLineEdit;
+}
 
 // Kept out of this header: the slot table names a member "slots", which Qt takes for a
 // keyword wherever its own headers come first.
@@ -121,6 +123,7 @@ private:
     int selectedModeRow() const;
     void selectModeRow(int row);
     int findModeRow(const std::string& name) const;
+    void addModeRow(const std::string& name);
     void setModeRowText(int row, const std::string& name);
 
     void showPanel(QDialog& panel);
@@ -143,7 +146,7 @@ private:
     bool changingSelection_ = false;
 
     QMenuBar* menuBar_ = nullptr;
-    QLineEdit* scriptBox_ = nullptr;
+    platform::ByteLineEdit* scriptBox_ = nullptr;
     QPushButton* scriptAddButton_ = nullptr;
     QPushButton* scriptUpdateButton_ = nullptr;
     ScriptListModel* scriptModel_ = nullptr;
@@ -151,7 +154,7 @@ private:
     QPushButton* scriptDuplicateButton_ = nullptr;
     QPushButton* scriptClearAllButton_ = nullptr;
     QPushButton* scriptDeleteButton_ = nullptr;
-    QLineEdit* modeNameBox_ = nullptr;
+    platform::ByteLineEdit* modeNameBox_ = nullptr;
     QListWidget* modeList_ = nullptr;
     QPushButton* modeCreateButton_ = nullptr;
     QPushButton* modeRenameButton_ = nullptr;
@@ -161,7 +164,7 @@ private:
     QPushButton* joystickButton_ = nullptr;
     QPushButton* throttleButton_ = nullptr;
     QPushButton* axisButton_ = nullptr;
-    QLineEdit* statusBox_ = nullptr;
+    platform::ByteLineEdit* statusBox_ = nullptr;
 
     StickPanel* stickPanel_ = nullptr;
     ThrottlePanel* throttlePanel_ = nullptr;

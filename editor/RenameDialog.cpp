@@ -1,6 +1,8 @@
 #include "editor/RenameDialog.h"
 
+#include "platform/qt/ByteText.h"
 #include "platform/qt/Desktop.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "profile/Script.h"
 
 #include <QEvent>
@@ -11,16 +13,9 @@
 #include <QVBoxLayout>
 
 namespace vantrel {
-namespace {
-
-QString cutName(const QString& text) {
-    return QString::fromStdString(cutAndTrim(text.toStdString(), kRenameCutSet));
-}
-
-} // namespace
 
 RenameDialog::RenameDialog(QWidget* parent)
-    : QDialog(parent), nameBox_(new QLineEdit), okButton_(new QPushButton(tr("OK"))),
+    : QDialog(parent), nameBox_(new platform::ByteLineEdit), okButton_(new QPushButton(tr("OK"))),
       cancelButton_(new QPushButton(tr("Cancel"))) {
     setWindowTitle(tr("Rename"));
     setObjectName("renameDialog");
@@ -55,21 +50,33 @@ RenameDialog::RenameDialog(QWidget* parent)
 
     connect(okButton_, &QPushButton::clicked, this, &RenameDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &RenameDialog::reject);
+    platform::keepOnScreenWhenShown(*this);
 }
 
 void RenameDialog::setName(const QString& name) {
-    name_ = name;
-    nameBox_->setText(name);
+    setNameBytes(name.toStdString());
+}
+
+QString RenameDialog::name() const {
+    return platform::displayText(name_);
+}
+
+void RenameDialog::setNameBytes(std::string name) {
+    name_ = std::move(name);
+    nameBox_->setBytes(name_);
 }
 
 void RenameDialog::cutNameBox() {
-    nameBox_->setText(cutName(nameBox_->text()));
+    const std::string typed = nameBox_->bytes();
+    const std::string cut = cutAndTrim(typed, kRenameCutSet);
+    if (cut != typed)
+        nameBox_->setBytes(cut);
 }
 
 void RenameDialog::accept() {
     // Enter accepts straight from the box, before it has lost the focus: cut here as well.
     cutNameBox();
-    name_ = nameBox_->text();
+    name_ = nameBox_->bytes();
     QDialog::accept();
 }
 

@@ -4,9 +4,13 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
-class QLineEdit;
 class QPushButton;
+
+namespace vantrel::platform {
+class ByteLineEdit;
+}
 
 namespace vantrel {
 
@@ -19,7 +23,10 @@ public:
     explicit RenameDialog(QWidget* parent = nullptr);
 
     void setName(const QString& name);
-    QString name() const { return name_; }
+    QString name() const;
+    // The name as bytes: a name handed in and accepted unchanged comes back byte for byte.
+    void setNameBytes(std::string name);
+    const std::string& nameBytes() const { return name_; }
 
     void accept() override;
 
@@ -30,8 +37,8 @@ protected:
 private:
     void cutNameBox();
 
-    QString name_;
-    QLineEdit* nameBox_;
+    std::string name_;
+    platform::ByteLineEdit* nameBox_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
 };

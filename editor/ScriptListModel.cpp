@@ -1,5 +1,7 @@
 #include "editor/ScriptListModel.h"
 
+#include "platform/qt/ByteText.h"
+
 #include <algorithm>
 
 namespace vantrel {
@@ -12,7 +14,7 @@ QVariant ScriptListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return QString::fromStdString(names_.at(static_cast<std::size_t>(index.row())));
+        return platform::displayText(names_.at(static_cast<std::size_t>(index.row())));
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "editor/DialogUnits.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/ScreenPlacement.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -97,6 +98,7 @@ SetDefaultDelaysDialog::SetDefaultDelaysDialog(QWidget* parent) : QDialog(parent
     setTabOrder(releaseBox_, closeButton_);
     connect(closeButton_, &QPushButton::clicked, this, &SetDefaultDelaysDialog::closeWithValues);
     showValues();
+    platform::keepOnScreenWhenShown(*this);
 }
 
 void SetDefaultDelaysDialog::showValues() {

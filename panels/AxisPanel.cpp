@@ -5,7 +5,9 @@
 #include "panels/PictureLabel.h"
 #include "panels/SpinArrows.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/ByteText.h"
 #include "platform/qt/Desktop.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
 
@@ -34,7 +36,7 @@ constexpr std::array<const char*, 6> kAxisButtonTexts{
     "X >>", "Y >>", "Z (Throttle) >>", "R (Rudder) >>", "Rotary 1 >>", "Rotary 2 >>"};
 
 QString qs(const std::string& text) {
-    return QString::fromStdString(text);
+    return platform::displayText(text);
 }
 
 // "XAxis" -> "xAxis", "R1Axis" -> "r1Axis".
@@ -54,8 +56,9 @@ QPushButton* makeButton(const QString& text, const QString& objectName) {
     return button;
 }
 
-QLineEdit* makeBox(const QString& objectName, const QString& accessibleName) {
-    auto* box = new QLineEdit;
+template <typename Box = QLineEdit>
+Box* makeBox(const QString& objectName, const QString& accessibleName) {
+    auto* box = new Box;
     box->setObjectName(objectName);
     box->setAccessibleName(accessibleName);
     return box;
@@ -79,12 +82,13 @@ AxisPanel::AxisPanel(QWidget* parent) : QDialog(parent) {
     refreshBoxes();
     applyChainSelection();
     arrangeWindow();
+    platform::keepOnScreenWhenShown(*this);
 }
 
 // ----- construction -----
 
 void AxisPanel::buildWidgets() {
-    modeBox_ = makeBox("activeModeBox", tr("Active Programming Mode"));
+    modeBox_ = makeBox<platform::ByteLineEdit>("activeModeBox", tr("Active Programming Mode"));
     modeBox_->setReadOnly(true);
     closeButton_ = makeButton(tr("&Close"), "panelCloseButton");
     connect(closeButton_, &QPushButton::clicked, this, &AxisPanel::hide);
@@ -101,9 +105,15 @@ void AxisPanel::buildWidgets() {
     top->addWidget(closeButton_, 1, 1);
     modeBox_->setMinimumWidth(dialogUnitsToPixels(*this, 110, 0).width());
 
+    top->setVerticalSpacing(1);
+    top->setColumnStretch(2, 1);
+
+    // The label stays on its box and the picture under them; room to spare goes between the
+    // picture and the axis group at the foot.
     auto* left = new QVBoxLayout;
     left->addLayout(top);
-    left->addWidget(picture_, 0, Qt::AlignCenter);
+    left->addWidget(picture_, 0, Qt::AlignHCenter);
+    left->addStretch(1);
     left->addWidget(buildAxisGroup());
 
     auto* layout = new QHBoxLayout(this);
@@ -115,7 +125,7 @@ QWidget* AxisPanel::buildChainGroup() {
     auto* group = new QGroupBox(tr("CHAIN CONSTRUCTION"));
     const int boxWidth = dialogUnitsToPixels(*this, 40, 0).width();
 
-    nameBox_ = makeBox("chainNameBox", tr("Chain name"));
+    nameBox_ = makeBox<platform::ByteLineEdit>("chainNameBox", tr("Chain name"));
     chainList_ = new QListWidget;
     chainList_->setObjectName("chainList");
     chainList_->setAccessibleName(tr("Axis chains"));
@@ -138,11 +148,11 @@ QWidget* AxisPanel::buildChainGroup() {
     startBox_ = makeBox("startBox", tr("Start"));
     startSpin_ = new SpinArrows(startBox_);
     increaseButton_ = makeButton(tr("Increase >>"), "increaseButton");
-    increaseBox_ = makeBox("increaseBox", tr("Increase script"));
+    increaseBox_ = makeBox<platform::ByteLineEdit>("increaseBox", tr("Increase script"));
     endBox_ = makeBox("endBox", tr("End"));
     endSpin_ = new SpinArrows(endBox_);
     decreaseButton_ = makeButton(tr("Decrease >>"), "decreaseButton");
-    decreaseBox_ = makeBox("decreaseBox", tr("Decrease script"));
+    decreaseBox_ = makeBox<platform::ByteLineEdit>("decreaseBox", tr("Decrease script"));
 
     const std::vector<SpinArrows::Acceleration> axisSteps{{std::chrono::seconds(0), 50},
                                                           {std::chrono::seconds(3), 1000}};
@@ -238,7 +248,7 @@ QWidget* AxisPanel::buildAxisGroup() {
         const QString name = lowerFirst(axisSlots[i].name);
         const QString text = tr(kAxisButtonTexts[i]);
         axisButtons_[i] = makeButton(text, name + "Button");
-        axisBoxes_[i] = makeBox(name + "Box", text.chopped(3));
+        axisBoxes_[i] = makeBox<platform::ByteLineEdit>(name + "Box", text.chopped(3));
         axisBoxes_[i]->installEventFilter(this);
         // X, Y and Z in the left column, R and the rotaries in the right.
         const int row = i % 3;
@@ -256,9 +266,10 @@ QWidget* AxisPanel::buildAxisGroup() {
 }
 
 void AxisPanel::arrangeWindow() {
-    // Dialog units of the window's own font, grown if the font needs more room.
+    // Dialog units of the window's own font, grown only where the controls cannot be fitted
+    // in (the lists' preferred sizes would make it much taller than designed).
     const QSize designed = dialogUnitsToPixels(*this, 482, 302);
-    resize(designed.expandedTo(sizeHint()));
+    resize(designed.expandedTo(minimumSizeHint()));
     QPoint origin = dialogPointToPixels(*this, 220, 40);
     if (parentWidget())
         origin += parentWidget()->window()->geometry().topLeft();
@@ -268,43 +279,49 @@ void AxisPanel::arrangeWindow() {
 // ----- the values and the boxes -----
 
 bool AxisPanel::rereadBoxes() {
-    modeName_ = modeBox_->text().toStdString();
-    chainName_ = nameBox_->text().toStdString();
-    increase_ = increaseBox_->text().toStdString();
-    decrease_ = decreaseBox_->text().toStdString();
+    modeName_ = modeBox_->bytes();
+    chainName_ = nameBox_->bytes();
+    increase_ = increaseBox_->bytes();
+    decrease_ = decreaseBox_->bytes();
     for (int i = 0; i < kAxisSlotCount; ++i)
-        axes_[i] = axisBoxes_[i]->text().toStdString();
+        axes_[i] = axisBoxes_[i]->bytes();
 
-    QLineEdit* refused = nullptr;
+    bool refused = false;
     for (auto [box, value] : {std::pair{countBox_, &count_}, std::pair{startBox_, &start_},
                               std::pair{endBox_, &end_}}) {
-        if (const auto number = parseBoxInteger(box->text()))
+        if (const auto number = parseBoxInteger(box->text())) {
             *value = *number;
-        else if (!refused)
-            refused = box;
+        } else {
+            // The box shows its kept value again at once, so that whatever handler runs
+            // next (the box losing the focus to the message, the command that follows a
+            // click) finds nothing more to refuse: one refusal, one message.
+            box->setText(QString::number(*value));
+            refused = true;
+        }
     }
     if (refused) {
+        ++refusing_;
         platform::showMessage("Please enter an integer.", kTitle, platform::MessageButtons::Ok,
                               static_cast<const QWidget*>(this));
+        --refusing_;
         return false;
     }
     return true;
 }
 
 void AxisPanel::refreshBoxes() {
-    modeBox_->setText(qs(modeName_));
-    if (nameBox_->text() != qs(chainName_))
-        nameBox_->setText(qs(chainName_));
+    modeBox_->setBytes(modeName_);
+    nameBox_->setBytes(chainName_);
     countBox_->setText(QString::number(count_));
     startBox_->setText(QString::number(start_));
     endBox_->setText(QString::number(end_));
     countSpin_->setPosition(count_);
     startSpin_->setPosition(start_);
     endSpin_->setPosition(end_);
-    increaseBox_->setText(qs(increase_));
-    decreaseBox_->setText(qs(decrease_));
+    increaseBox_->setBytes(increase_);
+    decreaseBox_->setBytes(decrease_);
     for (int i = 0; i < kAxisSlotCount; ++i)
-        axisBoxes_[i]->setText(qs(axes_[i]));
+        axisBoxes_[i]->setBytes(axes_[i]);
 }
 
 template <typename Command> void AxisPanel::handle(Command command) {
@@ -344,11 +361,11 @@ void AxisPanel::resetChains() {
     --updating_;
     chains_.resetChains();
     chainName_.clear();
-    nameBox_->clear();
+    nameBox_->setBytes(chainName_);
     increase_ = std::string(kNullScriptName);
     decrease_ = std::string(kNullScriptName);
-    increaseBox_->setText(qs(increase_));
-    decreaseBox_->setText(qs(decrease_));
+    increaseBox_->setBytes(increase_);
+    decreaseBox_->setBytes(decrease_);
     applyChainSelection();
 }
 
@@ -376,7 +393,7 @@ void AxisPanel::addGroupLine(const std::string& line, int count, int chainIndex)
 
 void AxisPanel::refreshChainSelection() {
     applyChainSelection();
-    nameBox_->setText(qs(chainName_));
+    nameBox_->setBytes(chainName_);
     countBox_->setText(QString::number(count_));
     countSpin_->setPosition(count_);
 }
@@ -453,8 +470,10 @@ void AxisPanel::applyNameRule() {
     const QString cut = qs(chainName_);
     if (nameBox_->text() != cut) {
         const int cursor = std::min(nameBox_->cursorPosition(), static_cast<int>(cut.size()));
-        nameBox_->setText(cut);
+        nameBox_->setBytes(chainName_);
         nameBox_->setCursorPosition(cursor);
+    } else {
+        nameBox_->setBytes(chainName_);
     }
     selectChainRow(chainName_.empty() ? -1 : chains_.findIgnoringCase(chainName_));
     applyChainSelection();
@@ -481,10 +500,10 @@ void AxisPanel::renameSelectedChain() {
             return;
         while (true) {
             RenameDialog dialog(this);
-            dialog.setName(qs(chains_.chain(chain).name()));
+            dialog.setNameBytes(chains_.chain(chain).name());
             if (platform::desktop().runModal(dialog) != QDialog::Accepted)
                 return;
-            const std::string name = dialog.name().toStdString();
+            const std::string name = dialog.nameBytes();
             // An empty name would leave the chain nameless in the saved file: ask again.
             if (!name.empty() && chains_.renameChain(chain, name)) {
                 chainList_->item(chain)->setText(qs(name));
@@ -624,7 +643,7 @@ bool AxisPanel::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason &&
+        if (reason != Qt::PopupFocusReason && !refusing_ &&
             (watched == countBox_ || watched == startBox_ || watched == endBox_))
             numberBoxLeft(static_cast<QLineEdit*>(watched));
     }

@@ -22,6 +22,9 @@ class QPushButton;
 namespace vantrel {
 
 class SpinArrows;
+namespace platform {
+class ByteLineEdit;
+}
 
 // "Axis Programming": builds the profile's axis chains with their breakpoint groups and binds
 // chains by name to the six axes of the active programming mode. It holds the profile's one
@@ -112,11 +115,13 @@ private:
     std::string selectedScript_;
     // Set while the panel itself changes list selections, which are not user commands.
     int updating_ = 0;
+    // Set while the refusal of a number box is shown; the focus it takes is no leaving.
+    int refusing_ = 0;
 
-    QLineEdit* modeBox_ = nullptr;
+    platform::ByteLineEdit* modeBox_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QLabel* picture_ = nullptr;
-    QLineEdit* nameBox_ = nullptr;
+    platform::ByteLineEdit* nameBox_ = nullptr;
     QListWidget* chainList_ = nullptr;
     QPushButton* addChainButton_ = nullptr;
     QPushButton* renameButton_ = nullptr;
@@ -131,13 +136,13 @@ private:
     QLineEdit* startBox_ = nullptr;
     SpinArrows* startSpin_ = nullptr;
     QPushButton* increaseButton_ = nullptr;
-    QLineEdit* increaseBox_ = nullptr;
+    platform::ByteLineEdit* increaseBox_ = nullptr;
     QLineEdit* endBox_ = nullptr;
     SpinArrows* endSpin_ = nullptr;
     QPushButton* decreaseButton_ = nullptr;
-    QLineEdit* decreaseBox_ = nullptr;
+    platform::ByteLineEdit* decreaseBox_ = nullptr;
     std::array<QPushButton*, 6> axisButtons_{};
-    std::array<QLineEdit*, 6> axisBoxes_{};
+    std::array<platform::ByteLineEdit*, 6> axisBoxes_{};
 };
 
 } // namespace vantrel

@@ -5,6 +5,8 @@
 
 #include "editor/DialogUnits.h"
 #include "panels/PictureLabel.h"
+#include "platform/qt/ByteText.h"
+#include "platform/qt/ScreenPlacement.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -57,7 +59,7 @@ ButtonPanel::ButtonPanel(const Look& look, QWidget* parent)
     useDialogFont(*this);
 
     auto* modeLabel = new QLabel(QStringLiteral("Active Programming Mode:"), this);
-    modeBox_ = new QLineEdit(this);
+    modeBox_ = new platform::ByteLineEdit(this);
     modeBox_->setObjectName(QStringLiteral("activeModeBox"));
     modeBox_->setAccessibleName(QStringLiteral("Active Programming Mode"));
     modeBox_->setReadOnly(true);
@@ -149,7 +151,7 @@ void ButtonPanel::addRow(QGridLayout& grid, int row, const QString& label, const
                 [this, index] { assign(index, selectedScript_); });
     };
     auto makeBox = [&](const QString& slot, int column) {
-        auto* box = new QLineEdit(owner);
+        auto* box = new platform::ByteLineEdit(owner);
         box->setObjectName(lowerFirst(slot) + QStringLiteral("Box"));
         box->setAccessibleName(where + (slot.endsWith(QStringLiteral("Press"))
                                             ? QStringLiteral(" press")
@@ -227,26 +229,32 @@ bool ButtonPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ButtonPanel::showEvent(QShowEvent* event) {
+    // One move to the final place: the designed spot beside the owner the first time, where
+    // the user left it afterwards, either way kept on the screen.
+    QPoint wanted = pos();
     if (!placed_) {
         placed_ = true;
         QPoint origin;
         if (QWidget* owner = parentWidget())
             origin = owner->window()->geometry().topLeft();
-        move(origin +
-             dialogPointToPixels(*this, look_.dialogPosition.x(), look_.dialogPosition.y()));
+        wanted =
+            origin + dialogPointToPixels(*this, look_.dialogPosition.x(), look_.dialogPosition.y());
     }
+    const QPoint placed = platform::onScreenPosition(*this, wanted);
+    if (placed != pos())
+        move(placed);
     QDialog::showEvent(event);
 }
 
 void ButtonPanel::reread() {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        values_[i] = boxes_[i]->text().toStdString();
+        values_[i] = boxes_[i]->bytes();
 }
 
 void ButtonPanel::refresh() {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        boxes_[i]->setText(QString::fromStdString(values_[i]));
-    modeBox_->setText(QString::fromStdString(modeName_));
+        boxes_[i]->setBytes(values_[i]);
+    modeBox_->setBytes(modeName_);
 }
 
 void ButtonPanel::assign(int index, const std::string& value) {

@@ -20,6 +20,10 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
+namespace vantrel::platform {
+class ByteLineEdit;
+}
+
 namespace vantrel {
 
 enum class SlotGroup;
@@ -72,10 +76,10 @@ private:
     Look look_;
     int firstPosition_;
     std::vector<Assignment> values_;
-    std::vector<QLineEdit*> boxes_;
+    std::vector<platform::ByteLineEdit*> boxes_;
     std::string modeName_;
     std::string selectedScript_;
-    QLineEdit* modeBox_ = nullptr;
+    platform::ByteLineEdit* modeBox_ = nullptr;
     bool placed_ = false;
     bool showing_ = false;
 };

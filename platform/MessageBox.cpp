@@ -26,13 +26,17 @@ MessageAnswer safeAnswer(MessageButtons buttons) {
 
 } // namespace
 
-MessagePresenter& messagePresenter() { return installed ? *installed : consolePresenter(); }
+MessagePresenter& messagePresenter() {
+    return installed ? *installed : consolePresenter();
+}
 
-void installMessagePresenter(MessagePresenter* presenter) { installed = presenter; }
+void installMessagePresenter(MessagePresenter* presenter) {
+    installed = presenter;
+}
 
 MessageAnswer showMessage(std::string text, std::string title, MessageButtons buttons,
-                          WindowHandle owner) {
-    return messagePresenter().present({std::move(text), std::move(title), buttons, owner});
+                          WindowHandle owner, MessageIcon icon) {
+    return messagePresenter().present({std::move(text), std::move(title), buttons, owner, icon});
 }
 
 MessageAnswer ConsoleMessagePresenter::present(const Message& message) {
@@ -55,11 +59,12 @@ MessageAnswer RecordingMessagePresenter::present(const Message& message) {
     return safeAnswer(message.buttons);
 }
 
-ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter)
-    : previous_(installed) {
+ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter) : previous_(installed) {
     installed = &presenter;
 }
 
-ScopedMessagePresenter::~ScopedMessagePresenter() { installed = previous_; }
+ScopedMessagePresenter::~ScopedMessagePresenter() {
+    installed = previous_;
+}
 
 } // namespace vantrel::platform

@@ -8,6 +8,9 @@ namespace vantrel::platform {
 
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
+// The box's icon. Standard is the warning sign for a notice and the question mark for a
+// question; Information marks a notice that reports a full success.
+enum class MessageIcon { Standard, Information };
 
 // The window a message box belongs to; nullptr for a box with no owner window.
 // On the Qt side it is the owning QWidget.
@@ -18,6 +21,7 @@ struct Message {
     std::string title;
     MessageButtons buttons = MessageButtons::Ok;
     WindowHandle owner = nullptr;
+    MessageIcon icon = MessageIcon::Standard;
 
     bool operator==(const Message&) const = default;
 };
@@ -36,8 +40,8 @@ MessagePresenter& messagePresenter();
 void installMessagePresenter(MessagePresenter* presenter);
 
 MessageAnswer showMessage(std::string text, std::string title,
-                          MessageButtons buttons = MessageButtons::Ok,
-                          WindowHandle owner = nullptr);
+                          MessageButtons buttons = MessageButtons::Ok, WindowHandle owner = nullptr,
+                          MessageIcon icon = MessageIcon::Standard);
 
 // For a program with no display: each box becomes one line "TITLE: TEXT" on stderr.
 // Questions get the answer that changes nothing (No, or Cancel where offered).

@@ -13,7 +13,8 @@ MessageAnswer QtMessagePresenter::present(const Message& message) {
     box.setText(QString::fromLocal8Bit(message.text));
     switch (message.buttons) {
     case MessageButtons::Ok:
-        box.setIcon(QMessageBox::Warning);
+        box.setIcon(message.icon == MessageIcon::Information ? QMessageBox::Information
+                                                             : QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok);
         break;
     case MessageButtons::YesNo:
@@ -35,7 +36,7 @@ MessageAnswer QtMessagePresenter::present(const Message& message) {
     default:
         break;
     }
-    return message.buttons == MessageButtons::Ok ? MessageAnswer::Ok
+    return message.buttons == MessageButtons::Ok      ? MessageAnswer::Ok
            : message.buttons == MessageButtons::YesNo ? MessageAnswer::No
                                                       : MessageAnswer::Cancel;
 }

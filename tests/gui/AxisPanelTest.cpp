@@ -1,9 +1,12 @@
 #include "panels/AxisPanel.h"
+#include "editor/DialogUnits.h"
 #include "panels/SpinArrows.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -73,6 +76,24 @@ void releaseKey(QWidget* target, Qt::Key key) {
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
 }
+
+// Answers every box as a real message box does to the window behind it: the box takes the
+// focus into a window of its own until it is answered.
+class FocusTakingPresenter : public platform::MessagePresenter {
+public:
+    std::vector<std::string> texts;
+
+    platform::MessageAnswer present(const platform::Message& message) override {
+        texts.push_back(message.text);
+        QDialog box;
+        box.show();
+        box.activateWindow();
+        if (!QTest::qWaitForWindowActive(&box))
+            qWarning("the stand-in box did not get the focus");
+        box.hide();
+        return MessageAnswer::Ok;
+    }
+};
 
 // The axis names in slot order, as the editor collects them.
 std::vector<Assignment> axes(std::initializer_list<const char*> names) {
@@ -368,6 +389,53 @@ private slots:
         typeInto(box(panel, "countBox"), " 12 ");
         QTest::keyClick(box(panel, "countBox"), Qt::Key_Return);
         QVERIFY(!panel.isVisible());
+    }
+
+    void oneRefusalShowsOneBox() {
+        AxisPanel& panel = shownPanel();
+        FocusTakingPresenter boxes;
+        platform::ScopedMessagePresenter scoped(boxes);
+
+        // Enter re-reads the boxes; the refusal's box takes the focus out of Count, which
+        // is no second refusal.
+        typeInto(box(panel, "countBox"), "x");
+        QTest::keyClick(box(panel, "countBox"), Qt::Key_Return);
+        QCOMPARE(boxes.texts, std::vector<std::string>{"Please enter an integer."});
+        QVERIFY(panel.isVisible());
+        QCOMPARE(box(panel, "countBox")->text(), QString("10"));
+
+        // Leaving a box with Tab.
+        panel.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        enterNumber(panel, "startBox", "5-");
+        QCOMPARE(boxes.texts.size(), std::size_t(2));
+        QCOMPARE(box(panel, "startBox")->text(), QString("-20000"));
+
+        // A click on a button after typing: the box is left, then the button works.
+        panel.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        typeInto(box(panel, "endBox"), "many");
+        QVERIFY(test::clickButton(&panel, "increaseButton"));
+        QCOMPARE(boxes.texts.size(), std::size_t(3));
+        QCOMPARE(box(panel, "endBox")->text(), QString("20000"));
+    }
+
+    void labelSitsOnItsBoxAndTheSizeFollowsTheDialogUnits() {
+        AxisPanel& panel = shownPanel();
+        QLabel* label = nullptr;
+        for (QLabel* candidate : panel.findChildren<QLabel*>())
+            if (candidate->text() == "Active Programming Mode:")
+                label = candidate;
+        QVERIFY(label);
+        const QWidget* modeBox = box(panel, "activeModeBox");
+        const int labelBottom = label->mapTo(&panel, QPoint(0, label->height())).y();
+        const int boxTop = modeBox->mapTo(&panel, QPoint(0, 0)).y();
+        QVERIFY2(
+            boxTop >= labelBottom && boxTop - labelBottom <= 6,
+            qPrintable(QString("label ends at %1, box starts at %2").arg(labelBottom).arg(boxTop)));
+        // Nothing above the label but the window's margin.
+        QVERIFY(label->mapTo(&panel, QPoint(0, 0)).y() <= 12);
+        QCOMPARE(panel.size(), dialogUnitsToPixels(panel, 482, 302));
     }
 
     void renameAsksAgainUntilTheNameIsFree() {

@@ -219,6 +219,32 @@ private slots:
         QVERIFY(QDir(folder_.path()).entryList({"Keep.vtp*"}, QDir::Files).size() == 1);
     }
 
+    void delaysDialogKeepsTypedTextUntilValuesAreShown() {
+        Editor editor;
+        SetDefaultDelaysDialog& dialog = editor.window.delaysDialog();
+        editor.choose("profileMenu", "Set Default Delays");
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* press = test::child<QLineEdit>(&dialog, "pressDelayBox");
+        QTest::mouseClick(press, Qt::LeftButton);
+        press->selectAll();
+        QTest::keyClicks(press, "77");
+        QTest::keyClick(press, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.pressDelay(), 10u);
+
+        // Shown again from the menu, the box still holds what was typed; nothing is stored.
+        editor.choose("profileMenu", "Set Default Delays");
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(press->text(), QString("77"));
+        QCOMPARE(dialog.pressDelay(), 10u);
+
+        // New shows the stored values in the boxes again.
+        QTest::keyClick(press, Qt::Key_Escape);
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
+        editor.choose("fileMenu", "New");
+        QCOMPARE(press->text(), QString("10"));
+    }
+
     void exitAndCloseBoxAskAboutUnsavedChanges() {
         Editor editor;
         editor.choose("profileMenu", "Set Default Delays");

@@ -95,6 +95,8 @@ TEST_F(DeviceProgrammerTest, LoadsA16ByteProfileAndLogsEveryStep) {
                              "Profile send complete.  Sent 16 bytes.\n"
                              "Profile load complete.\n");
     EXPECT_EQ(result.log, messages.shown().front().text);
+    // A full success is news, not a warning.
+    EXPECT_EQ(messages.shown().front().icon, platform::MessageIcon::Information);
     ASSERT_TRUE(driver.waitFor("Connection 1 closed."));
     const std::string account = driver.output();
     EXPECT_NE(account.find("Profile received: 16 bytes."), std::string::npos) << account;
@@ -118,6 +120,7 @@ TEST_F(DeviceProgrammerTest, ReportsAMissingDriverWithTheSystemCode) {
     writeFile(profile, test::emptyDefaultProfile());
     EXPECT_FALSE(send(profile).loaded);
     EXPECT_EQ(boxText(), "Error opening driver.  Error: 2\n");
+    EXPECT_EQ(messages.shown().front().icon, platform::MessageIcon::Standard);
 
     // A socket left behind by a driver that is gone: nobody accepts the connection.
     const int stale = ::socket(AF_UNIX, SOCK_SEQPACKET, 0);
@@ -227,6 +230,7 @@ TEST_F(DeviceProgrammerTest, AProfileTheDeviceRefusesEndsTheFullLogWithItsReply)
 
     EXPECT_FALSE(send(profile).loaded);
     EXPECT_EQ(boxText(), fullLog(profile, 16, "Profile load error.  Value: 3\n"));
+    EXPECT_EQ(messages.shown().front().icon, platform::MessageIcon::Standard);
     EXPECT_EQ(driver.wait(), 3);
     EXPECT_NE(driver.output().find("Error: Length says 99 bytes, 16 were received"),
               std::string::npos)
