@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -36,6 +37,29 @@ bool someoneListens(const sockaddr_un& address) {
         ::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
     ::close(probe);
     return connected;
+}
+
+// Receives one message. On a SOCK_SEQPACKET socket recv() returns 0 both for an empty message
+// and for the peer's hang-up; only a real message carries the sender's credentials, which
+// SO_PASSCRED asks for, so their absence marks the hang-up. Returns the message's whole
+// length (which may exceed the buffer), or nullopt when the peer has gone.
+std::optional<std::size_t> receiveMessage(int connection, std::vector<std::uint8_t>& buffer) {
+    for (;;) {
+        iovec part{buffer.data(), buffer.size()};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(ucred))];
+        msghdr message{};
+        message.msg_iov = &part;
+        message.msg_iovlen = 1;
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        // MSG_TRUNC gives the whole message's length even when it did not fit.
+        const ssize_t length = ::recvmsg(connection, &message, MSG_TRUNC);
+        if (length < 0 && errno == EINTR)
+            continue;
+        if (length < 0 || (length == 0 && message.msg_controllen == 0))
+            return std::nullopt;
+        return static_cast<std::size_t>(length);
+    }
 }
 
 std::string signedValue(std::uint8_t byte) {
@@ -111,6 +135,8 @@ SimulatedDriver::Outcome SimulatedDriver::serve(int stopFd) {
         const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (connection < 0)
             continue;
+        const int passCredentials = 1;
+        ::setsockopt(connection, SOL_SOCKET, SO_PASSCRED, &passCredentials, sizeof passCredentials);
         ++connections_;
         awaitingProfile_ = false;
         out_ << "Connection " << connections_ << " opened." << std::endl;
@@ -135,12 +161,8 @@ SimulatedDriver::Next SimulatedDriver::serveConnection(int connection, int stopF
         }
         if (waits[1].revents)
             return Next::Stop;
-        // MSG_TRUNC gives the whole message's length even when it did not fit.
-        const ssize_t length = ::recv(connection, buffer_.data(), buffer_.size(), MSG_TRUNC);
-        if (length < 0 && errno == EINTR)
-            continue;
-        const Next next =
-            length <= 0 ? Next::Close : handleMessage(connection, static_cast<std::size_t>(length));
+        const std::optional<std::size_t> length = receiveMessage(connection, buffer_);
+        const Next next = length ? handleMessage(connection, *length) : Next::Close;
         if (next == Next::ProfileDone) {
             tookProfile = true;
             if (options_.once)
