@@ -2,11 +2,19 @@
 
 #include "device/player/PlayerTypes.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel::driver {
+
+struct ControlMap;
+
+// Where adapters send lines for the daemon's log (unmapped inputs, a device that could not be
+// grabbed, actions an output cannot perform).
+using NoticeHandler = std::function<void(std::string_view line)>;
 
 // Where the driver reads the pilot's controls from: a grabbed evdev joystick, or a stream of
 // raw input_event records (a pipe, in tests). The driver polls fd() for reading.
@@ -29,5 +37,20 @@ public:
     // Whether DirectX buttons, hats and axes reach a virtual joystick.
     virtual bool offersJoystick() const = 0;
 };
+
+// Opens the joystick at path: an evdev device is grabbed and read through libevdev, with the
+// axes' ranges from its absinfo; any other readable path (a FIFO, a recording) is read as raw
+// input_event records. Returns nothing, with the reason in error, when it cannot be opened.
+std::unique_ptr<ControlSource> openControlSource(const std::string& path, const ControlMap& map,
+                                                 std::string& error, NoticeHandler notices = {});
+
+// A virtual keyboard, mouse and joystick through /dev/uinput. Returns nothing, with the reason
+// in error, where uinput is missing or refuses.
+std::unique_ptr<OutputBackend> openUinputBackend(std::string& error, NoticeHandler notices = {});
+
+// Keys and mouse through an X server's XTest extension (display: empty for $DISPLAY). It offers
+// no virtual joystick. Returns nothing, with the reason in error, without a usable display.
+std::unique_ptr<OutputBackend> openXTestBackend(const std::string& display, std::string& error,
+                                                NoticeHandler notices = {});
 
 } // namespace vantrel::driver

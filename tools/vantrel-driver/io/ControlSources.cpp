@@ -1,0 +1,59 @@
+#include "io/ControlMapper.h"
+#include "io/DriverIo.h"
+#include "io/InputEventStreams.h"
+
+namespace vantrel::driver {
+namespace {
+
+class MappedControlSource : public ControlSource {
+public:
+    MappedControlSource(std::unique_ptr<InputEventStream> stream, const ControlMap& map,
+                        NoticeHandler notices)
+        : stream_(std::move(stream)), mapper_(map, notices), notices_(std::move(notices)) {
+        for (int a = 0; a < player::kAxisCount; ++a) {
+            const int code = map.axes[static_cast<std::size_t>(a)].code;
+            if (code == kUnbound)
+                continue;
+            if (const std::optional<AxisRange> range = stream_->absRange(code))
+                mapper_.setDeviceRange(a, *range);
+        }
+    }
+
+    int fd() const override { return stream_->fd(); }
+
+    bool readControls(std::vector<player::ControlInput>& changes) override {
+        events_.clear();
+        const bool alive = stream_->read(events_);
+        for (const input_event& event : events_)
+            mapper_.process(event, changes);
+        if (!alive && notices_)
+            notices_(stream_->error());
+        return alive;
+    }
+
+    std::string describe() const override { return stream_->describe(); }
+
+private:
+    std::unique_ptr<InputEventStream> stream_;
+    ControlMapper mapper_;
+    NoticeHandler notices_;
+    std::vector<input_event> events_;
+};
+
+} // namespace
+
+std::unique_ptr<ControlSource> openControlSource(const std::string& path, const ControlMap& map,
+                                                 std::string& error, NoticeHandler notices) {
+    std::unique_ptr<InputEventStream> stream = openInputEventStream(path, true, error, notices);
+    if (!stream)
+        return nullptr;
+    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices));
+}
+
+std::unique_ptr<ControlSource> controlSourceForStream(std::unique_ptr<InputEventStream> stream,
+                                                      const ControlMap& map,
+                                                      NoticeHandler notices) {
+    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices));
+}
+
+} // namespace vantrel::driver

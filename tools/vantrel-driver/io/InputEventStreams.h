@@ -1,0 +1,66 @@
+#pragma once
+
+#include "io/ControlMap.h"
+#include "io/ControlMapper.h"
+
+#include <linux/input.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantrel::driver {
+
+// Evdev events from a joystick or from a stream of raw input_event records.
+class InputEventStream {
+public:
+    virtual ~InputEventStream() = default;
+    virtual int fd() const = 0;
+    // Appends the events waiting (without blocking when the fd is non-blocking). Returns false
+    // once the stream is gone: its end, an unplugged device or a read error, as error() says.
+    virtual bool read(std::vector<input_event>& events) = 0;
+    // The raw range of an EV_ABS code, where the device reports one.
+    virtual std::optional<AxisRange> absRange(int code) const = 0;
+    virtual std::string describe() const = 0;
+    const std::string& error() const { return error_; }
+
+protected:
+    std::string error_;
+};
+
+// Raw input_event records read from any fd (a pipe, a FIFO, a recording); a record split
+// between two reads is kept until it is complete. Closes the fd if it owns it.
+class RecordStream : public InputEventStream {
+public:
+    RecordStream(int fd, bool ownsFd, std::string description);
+    ~RecordStream() override;
+    RecordStream(const RecordStream&) = delete;
+    RecordStream& operator=(const RecordStream&) = delete;
+
+    int fd() const override { return fd_; }
+    bool read(std::vector<input_event>& events) override;
+    std::optional<AxisRange> absRange(int) const override { return std::nullopt; }
+    std::string describe() const override { return description_; }
+
+private:
+    int fd_;
+    bool ownsFd_;
+    std::string description_;
+    std::vector<char> pending_; // the start of a record not yet complete
+};
+
+// Opens an evdev device through libevdev, taking it for itself when grab is set (so other
+// programs see only the virtual joystick), or any other readable path as a record stream.
+std::unique_ptr<InputEventStream> openInputEventStream(const std::string& path, bool grab,
+                                                       std::string& error,
+                                                       const NoticeHandler& notices = {});
+// The same over an fd the caller keeps (set non-blocking here).
+std::unique_ptr<InputEventStream> inputEventStreamForFd(int fd, std::string& error);
+
+// Controls mapped from any event stream (a test's pipe, through RecordStream).
+std::unique_ptr<ControlSource> controlSourceForStream(std::unique_ptr<InputEventStream> stream,
+                                                      const ControlMap& map,
+                                                      NoticeHandler notices = {});
+
+} // namespace vantrel::driver
