@@ -1,0 +1,61 @@
+#pragma once
+
+#include "InputWatch.h"
+#include "LoggedSink.h"
+#include "ProfileStore.h"
+
+#include "DriverServer.h"
+#include "device/player/ProfilePlayer.h"
+
+#include <chrono>
+#include <ostream>
+
+namespace vantrel::driver {
+
+struct DaemonSetup {
+    std::string socketPath;
+    std::filesystem::path keptProfile;
+    std::string devicePath; // empty: discover
+    ControlMap map;
+    player::PlayerOptions playerOptions;
+};
+
+// The driver at work: serves the device object, plays the profile it was given against the
+// joystick's controls, and keeps that profile for the next start. One thread, one poll over
+// the socket, the joystick, udev, a timer armed only while a script plays, and the stop
+// signals, so an idle driver uses no processor time.
+class DriverDaemon {
+public:
+    DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::ostream& log);
+    ~DriverDaemon();
+    DriverDaemon(const DriverDaemon&) = delete;
+    DriverDaemon& operator=(const DriverDaemon&) = delete;
+
+    // Runs until SIGINT or SIGTERM; returns the exit status.
+    int run();
+
+private:
+    player::Time now() const;
+    bool setUpDescriptors();
+    void loadKeptProfile();
+    void takeProfile(std::span<const std::uint8_t> bytes, const DeviceProfileImage& image);
+    void clearProfile();
+    void armTimer();
+    void serveInput();
+
+    ProfileStore store_;
+    std::ostream& log_;
+    LoggedSink sink_;
+    player::ProfilePlayer player_;
+    driverserver::DriverServer server_;
+    InputWatch input_;
+    std::chrono::steady_clock::time_point start_;
+    int timerFd_ = -1;
+    int signalFd_ = -1;
+    std::vector<player::ControlInput> changes_;
+};
+
+// "3 scripts, 2 modes, 1 chain".
+std::string profileCounts(const DeviceProfileImage& image);
+
+} // namespace vantrel::driver
