@@ -183,6 +183,8 @@ void DriverServer::closeConnection() {
     connection_ = -1;
     awaitingProfile_ = false;
     log_ << "Connection " << connections_ << " closed." << std::endl;
+    if (hooks_.connectionClosed)
+        hooks_.connectionClosed();
 }
 
 DriverServer::Served DriverServer::handleMessage(std::size_t length) {

@@ -22,8 +22,10 @@ struct DriverServerHooks {
     // the profile is in use.
     std::function<void(std::span<const std::uint8_t> bytes, const DeviceProfileImage& image)>
         profileTaken;
-    // A clear command was answered with 0.
+    // A clear command is about to be answered with 0.
     std::function<void()> cleared;
+    // The open connection ended (the client hung up, or the server closed it).
+    std::function<void()> connectionClosed;
 };
 
 // Serves the X36 driver's device object as a Unix-domain SOCK_SEQPACKET socket: answers the

@@ -35,12 +35,17 @@ DriverDaemon::DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::o
     : store_(setup.keptProfile), log_(log), sink_(output, log), player_(sink_, setup.playerOptions),
       server_("vantrel-driver", setup.socketPath, log,
               driverserver::DriverServerHooks{
-                  .profileReceived = {},
+                  .profileReceived =
+                      [this](std::size_t, const ProfileCheck& check) {
+                          if (!check.accepted())
+                              refuseProfile(check);
+                      },
                   .profileTaken =
                       [this](std::span<const std::uint8_t> bytes, const DeviceProfileImage& image) {
                           takeProfile(bytes, image);
                       },
-                  .cleared = [this] { clearProfile(); }}),
+                  .cleared = [this] { clearPending_ = true; },
+                  .connectionClosed = [this] { endConnection(); }}),
       input_(setup.devicePath, setup.map, log,
              [&log](std::string_view line) { log << "vantrel-driver: " << line << std::endl; }),
       start_(std::chrono::steady_clock::now()) {}
@@ -94,12 +99,27 @@ void DriverDaemon::loadKeptProfile() {
 
 void DriverDaemon::takeProfile(std::span<const std::uint8_t> bytes,
                                const DeviceProfileImage& image) {
+    clearPending_ = false;
     sink_.forgetNotes();
     player_.load(image, now());
     log_ << "vantrel-driver: profile loaded: " << profileCounts(image) << std::endl;
     std::string error;
     if (!store_.keep(bytes, error))
         log_ << "vantrel-driver: profile not kept for the next start: " << error << std::endl;
+}
+
+void DriverDaemon::refuseProfile(const ProfileCheck& check) {
+    clearPending_ = false;
+    log_ << "vantrel-driver: profile refused (reply " << static_cast<int>(check.reply()) << "):";
+    for (const std::string& reason : check.errors)
+        log_ << " " << reason;
+    log_ << (player_.hasProfile() ? "; the previous profile stays active" : "") << std::endl;
+}
+
+void DriverDaemon::endConnection() {
+    if (clearPending_)
+        clearProfile();
+    clearPending_ = false;
 }
 
 void DriverDaemon::clearProfile() {

@@ -21,8 +21,13 @@ struct DaemonSetup {
 };
 
 // The driver at work: serves the device object, plays the profile it was given against the
-// joystick's controls, and keeps that profile for the next start. One thread, one poll over
-// the socket, the joystick, udev, a timer armed only while a script plays, and the stop
+// joystick's controls, and keeps that profile for the next start.
+//
+// A client loads a profile by clear, prepare, profile on one connection. The clear is held
+// back until the connection ends: a profile taken replaces the old one, a profile refused
+// leaves the old one playing, and a clear with no load after it empties the player and
+// removes the kept profile, as the device's clear empties its profile memory. One thread, one poll
+// over the socket, the joystick, udev, a timer armed only while a script plays, and the stop
 // signals, so an idle driver uses no processor time.
 class DriverDaemon {
 public:
@@ -39,6 +44,8 @@ private:
     bool setUpDescriptors();
     void loadKeptProfile();
     void takeProfile(std::span<const std::uint8_t> bytes, const DeviceProfileImage& image);
+    void refuseProfile(const ProfileCheck& check);
+    void endConnection();
     void clearProfile();
     void armTimer();
     void serveInput();
@@ -53,6 +60,8 @@ private:
     int timerFd_ = -1;
     int signalFd_ = -1;
     std::vector<player::ControlInput> changes_;
+    // A clear waits for the end of its connection: when a load follows, the load decides.
+    bool clearPending_ = false;
 };
 
 // "3 scripts, 2 modes, 1 chain".
