@@ -14,3 +14,17 @@ if(TARGET vantrel-driver)
     gtest_discover_tests(driver_tests DISCOVERY_MODE PRE_TEST
                          PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1")
 endif()
+
+if(TARGET vantrel-driver AND TARGET vantrel)
+    add_test(NAME cli_driver_load
+             COMMAND ${CMAKE_CURRENT_LIST_DIR}/driver-cli.sh $<TARGET_FILE:vantrel>
+                     $<TARGET_FILE:vantrel-driver> ${PROJECT_SOURCE_DIR}/examples)
+    set_tests_properties(cli_driver_load PROPERTIES PASS_REGULAR_EXPRESSION "^PASS")
+    # The headless run of make run ends with the Linux driver playing a recorded sortie.
+    add_test(NAME run_headless_play
+             COMMAND env -u DISPLAY -u WAYLAND_DISPLAY ${PROJECT_SOURCE_DIR}/scripts/run
+                     ${CMAKE_BINARY_DIR})
+    set_tests_properties(run_headless_play PROPERTIES
+        PASS_REGULAR_EXPRESSION
+        "vantrel-driver --play combat.bpf.*key down  r \\(usage 21\\).*configuration 2 active")
+endif()
