@@ -90,7 +90,13 @@ bool InputWatch::step(std::vector<player::ControlInput>& changes) {
 
 void InputWatch::followChanges() {
     std::vector<JoystickChange> changes;
-    discovery_->readChanges(changes);
+    if (!discovery_->readChanges(changes)) {
+        // A monitor that keeps failing would keep the loop awake: do without it.
+        log_ << "vantrel-driver: joystick discovery failed; a re-plugged joystick is not seen"
+             << std::endl;
+        discovery_.reset();
+        return;
+    }
     for (const JoystickChange& change : changes) {
         if (change.kind != JoystickChange::Kind::Added || source_)
             continue;
