@@ -177,6 +177,40 @@ TEST_F(DriverDaemonTest, ASecondDriverLeavesTheFirstOneServing) {
     EXPECT_EQ(first->stop(), 0);
 }
 
+TEST(DriverCommandLine, LearnsAMapFromARecordingAndSavesIt) {
+    test::DriverFolder folder;
+    const std::string recording = folder.file("stick.events");
+    const input_event events[] = {{{}, EV_KEY, BTN_BASE2, 1},
+                                  {{}, EV_SYN, SYN_REPORT, 0},
+                                  {{}, EV_KEY, BTN_BASE2, 0},
+                                  {{}, EV_SYN, SYN_REPORT, 0}};
+    std::ofstream(recording, std::ios::binary)
+        .write(reinterpret_cast<const char*>(events), sizeof events);
+    const std::string map = folder.file("config") + "/vantrel/controls.map";
+    // The first control asked for is the trigger; the end of the recording skips the rest.
+    DriverProcess learn({"--learn", "--device", recording},
+                        {"XDG_CONFIG_HOME=" + folder.file("config")});
+    EXPECT_EQ(learn.wait(), 0) << learn.log();
+    std::ifstream saved(map);
+    const std::string text((std::istreambuf_iterator<char>(saved)), {});
+    EXPECT_NE(text.find("Trigger = BTN_BASE2"), std::string::npos) << text;
+    EXPECT_NE(learn.output().find("Control map saved to " + map), std::string::npos);
+
+    // Nothing learnt: the map already there is left alone.
+    std::ofstream(recording, std::ios::trunc).close();
+    DriverProcess nothing({"--learn", "--device", recording},
+                          {"XDG_CONFIG_HOME=" + folder.file("config")});
+    EXPECT_EQ(nothing.wait(), 1);
+    std::ifstream again(map);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), text);
+}
+
+TEST(DriverCommandLine, PlayTellsWhatItCannotRead) {
+    DriverProcess play({"--play", "/nonexistent/p.bpf", "--input", "/nonexistent/e"}, {});
+    EXPECT_EQ(play.wait(), 1);
+    EXPECT_EQ(play.log(), "vantrel-driver: cannot open /nonexistent/p.bpf\n");
+}
+
 TEST(DriverCommandLine, HelpVersionAndBadOptions) {
     DriverProcess help({"--help"}, {});
     EXPECT_EQ(help.wait(), 0);

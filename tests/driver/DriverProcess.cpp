@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -54,6 +55,8 @@ DriverProcess::DriverProcess(const std::vector<std::string>& arguments,
         throw std::runtime_error("cannot create a pipe");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    // No answers on standard input: a prompt sees its end at once.
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
     for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
