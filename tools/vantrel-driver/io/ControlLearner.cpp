@@ -31,7 +31,13 @@ class ControlLearner {
 public:
     ControlLearner(InputEventStream& stream, std::istream& answers, std::ostream& prompts,
                    const LearnOptions& options)
-        : stream_(stream), answers_(answers), prompts_(prompts), options_(options) {}
+        : stream_(stream), answers_(answers), prompts_(prompts), options_(options) {
+        // libevdev's values move with the events read, so the values at rest are taken first.
+        for (int code = 0; code <= ABS_MAX; ++code) {
+            if (const std::optional<int> value = stream_.absValue(code))
+                valuesAtStart_[code] = *value;
+        }
+    }
 
     bool run(ControlMap& out) {
         prompts_ << "Work each control when it is named. Enter skips it, and so does waiting "
@@ -130,10 +136,14 @@ private:
         return std::max(1, options_.rawAxisThreshold);
     }
 
-    // The value an axis had before this event, or the event's own for an axis not yet seen.
+    // The value an axis had before this event: the last one seen, else the device's present
+    // one (the axis at rest when the learning began), else the event's own.
     int lastValue(const input_event& event) const {
-        const auto found = lastValues_.find(event.code);
-        return found == lastValues_.end() ? event.value : found->second;
+        if (const auto found = lastValues_.find(event.code); found != lastValues_.end())
+            return found->second;
+        if (!valuesAtStart_.contains(event.code))
+            return event.value;
+        return valuesAtStart_.at(event.code);
     }
 
     void ask(const std::string& prompt) {
@@ -217,6 +227,7 @@ private:
     std::set<int> usedKeys_;
     std::set<int> usedAbs_;
     std::map<int, int> lastValues_;
+    std::map<int, int> valuesAtStart_;
     bool ended_ = false;
     int learnt_ = 0;
 };

@@ -6,6 +6,7 @@
 
 #include <linux/input-event-codes.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -212,6 +213,19 @@ constexpr std::string_view kFileHeader =
     "#   axis:   XAxis = ABS_X [minimum maximum] [inverted]  (without a range: the device's)\n"
     "#   none:   the control is not bound\n";
 
+// A hat with a code missing (possible only in a map built in code) is written as unbound.
+bool isComplete(const HatBinding& hat) {
+    switch (hat.kind) {
+    case HatBinding::Kind::AxisPair:
+        return hat.xCode != kUnbound && hat.yCode != kUnbound;
+    case HatBinding::Kind::Buttons:
+        return std::find(hat.buttons.begin(), hat.buttons.end(), kUnbound) == hat.buttons.end();
+    case HatBinding::Kind::None:
+        break;
+    }
+    return false;
+}
+
 void appendLine(std::string& text, const std::string& name, const std::string& binding) {
     text += name;
     text += " = ";
@@ -247,13 +261,13 @@ std::string formatControlMap(const ControlMap& map) {
     for (std::size_t h = 0; h < map.hats.size(); ++h) {
         const HatBinding& hat = map.hats[h];
         std::string binding;
-        if (hat.kind == HatBinding::Kind::AxisPair) {
+        if (!isComplete(hat)) {
+            binding = kUnboundWord;
+        } else if (hat.kind == HatBinding::Kind::AxisPair) {
             binding = evdevCodeName(EV_ABS, hat.xCode) + " " + evdevCodeName(EV_ABS, hat.yCode);
         } else if (hat.kind == HatBinding::Kind::Buttons) {
             for (int key : hat.buttons)
                 binding += (binding.empty() ? "" : " ") + evdevCodeName(EV_KEY, key);
-        } else {
-            binding = kUnboundWord;
         }
         appendLine(text, hatNames()[h], binding);
     }

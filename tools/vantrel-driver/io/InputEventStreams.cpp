@@ -76,6 +76,13 @@ public:
         return AxisRange{info->minimum, info->maximum};
     }
 
+    std::optional<int> absValue(int code) const override {
+        int value = 0;
+        if (!libevdev_fetch_event_value(device_, EV_ABS, static_cast<unsigned>(code), &value))
+            return std::nullopt;
+        return value;
+    }
+
     std::string describe() const override {
         const char* name = libevdev_get_name(device_);
         return path_ + " (" + (name ? name : "unnamed") + ")";

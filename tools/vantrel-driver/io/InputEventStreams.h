@@ -22,6 +22,8 @@ public:
     virtual bool read(std::vector<input_event>& events) = 0;
     // The raw range of an EV_ABS code, where the device reports one.
     virtual std::optional<AxisRange> absRange(int code) const = 0;
+    // The present value of an EV_ABS code, where the device can be asked.
+    virtual std::optional<int> absValue(int code) const = 0;
     virtual std::string describe() const = 0;
     const std::string& error() const { return error_; }
 
@@ -41,6 +43,7 @@ public:
     int fd() const override { return fd_; }
     bool read(std::vector<input_event>& events) override;
     std::optional<AxisRange> absRange(int) const override { return std::nullopt; }
+    std::optional<int> absValue(int) const override { return std::nullopt; }
     std::string describe() const override { return description_; }
 
 private:
