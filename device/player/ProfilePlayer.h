@@ -55,6 +55,11 @@ struct PlayerOptions {
 // and sends their releases: key ups by usage, button ups, mouse button ups, hats to Center.
 // Axes keep their last position. The physical buttons and hats keep their state across
 // load() and clear(), and so do the axes' last positions.
+//
+// Input for a control that does not exist, or a hat direction outside 0..8, is ignored with a
+// note; a button value other than 0 means down. A profile that the check would refuse still
+// plays without harm: references that lead nowhere count as unassigned. The sink must not
+// call back into the player.
 class ProfilePlayer {
 public:
     explicit ProfilePlayer(OutputSink& sink, PlayerOptions options = {});

@@ -8,7 +8,9 @@ namespace vantrel::player {
 namespace {
 
 std::string signedNumber(int value) {
-    return (value > 0 ? "+" : "") + std::to_string(value);
+    std::string text = value > 0 ? "+" : "";
+    text += std::to_string(value);
+    return text;
 }
 
 std::string keyDetail(int usage) {
@@ -84,7 +86,7 @@ void TimelineSink::note(std::string_view text) {
 void TimelineSink::line(Time at, std::string_view what, std::string_view detail) {
     const long long micros = at.count();
     char stamp[48];
-    std::snprintf(stamp, sizeof stamp, "%9lld.%03lld ms  ", micros / 1000, micros % 1000);
+    std::snprintf(stamp, sizeof stamp, "%5lld.%03lld ms  ", micros / 1000, micros % 1000);
     out_ << stamp << what;
     if (!detail.empty())
         out_ << "  " << detail;
