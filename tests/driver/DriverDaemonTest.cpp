@@ -119,6 +119,60 @@ TEST_F(DriverDaemonTest, PlaysTheProfileItTookAndKeepsItWhenAnotherIsRefused) {
     EXPECT_FALSE(std::filesystem::exists(socket));
 }
 
+// Writes one button change and its frame's end to the stick.
+void writeButton(int fd, int code, int value) {
+    const input_event events[2] = {{{}, EV_KEY, static_cast<std::uint16_t>(code), value},
+                                   {{}, EV_SYN, SYN_REPORT, 0}};
+    ASSERT_EQ(::write(fd, events, sizeof events), static_cast<ssize_t>(sizeof events));
+}
+
+TEST_F(DriverDaemonTest, DelaysRunOnTheTimerAndHeldKeysAreLetGoWhenTheStickGoes) {
+    // Trigger: key 7 down, 200 ms, key 7 up. FireA (code 3): key 8 down, held.
+    const std::vector<std::uint8_t> profile = DeviceProfileBytes::header(3)
+                                                  .u16(0)
+                                                  .u16(0)
+                                                  .u16(1)
+                                                  .u16(2)
+                                                  .event(0, 7, 200)
+                                                  .event(1, 7, 0)
+                                                  .u16(2)
+                                                  .u16(1)
+                                                  .event(0, 8, 0)
+                                                  .u16(1)
+                                                  .u16(0)
+                                                  .u16(2)
+                                                  .entry(0, 1, 1)
+                                                  .entry(0, 3, 2)
+                                                  .u16(0)
+                                                  .finish();
+    std::unique_ptr<DriverProcess> driver = start();
+    ASSERT_TRUE(send(profile).loaded);
+    int fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    writeButton(fd, BTN_TRIGGER, 1);
+    writeButton(fd, BTN_TRIGGER, 0);
+    // The stick stays connected: only the timer can end the script.
+    EXPECT_TRUE(driver->waitForOutput("key up, usage 7")) << driver->output();
+    EXPECT_EQ(driver->log().find("input lost"), std::string::npos);
+
+    writeButton(fd, BTN_THUMB, 1);
+    EXPECT_TRUE(driver->waitForOutput("key down, usage 8"));
+    ::close(fd); // the stick is unplugged with FireA down
+    EXPECT_TRUE(driver->waitForLog("input lost")) << driver->log();
+    EXPECT_TRUE(driver->waitForOutput("key up, usage 8")) << driver->output();
+
+    // Taken back (a pipe at once), held again, and let go when the driver stops.
+    fd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const std::size_t seen = driver->output().size();
+    writeButton(fd, BTN_THUMB, 1);
+    EXPECT_TRUE(driver->waitForOutput("key down, usage 8", seen));
+    EXPECT_EQ(driver->stop(), 0);
+    EXPECT_NE(driver->output().find("key up, usage 8", seen), std::string::npos)
+        << driver->output();
+    ::close(fd);
+}
+
 TEST_F(DriverDaemonTest, LoadsTheKeptProfileAtStartAndAClearRemovesIt) {
     {
         std::unique_ptr<DriverProcess> driver = start();

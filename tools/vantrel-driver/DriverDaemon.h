@@ -7,6 +7,7 @@
 #include "DriverServer.h"
 #include "device/player/ProfilePlayer.h"
 
+#include <array>
 #include <chrono>
 #include <ostream>
 
@@ -49,6 +50,7 @@ private:
     void clearProfile();
     void armTimer();
     void serveInput();
+    void forgetStick();
 
     ProfileStore store_;
     std::ostream& log_;
@@ -60,6 +62,10 @@ private:
     int timerFd_ = -1;
     int signalFd_ = -1;
     std::vector<player::ControlInput> changes_;
+    // The stick's buttons and hats as last reported, so a stick that goes away with a button
+    // down can be let go of: its replacement starts with everything up.
+    std::array<bool, player::kButtonCount> buttonsDown_{};
+    std::array<int, player::kHatCount> hatDirections_{};
     // A clear waits for the end of its connection: when a load follows, the load decides.
     bool clearPending_ = false;
 };
