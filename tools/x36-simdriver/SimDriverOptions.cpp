@@ -1,6 +1,8 @@
 #include "SimDriverOptions.h"
 
+#include <array>
 #include <charconv>
+#include <optional>
 
 namespace vantrel::simdriver {
 namespace {
@@ -26,20 +28,6 @@ std::optional<std::uint8_t> replyByte(const std::string& text) {
 }
 
 } // namespace
-
-const char* stepName(DriverStep step) {
-    switch (step) {
-    case DriverStep::Ping:
-        return "ping";
-    case DriverStep::Clear:
-        return "clear";
-    case DriverStep::Prepare:
-        return "prepare";
-    case DriverStep::Load:
-        break;
-    }
-    return "load";
-}
 
 std::string simDriverUsage() {
     return "Usage: x36-simdriver [--socket PATH] [--reply STEP=VALUE]... [--no-reply STEP]...\n"

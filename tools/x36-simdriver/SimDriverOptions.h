@@ -1,27 +1,21 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <optional>
+#include "DriverProtocol.h"
+
 #include <string>
 #include <vector>
 
 namespace vantrel::simdriver {
 
-// The driver's steps, in the order a load runs through them.
-enum class DriverStep { Ping, Clear, Prepare, Load };
-inline constexpr std::size_t kDriverStepCount = 4;
-
-// How the simulated driver answers one step: as the device would, with a forced byte, or
-// not at all (it closes the connection instead).
-struct StepReply {
-    std::optional<std::uint8_t> forced;
-    bool silent = false;
-};
+using driverserver::DriverStep;
+using driverserver::kDriverStepCount;
+using driverserver::stepName;
+using driverserver::StepReplies;
+using driverserver::StepReply;
 
 struct SimDriverOptions {
     std::string socketPath;
-    std::array<StepReply, kDriverStepCount> replies{};
+    StepReplies replies{};
     bool once = false; // exit after one profile
     bool help = false;
 
@@ -41,6 +35,5 @@ ParsedOptions parseSimDriverOptions(const std::vector<std::string>& arguments,
                                     const std::string& defaultSocketPath);
 
 std::string simDriverUsage();
-const char* stepName(DriverStep step);
 
 } // namespace vantrel::simdriver

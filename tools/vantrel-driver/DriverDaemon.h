@@ -1,0 +1,76 @@
+#pragma once
+
+#include "InputWatch.h"
+#include "LoggedSink.h"
+#include "ProfileStore.h"
+
+#include "DriverServer.h"
+#include "device/player/ProfilePlayer.h"
+
+#include <array>
+#include <chrono>
+#include <ostream>
+
+namespace vantrel::driver {
+
+struct DaemonSetup {
+    std::string socketPath;
+    std::filesystem::path keptProfile;
+    std::string devicePath; // empty: discover
+    ControlMap map;
+    player::PlayerOptions playerOptions;
+};
+
+// The driver at work: serves the device object, plays the profile it was given against the
+// joystick's controls, and keeps that profile for the next start.
+//
+// A client loads a profile by clear, prepare, profile on one connection. The clear is held
+// back until the connection ends: a profile taken replaces the old one, a profile refused
+// leaves the old one playing, and a clear with no load after it empties the player and
+// removes the kept profile, as the device's clear empties its profile memory. One thread, one poll
+// over the socket, the joystick, udev, a timer armed only while a script plays, and the stop
+// signals, so an idle driver uses no processor time.
+class DriverDaemon {
+public:
+    DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::ostream& log);
+    ~DriverDaemon();
+    DriverDaemon(const DriverDaemon&) = delete;
+    DriverDaemon& operator=(const DriverDaemon&) = delete;
+
+    // Runs until SIGINT or SIGTERM; returns the exit status.
+    int run();
+
+private:
+    player::Time now() const;
+    bool setUpDescriptors();
+    void loadKeptProfile();
+    void takeProfile(std::span<const std::uint8_t> bytes, const DeviceProfileImage& image);
+    void refuseProfile(const ProfileCheck& check);
+    void endConnection();
+    void clearProfile();
+    void armTimer();
+    void serveInput();
+    void forgetStick();
+
+    ProfileStore store_;
+    std::ostream& log_;
+    LoggedSink sink_;
+    player::ProfilePlayer player_;
+    driverserver::DriverServer server_;
+    InputWatch input_;
+    std::chrono::steady_clock::time_point start_;
+    int timerFd_ = -1;
+    int signalFd_ = -1;
+    std::vector<player::ControlInput> changes_;
+    // The stick's buttons and hats as last reported, so a stick that goes away with a button
+    // down can be let go of: its replacement starts with everything up.
+    std::array<bool, player::kButtonCount> buttonsDown_{};
+    std::array<int, player::kHatCount> hatDirections_{};
+    // A clear waits for the end of its connection: when a load follows, the load decides.
+    bool clearPending_ = false;
+};
+
+// "3 scripts, 2 modes, 1 chain".
+std::string profileCounts(const DeviceProfileImage& image);
+
+} // namespace vantrel::driver

@@ -1,0 +1,23 @@
+#include "LoggedSink.h"
+
+namespace vantrel::driver {
+
+LoggedSink::LoggedSink(player::OutputSink& output, std::ostream& log)
+    : output_(output), log_(log) {}
+
+void LoggedSink::emit(const player::OutputAction& action, player::Time at) {
+    output_.emit(action, at);
+}
+
+void LoggedSink::note(std::string_view line) {
+    if (line.starts_with("configuration ")) {
+        log_ << "vantrel-driver: mode switch: " << line << std::endl;
+        return;
+    }
+    if (told_.contains(line))
+        return;
+    told_.emplace(line);
+    log_ << "vantrel-driver: " << line << std::endl;
+}
+
+} // namespace vantrel::driver

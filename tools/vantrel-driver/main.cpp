@@ -1,0 +1,178 @@
+// vantrel-driver: the X36 driver for Linux. Takes profiles as the X36's programming driver
+// does and plays them from a joystick.
+#include "DriverDaemon.h"
+#include "DriverOptions.h"
+#include "OutputChoice.h"
+
+#include "device/player/RecordedPlay.h"
+#include "io/ControlLearner.h"
+#include "io/ControlMapText.h"
+#include "io/InputEventStreams.h"
+#include "platform/posix/PosixDriverConnection.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace vantrel;
+using namespace vantrel::driver;
+
+// Reads a whole file of at most limit bytes; nothing, with the reason, otherwise.
+std::optional<std::string> readSmallFile(const std::string& path, std::size_t limit,
+                                         std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return std::nullopt;
+    }
+    std::string text(limit + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) {
+        error = "cannot read " + path;
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > limit) {
+        error = path + " is longer than " + std::to_string(limit) + " bytes";
+        return std::nullopt;
+    }
+    return text;
+}
+
+int play(const DriverOptions& options) {
+    std::string error;
+    // A little more than the device holds, so the check sees an overlong profile as such.
+    const std::optional<std::string> profile =
+        readSmallFile(options.playProfile, 2 * kDeviceProfileCapacity, error);
+    const std::optional<std::string> events =
+        profile ? readSmallFile(options.inputEvents, 64 * 1024 * 1024, error) : std::nullopt;
+    if (!events) {
+        std::cerr << "vantrel-driver: " << error << "\n";
+        return 1;
+    }
+    const std::span<const std::uint8_t> bytes(
+        reinterpret_cast<const std::uint8_t*>(profile->data()), profile->size());
+    return player::playRecording(bytes, *events, options.inputEvents, std::cout, std::cerr);
+}
+
+std::optional<std::string> joystickPath(const DriverOptions& options) {
+    if (!options.devicePath.empty())
+        return options.devicePath;
+    std::string error;
+    const std::unique_ptr<JoystickDiscovery> discovery = JoystickDiscovery::open(error);
+    if (!discovery) {
+        std::cerr << "vantrel-driver: no joystick discovery: " << error << "\n";
+        return std::nullopt;
+    }
+    std::optional<std::string> first = discovery->firstJoystick();
+    if (!first)
+        std::cerr << "vantrel-driver: no joystick found; plug one in or name it with --device\n";
+    return first;
+}
+
+int learn(const DriverOptions& options) {
+    const std::string target =
+        options.learnPath->empty() ? defaultControlMapPath() : *options.learnPath;
+    const std::optional<std::string> path = joystickPath(options);
+    if (!path)
+        return 1;
+    std::string error;
+    const std::unique_ptr<InputEventStream> stream = openInputEventStream(*path, true, error);
+    if (!stream) {
+        std::cerr << "vantrel-driver: cannot open " << *path << ": " << error << "\n";
+        return 1;
+    }
+    std::cout << "Learning the controls of " << stream->describe() << "\n";
+    ControlMap map;
+    LearnOptions learnOptions;
+    learnOptions.answersFd = STDIN_FILENO;
+    if (!learnControlMap(stream->fd(), std::cin, std::cout, map, learnOptions)) {
+        std::cerr << "vantrel-driver: no control was learnt; " << target << " is left alone\n";
+        return 1;
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ignored);
+    if (!saveControlMap(target, map, error)) {
+        std::cerr << "vantrel-driver: " << error << "\n";
+        return 1;
+    }
+    std::cout << "Control map saved to " << target << "\n";
+    return 0;
+}
+
+std::optional<ControlMap> controlMap(const DriverOptions& options) {
+    std::string path = options.mapPath;
+    if (path.empty() && std::filesystem::exists(defaultControlMapPath()))
+        path = defaultControlMapPath();
+    if (path.empty()) {
+        std::cerr << "vantrel-driver: control map: the layout of a generic USB joystick\n";
+        return defaultControlMap();
+    }
+    ControlMap map;
+    std::vector<std::string> errors;
+    if (!loadControlMap(path, map, errors)) {
+        for (const std::string& line : errors)
+            std::cerr << "vantrel-driver: " << path << ": " << line << "\n";
+        return std::nullopt;
+    }
+    std::cerr << "vantrel-driver: control map " << path << "\n";
+    return map;
+}
+
+int serve(const DriverOptions& options) {
+    const std::optional<ControlMap> map = controlMap(options);
+    if (!map)
+        return 1;
+    const NoticeHandler notices = [](std::string_view line) {
+        std::cerr << "vantrel-driver: " << line << "\n";
+    };
+    const char* display = std::getenv("DISPLAY");
+    ChosenOutput output =
+        chooseOutput(options.output, systemOutputOpeners(notices),
+                     ::access("/dev/uinput", W_OK) == 0, display && *display, std::cout);
+    std::cerr << "vantrel-driver: " << output.why << std::endl;
+    if (!output.backend)
+        return 1;
+
+    DaemonSetup setup;
+    setup.socketPath = platform::defaultDriverSocketPath();
+    setup.keptProfile = ProfileStore::defaultPath();
+    setup.devicePath = options.devicePath;
+    setup.map = *map;
+    if (options.hysteresis)
+        setup.playerOptions.axisHysteresis = *options.hysteresis;
+    DriverDaemon daemon(std::move(setup), *output.backend, std::cerr);
+    return daemon.run();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParsedDriverOptions parsed = parseDriverOptions(arguments);
+    if (!parsed.error.empty()) {
+        std::cerr << "vantrel-driver: " << parsed.error
+                  << "\nTry 'vantrel-driver --help' for the options.\n";
+        return 2;
+    }
+    const DriverOptions& options = parsed.options;
+    switch (options.run) {
+    case DriverOptions::Run::Help:
+        std::cout << driverUsage();
+        return 0;
+    case DriverOptions::Run::Version:
+        std::cout << "vantrel-driver " << VANTREL_VERSION << "\n";
+        return 0;
+    case DriverOptions::Run::Learn:
+        return learn(options);
+    case DriverOptions::Run::Play:
+        return play(options);
+    case DriverOptions::Run::Serve:
+        break;
+    }
+    return serve(options);
+}
