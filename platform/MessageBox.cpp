@@ -28,8 +28,6 @@ MessageAnswer safeAnswer(MessageButtons buttons) {
 
 MessagePresenter& messagePresenter() { return installed ? *installed : consolePresenter(); }
 
-void installMessagePresenter(MessagePresenter* presenter) { installed = presenter; }
-
 MessageAnswer showMessage(std::string text, std::string title, MessageButtons buttons,
                           WindowHandle owner) {
     return messagePresenter().present({std::move(text), std::move(title), buttons, owner});
@@ -40,18 +38,6 @@ MessageAnswer ConsoleMessagePresenter::present(const Message& message) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     std::cerr << message.title << ": " << text << std::endl;
-    return safeAnswer(message.buttons);
-}
-
-MessageAnswer RecordingMessagePresenter::present(const Message& message) {
-    shown_.push_back(message);
-    if (!answers_.empty()) {
-        const MessageAnswer answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-    if (message.buttons != MessageButtons::Ok)
-        ++unanswered_;
     return safeAnswer(message.buttons);
 }
 
