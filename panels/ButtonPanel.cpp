@@ -3,8 +3,8 @@
 
 #include "panels/ButtonPanel.h"
 
-#include "editor/DialogUnits.h"
-#include "panels/PictureLabel.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/PictureLabel.h"
 #include "platform/qt/ByteText.h"
 #include "platform/qt/ScreenPlacement.h"
 

@@ -1,5 +1,5 @@
 #include "panels/AxisPanel.h"
-#include "editor/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 #include "panels/SpinArrows.h"
 #include "support/GuiTestSupport.h"
 

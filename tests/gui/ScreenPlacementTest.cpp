@@ -1,6 +1,6 @@
 // Every window the editor opens lies on the screen's available area, wherever its owner is.
 #include "editor/EditorWindow.h"
-#include "editor/RenameDialog.h"
+#include "widgets/RenameDialog.h"
 #include "editor/SetDefaultDelaysDialog.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
