@@ -1,10 +1,10 @@
 #include "editor/EditorWindow.h"
-#include "widgets/RenameDialog.h"
 #include "editor/SetDefaultDelaysDialog.h"
 #include "panels/StickPanel.h"
 #include "profile/Profile.h"
 #include "profile/SlotTable.h"
 #include "support/GuiTestSupport.h"
+#include "widgets/RenameDialog.h"
 
 #include <QLineEdit>
 #include <QListView>

@@ -1,12 +1,12 @@
 // Names and values of any bytes and any length pass through the editor's boxes, lists and
 // panels unchanged: a profile opened, worked through the panels and saved again keeps them.
 #include "editor/EditorWindow.h"
-#include "widgets/RenameDialog.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
 #include "platform/qt/ByteText.h"
 #include "support/GuiTestSupport.h"
+#include "widgets/RenameDialog.h"
 
 #include <QFile>
 #include <QLineEdit>
