@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/MessageBox.h"
-#include "platform/qt/Desktop.h"
+#include "support/ScriptedDesktop.h"
 #include "support/core/RecordedMessages.h"
 
 #include <QAbstractButton>
