@@ -11,6 +11,7 @@
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
 #include "platform/MessageBox.h"
+#include "platform/PathText.h"
 #include "platform/qt/Desktop.h"
 #include "profile/Profile.h"
 
@@ -28,8 +29,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <filesystem>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -321,8 +320,7 @@ void EditorWindow::setStatusText(const std::string& value) {
 
 void EditorWindow::setProfilePath(const std::string& fullPath) {
     profilePath_ = fullPath;
-    profileFileName_ =
-        fullPath.empty() ? std::string() : std::filesystem::path(fullPath).filename().string();
+    profileFileName_ = platform::fileNameOf(fullPath);
 }
 
 std::vector<std::string> EditorWindow::listedScriptNames() const {
