@@ -3,17 +3,19 @@
 #   make test   install what is missing, build with ASan + UBSan, run the whole suite, then build
 #               and run it again optimised, where some warnings only show
 #   make bench  build optimised and run the benchmarks
+#   make test-windows  cross-build for Windows with MinGW-w64 and run the suite under Wine
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 TEST_RELEASE_DIR := build/test-release
 FUZZ_DIR := build/fuzz
+WINDOWS_DIR := build/windows
 # Interleaving the cases at random spreads a neighbour's load over all sizes alike.
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true
 
-.PHONY: deps run build test test-unit test-release test-fuzz bench format clean
+.PHONY: deps run build test test-unit test-release test-fuzz test-windows bench format clean
 
 deps:
 	@scripts/install-deps
@@ -26,7 +28,7 @@ build: deps
 run: build
 	@scripts/run $(RELEASE_DIR)
 
-test: test-unit test-release test-fuzz
+test: test-unit test-release test-fuzz test-windows
 
 test-unit: deps
 	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
@@ -49,6 +51,11 @@ test-fuzz: deps
 	    -DVANTREL_WERROR=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@ctest --test-dir $(FUZZ_DIR) --output-on-failure -j $(JOBS) --no-tests=ignore
+
+# The Windows code (platform/win/, the _WIN32 branches) built with MinGW-w64 and run under Wine:
+# the core's suite and what only Windows can answer, with the console program.
+test-windows: deps
+	@JOBS=$(JOBS) scripts/test-windows $(WINDOWS_DIR)
 
 bench: deps
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null

@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/Branches.h"
 #include "app/CommandLine.h"
+#include "app/ConsoleStart.h"
 #include "editor/EditorWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iostream>
 
 namespace vantrel {
 namespace {
@@ -20,6 +19,7 @@ bool isWindowlessPlatform(std::string_view name) {
     return name.starts_with("offscreen") || name.starts_with("minimal");
 }
 
+#ifndef _WIN32
 // Whether any entry of a ';'-separated platform list is windowless.
 bool listsWindowlessPlatform(std::string_view list) {
     while (!list.empty()) {
@@ -35,6 +35,7 @@ std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
+#endif
 
 } // namespace
 
@@ -50,20 +51,10 @@ bool displayAvailable() {
 }
 
 int runBranch(const std::string& raw, bool withWindows) {
-    const std::string path = pathFromCommandLine(raw);
-    switch (chooseBranch(path)) {
-    case StartBranch::Translate:
-        return translateFromCommandLine(path) ? 0 : 1;
-    case StartBranch::Program:
-        return programFromCommandLine(path) ? 0 : 1;
-    case StartBranch::Editor:
-        break;
-    }
-    if (!withWindows) {
-        std::cerr << "vantrel: no display is available, so the editor window cannot open.\n"
-                     "Give a .vtp file to translate it, or a .bpf file to send it to the X36.\n";
-        return 0;
-    }
+    if (!withWindows)
+        return runWithoutWindows(raw);
+    if (const std::optional<int> status = runWindowlessBranch(pathFromCommandLine(raw)))
+        return *status;
     EditorWindow window;
     window.exec();
     return 0;

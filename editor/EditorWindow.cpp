@@ -9,6 +9,7 @@
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
 #include "platform/qt/ByteText.h"
+#include "platform/PathText.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/ScreenPlacement.h"
 #include "profile/Profile.h"
@@ -22,8 +23,6 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
-
-#include <filesystem>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -164,8 +163,7 @@ void EditorWindow::setStatusText(const std::string& value) {
 
 void EditorWindow::setProfilePath(const std::string& fullPath) {
     profilePath_ = fullPath;
-    profileFileName_ =
-        fullPath.empty() ? std::string() : std::filesystem::path(fullPath).filename().string();
+    profileFileName_ = platform::fileNameOf(fullPath);
 }
 
 std::vector<std::string> EditorWindow::listedScriptNames() const {

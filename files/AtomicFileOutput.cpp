@@ -2,7 +2,7 @@
 
 namespace vantrel {
 
-AtomicFileOutput::AtomicFileOutput(const std::filesystem::path& target) : file_(target.string()) {}
+AtomicFileOutput::AtomicFileOutput(const std::string& target) : file_(target) {}
 
 bool AtomicFileOutput::write(std::string_view bytes) {
     return file_.write(bytes);

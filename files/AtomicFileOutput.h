@@ -3,7 +3,7 @@
 #include "files/ProfileOutput.h"
 #include "platform/FileAccess.h"
 
-#include <filesystem>
+#include <string>
 
 namespace vantrel {
 
@@ -13,7 +13,8 @@ namespace vantrel {
 // file's permissions are kept (see platform::ReplacementFile for the details).
 class AtomicFileOutput : public ProfileOutput {
 public:
-    explicit AtomicFileOutput(const std::filesystem::path& target);
+    // The target is a UTF-8 path, as the program keeps every path.
+    explicit AtomicFileOutput(const std::string& target);
 
     bool isOpen() const override { return file_.isOpen(); }
     bool write(std::string_view bytes) override;

@@ -1,7 +1,8 @@
 #include "files/ProfileTextModel.h"
 
+#include "platform/PathText.h"
+
 #include <algorithm>
-#include <filesystem>
 
 namespace vantrel {
 
@@ -12,7 +13,7 @@ ProfileTextModel::ProfileTextModel(Profile profile) : profile_(std::move(profile
 
 void ProfileTextModel::setProfilePath(std::string path) {
     path_ = std::move(path);
-    fileName_ = path_.empty() ? std::string() : std::filesystem::path(path_).filename().string();
+    fileName_ = platform::fileNameOf(path_);
 }
 
 void ProfileTextModel::resetProfile() {

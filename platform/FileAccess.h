@@ -46,6 +46,8 @@ WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit);
 // - The temporary file is created exclusively under a fresh name, written, flushed to the
 //   disk, renamed over the target, and the folder is flushed too.
 // - On any failure the temporary file is removed and error() holds the system's reason.
+// - On Windows the rename is MoveFileExW replacing the target; the old file's hidden, system
+//   and archive attributes are kept, and a read-only old file is refused, not replaced.
 class ReplacementFile {
 public:
     explicit ReplacementFile(const std::string& target);

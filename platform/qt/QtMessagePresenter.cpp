@@ -9,8 +9,10 @@ MessageAnswer QtMessagePresenter::present(const Message& message) {
     auto* owner = static_cast<QWidget*>(const_cast<void*>(message.owner));
     QMessageBox box(owner);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowTitle(QString::fromLocal8Bit(message.title));
-    box.setText(QString::fromLocal8Bit(message.text));
+    // Texts hold paths and names as UTF-8, as the program keeps them; the local 8-bit code
+    // page of Windows would show their other letters wrongly.
+    box.setWindowTitle(QString::fromUtf8(message.title));
+    box.setText(QString::fromUtf8(message.text));
     switch (message.buttons) {
     case MessageButtons::Ok:
         box.setIcon(message.icon == MessageIcon::Information ? QMessageBox::Information

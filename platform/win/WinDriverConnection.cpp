@@ -1,4 +1,5 @@
 #include "platform/win/WinDriverConnection.h"
+#include "platform/win/WideText.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -28,16 +29,18 @@ std::nullopt_t WinDriverConnection::fail() {
     return std::nullopt;
 }
 
-std::optional<DriverHandle> WinDriverConnection::open(const char* name, unsigned long access,
-                                                      unsigned long share) {
-    const HANDLE handle = ::CreateFileA(name, access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+std::optional<DriverHandle> WinDriverConnection::opened(void* handle) {
     if (handle == INVALID_HANDLE_VALUE)
         return fail();
     return reinterpret_cast<DriverHandle>(handle);
 }
 
 std::optional<DriverHandle> WinDriverConnection::openFile(const std::string& path) {
-    const std::optional<DriverHandle> file = open(path.c_str(), GENERIC_READ, FILE_SHARE_READ);
+    // The path is UTF-8 and may hold characters outside the ANSI code page, so the file is
+    // opened by the wide call; the driver's object name is plain ASCII and keeps CreateFileA.
+    const std::optional<DriverHandle> file =
+        opened(::CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, 0, nullptr));
     // A pipe or a device could make the read wait for ever: only files on a disk are sent.
     if (file && ::GetFileType(toHandle(*file)) != FILE_TYPE_DISK) {
         ::CloseHandle(toHandle(*file));
@@ -48,8 +51,9 @@ std::optional<DriverHandle> WinDriverConnection::openFile(const std::string& pat
 }
 
 std::optional<DriverHandle> WinDriverConnection::openDriver() {
-    return open(kDriverObjectName, GENERIC_READ | GENERIC_WRITE,
-                FILE_SHARE_READ | FILE_SHARE_WRITE);
+    return opened(::CreateFileA(kDriverObjectName, GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
 }
 
 std::optional<std::uint64_t> WinDriverConnection::fileSize(DriverHandle file) {

@@ -7,8 +7,9 @@ namespace vantrel::platform {
 // The X36 driver's device object is opened by this name.
 inline constexpr const char* kDriverObjectName = "\\\\.\\X36Program";
 
-// The driver's file calls on Windows: CreateFileA, ReadFile, WriteFile, CloseHandle and
-// GetLastError, all synchronous.
+// The driver's file calls on Windows: CreateFileA on the driver's object (CreateFileW on the
+// device profile file, whose UTF-8 path may leave the ANSI code page), ReadFile, WriteFile,
+// CloseHandle and GetLastError, all synchronous.
 class WinDriverConnection : public DriverConnection {
 public:
     std::optional<DriverHandle> openFile(const std::string& path) override;
@@ -21,7 +22,8 @@ public:
     long lastError() const override { return lastError_; }
 
 private:
-    std::optional<DriverHandle> open(const char* name, unsigned long access, unsigned long share);
+    // The handle of a CreateFile call, or the failure with its system code.
+    std::optional<DriverHandle> opened(void* handle);
     std::nullopt_t fail();
 
     long lastError_ = 0;

@@ -1,10 +1,10 @@
 #include "platform/FileAccess.h"
+#include "platform/win/WideText.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -12,33 +12,6 @@ namespace vantrel::platform {
 namespace {
 
 constexpr DWORD kReadChunk = 64 * 1024;
-
-// The caller's paths are narrow strings in the system code page, converted as the narrow
-// calls would convert them. The paths kept inside ReplacementFile, which may come back from
-// the system with characters outside that code page, are kept in UTF-8.
-std::wstring wide(const std::string& path) {
-    return std::filesystem::path(path).wstring();
-}
-
-std::string utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                              size, nullptr, nullptr);
-    return result;
-}
-
-std::wstring fromUtf8(const std::string& text) {
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                              size);
-    return result;
-}
 
 HANDLE toHandle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
@@ -97,8 +70,8 @@ bool finalPath(const std::wstring& path, std::wstring& resolved, DWORD& error) {
 
 WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
     WholeFile result;
-    const HANDLE file = ::CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         result.error = systemError(static_cast<long>(::GetLastError()));
         return result;
@@ -155,16 +128,16 @@ ReplacementFile::ReplacementFile(const std::string& target) {
     }
     std::wstring resolved;
     DWORD error = ERROR_SUCCESS;
-    if (!finalPath(wide(target), resolved, error)) {
+    if (!finalPath(wideFromUtf8(target), resolved, error)) {
         fail(static_cast<long>(error));
         return;
     }
-    target_ = utf8(resolved);
+    target_ = utf8FromWide(resolved);
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
         temporary_ = target_ + "." + randomSuffix();
-        file = ::CreateFileW(fromUtf8(temporary_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = ::CreateFileW(wideFromUtf8(temporary_).c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             const DWORD failure = ::GetLastError();
             if (failure != ERROR_FILE_EXISTS || attempt == 100) {
@@ -197,7 +170,7 @@ void ReplacementFile::abandon() {
         handle_ = -1;
     }
     if (!temporary_.empty()) {
-        ::DeleteFileW(fromUtf8(temporary_).c_str());
+        ::DeleteFileW(wideFromUtf8(temporary_).c_str());
         temporary_.clear();
     }
 }
@@ -222,16 +195,22 @@ bool ReplacementFile::commit() {
         return fail(static_cast<long>(::GetLastError()));
     ::CloseHandle(toHandle(handle_));
     handle_ = -1;
-    const std::wstring target = fromUtf8(target_);
-    const std::wstring temporary = fromUtf8(temporary_);
-    // ReplaceFileW keeps the old file's attributes and security; a new file is moved in place.
-    const bool replaced =
-        ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES
-            ? ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-            : ::MoveFileExW(temporary.c_str(), target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!replaced)
+    const std::wstring target = wideFromUtf8(target_);
+    const std::wstring temporary = wideFromUtf8(temporary_);
+    // The replacement keeps the old file's visible attributes. A read-only old file stays:
+    // the move below is refused, as the user asked.
+    const DWORD old = ::GetFileAttributesW(target.c_str());
+    const DWORD kept = old == INVALID_FILE_ATTRIBUTES
+                           ? 0
+                           : old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                    FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    if (kept != 0)
+        ::SetFileAttributesW(temporary.c_str(), kept);
+    // One rename that replaces the target: the folder never shows the old file half gone.
+    // ReplaceFileW is not used: it moves the old file aside first, and a failure there can
+    // leave that copy behind under a name of the system's choosing.
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return fail(static_cast<long>(::GetLastError()));
     temporary_.clear();
     open_ = false;

@@ -2,6 +2,7 @@
 #ifdef _WIN32
 
 #include "platform/win/WinDriverConnection.h"
+#include "platform/PathText.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,9 @@ TEST(WinDriverConnection, ReportsTheSystemCodesOfFailedOpens) {
     EXPECT_FALSE(connection.openFile("no such file.bpf"));
     EXPECT_EQ(connection.lastError(), ERROR_FILE_NOT_FOUND);
     // Without the X36 driver installed its device object does not exist.
-    if (!connection.openDriver())
+    if (!connection.openDriver()) {
         EXPECT_EQ(connection.lastError(), ERROR_FILE_NOT_FOUND);
+    }
 }
 
 TEST(WinDriverConnection, ReadsAFileInOneCallAndKnowsItsSize) {
@@ -29,7 +31,7 @@ TEST(WinDriverConnection, ReadsAFileInOneCallAndKnowsItsSize) {
         std::filesystem::temp_directory_path() / "vantrel-win-connection.bpf";
     std::ofstream(path, std::ios::binary) << std::string(70000, 'x');
     WinDriverConnection connection;
-    const std::optional<DriverHandle> file = connection.openFile(path.string());
+    const std::optional<DriverHandle> file = connection.openFile(utf8FromPath(path));
     ASSERT_TRUE(file);
     EXPECT_EQ(connection.fileSize(*file), std::uint64_t{70000});
     std::vector<std::uint8_t> buffer(65535);

@@ -1,0 +1,13 @@
+// The program without its editor window: translates a profile text file or sends a device
+// profile file, as the full program does, with every message on stderr. Needs no Qt, so it is
+// what a build without the GUI makes.
+#include "app/CommandLine.h"
+#include "app/ConsoleStart.h"
+
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return vantrel::runWithoutWindows(vantrel::processCommandLine(arguments));
+}

@@ -1,0 +1,30 @@
+#include "app/ConsoleStart.h"
+
+#include "app/Branches.h"
+#include "app/CommandLine.h"
+
+#include <iostream>
+
+namespace vantrel {
+
+std::optional<int> runWindowlessBranch(const std::string& path) {
+    switch (chooseBranch(path)) {
+    case StartBranch::Translate:
+        return translateFromCommandLine(path) ? 0 : 1;
+    case StartBranch::Program:
+        return programFromCommandLine(path) ? 0 : 1;
+    case StartBranch::Editor:
+        break;
+    }
+    return std::nullopt;
+}
+
+int runWithoutWindows(const std::string& rawCommandLine) {
+    if (const std::optional<int> status = runWindowlessBranch(pathFromCommandLine(rawCommandLine)))
+        return *status;
+    std::cerr << "vantrel: no display is available, so the editor window cannot open.\n"
+                 "Give a .vtp file to translate it, or a .bpf file to send it to the X36.\n";
+    return 0;
+}
+
+} // namespace vantrel

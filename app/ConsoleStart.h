@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vantrel {
+
+// Runs the branch a path chooses when that branch needs no window, and returns the process
+// exit status: 0 when the device file was written or the device took the profile, 1 when
+// not. nullopt when the path chooses the editor window, which is left to the caller.
+std::optional<int> runWindowlessBranch(const std::string& path);
+
+// Start-up where no window can open: the windowless branches run as usual, and the editor
+// branch only says on stderr why nothing opens. Returns the process exit status.
+int runWithoutWindows(const std::string& rawCommandLine);
+
+} // namespace vantrel
