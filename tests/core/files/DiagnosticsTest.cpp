@@ -86,7 +86,9 @@ TEST(DiagnosticPresenter, ShowsEachDiagnosticAsAnOkBoxInOrder) {
 
     const std::vector<platform::Message> expected = {
         {"Error writing to file.", "Save Error", platform::MessageButtons::Ok, &window},
-        {"log", "Device Query", platform::MessageButtons::Ok, nullptr},
+        // A note tells of an outcome that went well: the information icon, not a warning.
+        {"log", "Device Query", platform::MessageButtons::Ok, nullptr,
+         platform::MessageIcon::Information},
     };
     EXPECT_EQ(recorder.shown(), expected);
     EXPECT_EQ(recorder.unansweredQuestions(), 0);
