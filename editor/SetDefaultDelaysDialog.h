@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/DefaultDelays.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -16,7 +18,6 @@ class SetDefaultDelaysDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr std::uint32_t kInitialDelay = 10;
     static constexpr std::uint32_t kMinimumDelay = 1;
     static constexpr std::uint32_t kMaximumDelay = 4294967290u;
 
