@@ -24,6 +24,20 @@ constexpr std::uint32_t kFirstGroupNumber = kFirstBreakpointGroup;
 const std::string kLimitTitle = "Device profile limit exceeded.";
 const std::string kProfileErrorTitle = "Profile error.";
 
+// How many lines the script section holds, each at most one script: room is made for those
+// alone rather than for the most the device could hold.
+std::size_t scriptLineCount(const std::vector<std::string_view>& lines) {
+    std::size_t count = 0;
+    bool inScripts = false;
+    for (const std::string_view line : lines) {
+        if (const auto marker = sectionOfMarker(line))
+            inScripts = *marker == FileSection::Scripts;
+        else if (inScripts)
+            ++count;
+    }
+    return count;
+}
+
 bool isTokenSpace(char c) {
     return c == ' ' || c == '\t';
 }
@@ -102,8 +116,8 @@ bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count, 
 
 void ProfileTranslator::translate() {
     lines_ = significantLines(text_, &lineNumbers_);
-    // Every line could be a script, up to the most the device holds.
-    const std::size_t mostScripts = std::min<std::size_t>(lines_.size(), kMax16);
+    // Every line of the script section could be a script, up to the most the device holds.
+    const std::size_t mostScripts = std::min<std::size_t>(scriptLineCount(lines_), kMax16);
     scriptIds_ = ViewIndex(mostScripts);
     profile_.scripts.reserve(mostScripts);
     for (std::size_t i = 0; i < lines_.size(); ++i) {

@@ -2,77 +2,65 @@
 
 #include "profile/CNumbers.h"
 #include "profile/KeyNames.h"
+#include "profile/TokenNameTable.h"
 
 #include <array>
-#include <optional>
-#include <unordered_map>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace vantrel {
 namespace {
 
 enum class DefaultDelay { None, Press, Release };
 
-struct ViewHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-        return std::hash<std::string_view>{}(text);
-    }
-};
-
 // One list of names: a body belongs to it when it begins one of its names, and takes its
-// Data from the first name it equals.
-class NameList {
-public:
-    NameList(std::vector<NamedCode> names, EventOpcode opcode, DefaultDelay delay,
-             std::string_view message)
-        : opcode_(opcode), delay_(delay), message_(message) {
-        for (const NamedCode& entry : names) {
-            exact_.try_emplace(entry.name, entry.data);
-            for (std::size_t length = 0; length <= entry.name.size(); ++length)
-                prefixes_.insert(entry.name.substr(0, length));
-        }
-    }
-
-    bool holdsPrefix(std::string_view body) const {
-        return prefixes_.find(body) != prefixes_.end();
-    }
-    std::optional<std::int16_t> dataOf(std::string_view body) const {
-        const auto found = exact_.find(body);
-        if (found == exact_.end())
-            return std::nullopt;
-        return found->second;
-    }
-    EventOpcode opcode() const { return opcode_; }
-    DefaultDelay defaultDelay() const { return delay_; }
-    std::string_view message() const { return message_; }
-
-private:
-    EventOpcode opcode_;
-    DefaultDelay delay_;
-    std::string_view message_;
-    std::unordered_map<std::string, std::int16_t, ViewHash, std::equal_to<>> exact_;
-    std::unordered_set<std::string, ViewHash, std::equal_to<>> prefixes_;
+// Data from the first name it equals. The lists are tried in this order.
+struct NameList {
+    EventOpcode opcode;
+    DefaultDelay delay;
+    std::string_view message;
 };
 
-const std::array<NameList, 7>& nameLists() {
-    static const std::array<NameList, 7> lists = {
-        NameList(pressKeyNames(), EventOpcode::KeyPress, DefaultDelay::Press,
-                 "Press key event data not recognized: "),
-        NameList(releaseKeyNames(), EventOpcode::KeyRelease, DefaultDelay::Release,
-                 "Release key event data not recognized: "),
-        NameList(directXButtonNames("dx_"), EventOpcode::DirectXPress, DefaultDelay::Press,
-                 "DX press key event data not recognized: "),
-        NameList(directXButtonNames("DX_"), EventOpcode::DirectXRelease, DefaultDelay::Release,
-                 "DX release key event data not recognized: "),
-        NameList({{"mouse1", 1}, {"mouse2", 2}, {"mouse3", 3}}, EventOpcode::MousePress,
-                 DefaultDelay::Press, "Mouse button press key event data not recognized: "),
-        NameList({{"MOUSE1", 1}, {"MOUSE2", 2}, {"MOUSE3", 3}}, EventOpcode::MouseRelease,
-                 DefaultDelay::Release, "Mouse Button release key event data not recognized: "),
-        NameList(hatNames(), EventOpcode::HatDirection, DefaultDelay::None,
-                 "Hat direction set event data not recognized: "),
-    };
-    return lists;
+constexpr std::array<NameList, 7> kNameLists = {{
+    {EventOpcode::KeyPress, DefaultDelay::Press, "Press key event data not recognized: "},
+    {EventOpcode::KeyRelease, DefaultDelay::Release, "Release key event data not recognized: "},
+    {EventOpcode::DirectXPress, DefaultDelay::Press, "DX press key event data not recognized: "},
+    {EventOpcode::DirectXRelease, DefaultDelay::Release,
+     "DX release key event data not recognized: "},
+    {EventOpcode::MousePress, DefaultDelay::Press,
+     "Mouse button press key event data not recognized: "},
+    {EventOpcode::MouseRelease, DefaultDelay::Release,
+     "Mouse Button release key event data not recognized: "},
+    {EventOpcode::HatDirection, DefaultDelay::None,
+     "Hat direction set event data not recognized: "},
+}};
+
+using Names = std::vector<std::pair<std::string_view, std::int16_t>>;
+
+Names viewsOf(const std::vector<NamedCode>& names) {
+    Names views;
+    views.reserve(names.size());
+    for (const NamedCode& entry : names)
+        views.emplace_back(entry.name, entry.data);
+    return views;
+}
+
+// All names of the lists above, in their order, in one table built on first use.
+const TokenNameTable& nameTable() {
+    static const TokenNameTable table = [] {
+        static const std::vector<NamedCode> lowerDirectX = directXButtonNames("dx_");
+        static const std::vector<NamedCode> upperDirectX = directXButtonNames("DX_");
+        TokenNameTable built;
+        built.addList(0, viewsOf(pressKeyNames()));
+        built.addList(1, viewsOf(releaseKeyNames()));
+        built.addList(2, viewsOf(lowerDirectX));
+        built.addList(3, viewsOf(upperDirectX));
+        built.addList(4, {{"mouse1", 1}, {"mouse2", 2}, {"mouse3", 3}});
+        built.addList(5, {{"MOUSE1", 1}, {"MOUSE2", 2}, {"MOUSE3", 3}});
+        built.addList(6, viewsOf(hatNames()));
+        return built;
+    }();
+    return table;
 }
 
 struct Movement {
@@ -115,8 +103,10 @@ ScriptEvent ScriptCompiler::compile(std::string_view token) const {
         event.modeName = afterFirstUnderscore(body);
         return event;
     }
+    // Every movement marker begins with "MOUSE", so one search rules out all four.
+    const bool mayMove = body.find("MOUSE") != std::string_view::npos;
     for (const Movement& movement : kMovements) {
-        if (body.find(movement.marker) == std::string_view::npos)
+        if (!mayMove || body.find(movement.marker) == std::string_view::npos)
             continue;
         event.oc = static_cast<std::uint8_t>(movement.opcode);
         const std::string_view amountText = body.substr(body.find('_') + 1);
@@ -125,19 +115,19 @@ ScriptEvent ScriptCompiler::compile(std::string_view token) const {
         event.data = low16(movement.negative ? 0ULL - bits : bits);
         return event;
     }
-    for (const NameList& list : nameLists()) {
-        if (!list.holdsPrefix(body))
-            continue;
-        event.oc = static_cast<std::uint8_t>(list.opcode());
-        if (event.delay == 0 && list.defaultDelay() != DefaultDelay::None) {
+    const TokenNameTable::Match match = nameTable().find(body);
+    if (match.list >= 0) {
+        const NameList& list = kNameLists[static_cast<std::size_t>(match.list)];
+        event.oc = static_cast<std::uint8_t>(list.opcode);
+        if (event.delay == 0 && list.delay != DefaultDelay::None) {
             const std::uint32_t fallback =
-                list.defaultDelay() == DefaultDelay::Press ? delays_.press : delays_.release;
+                list.delay == DefaultDelay::Press ? delays_.press : delays_.release;
             event.delay = static_cast<std::int32_t>(fallback);
         }
-        if (const auto data = list.dataOf(body))
-            event.data = *data;
+        if (match.hasData)
+            event.data = match.data;
         else
-            reportFault(list.message(), body);
+            reportFault(list.message, body);
         return event;
     }
     reportFault("Event type not recognized: ", body);

@@ -94,30 +94,33 @@ WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
         return result;
     }
     // The size is only a hint: a file that changes, or one of /proc, may hold more or less.
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
+    // The buffer holds one byte more than the size, so a file that kept its size is read in
+    // one call and its end seen in a second; only a file that grew needs more room.
+    std::string bytes(static_cast<std::size_t>(size) + 1, '\0');
+    std::size_t have = 0;
     for (;;) {
-        const std::size_t have = bytes.size();
-        bytes.resize(have + kReadChunk);
+        if (have == bytes.size())
+            bytes.resize(have + kReadChunk);
         ssize_t count;
         do {
-            count = ::read(fd, bytes.data() + have, kReadChunk);
+            count = ::read(fd, bytes.data() + have, bytes.size() - have);
         } while (count < 0 && errno == EINTR);
         if (count < 0) {
             result.error = systemError(errno);
             ::close(fd);
             return result;
         }
-        bytes.resize(have + static_cast<std::size_t>(count));
         if (count == 0)
             break;
-        if (bytes.size() > limit) {
+        have += static_cast<std::size_t>(count);
+        if (have > limit) {
             ::close(fd);
             result.outcome = WholeFile::Outcome::TooLarge;
-            result.size = bytes.size();
+            result.size = have;
             return result;
         }
     }
+    bytes.resize(have);
     ::close(fd);
     result.outcome = WholeFile::Outcome::Read;
     result.bytes = std::move(bytes);

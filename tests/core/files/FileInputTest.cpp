@@ -74,6 +74,28 @@ TEST_F(FileInputTest, RefusesFilesAboveTheLimitWithoutReadingThem) {
     EXPECT_TRUE(over.bytes.empty());
 }
 
+// The size the file system gives is only where reading starts: an empty file, a file of
+// /proc that claims no size yet holds text, and a file above a chunk are read to their end.
+TEST_F(FileInputTest, ReadsWholeFilesWhateverSizeTheyClaim) {
+    writeText(folder.file("empty.vtp"), "");
+    const WholeFile empty = platform::readWholeRegularFile(folder.file("empty.vtp"), 10);
+    EXPECT_EQ(empty.outcome, WholeFile::Outcome::Read);
+    EXPECT_TRUE(empty.bytes.empty());
+
+    const WholeFile status = platform::readWholeRegularFile("/proc/self/status", 1 << 20);
+    EXPECT_EQ(status.outcome, WholeFile::Outcome::Read);
+    EXPECT_NE(status.bytes.find("Name:"), std::string::npos);
+    const WholeFile small = platform::readWholeRegularFile("/proc/self/status", 10);
+    EXPECT_EQ(small.outcome, WholeFile::Outcome::TooLarge);
+
+    std::string big(200 * 1024 + 3, 'v');
+    big[100 * 1024] = '\n';
+    writeText(folder.file("big.vtp"), big);
+    const WholeFile read = platform::readWholeRegularFile(folder.file("big.vtp"), big.size());
+    EXPECT_EQ(read.outcome, WholeFile::Outcome::Read);
+    EXPECT_EQ(read.bytes, big);
+}
+
 TEST_F(FileInputTest, TranslatorReportsUnusableInputsAndKeepsTheDeviceFile) {
     std::filesystem::create_directory(folder.file("folder.vtp"));
     std::filesystem::create_symlink("/dev/zero", folder.file("zero.vtp"));

@@ -1,5 +1,7 @@
 #include "profile/ScriptCompiler.h"
 
+#include "profile/KeyNames.h"
+
 #include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +87,9 @@ TEST_F(ScriptCompilerTest, FaultyTokensAreReportedAndStillCompile) {
     EXPECT_EQ(compile("MOUSE"), event(9, 0, 22));
     EXPECT_EQ(compile("hat_"), event(4, 0, 0));
     EXPECT_EQ(compile("dx_65"), event(0, 0, 0));
+    EXPECT_EQ(compile(""), event(0, 0, 11)); // the empty body begins every press name
+    EXPECT_EQ(compile("^7"), event(0, 0, 7));
+    EXPECT_EQ(compile("kp_forwardslash_"), event(0, 0, 0)); // longer than any name
     const std::vector<Message> expected = {
         {"Press key event data not recognized: ", "ret"},
         {"Event type not recognized: ", "xyz"},
@@ -95,11 +100,32 @@ TEST_F(ScriptCompilerTest, FaultyTokensAreReportedAndStillCompile) {
         {"Mouse Button release key event data not recognized: ", "MOUSE"},
         {"Hat direction set event data not recognized: ", "hat_"},
         {"Event type not recognized: ", "dx_65"},
+        {"Press key event data not recognized: ", ""},
+        {"Press key event data not recognized: ", ""},
+        {"Event type not recognized: ", "kp_forwardslash_"},
     };
     EXPECT_EQ(testsupport::boxesOf(diagnostics), expected);
     EXPECT_EQ(diagnostics.count(Severity::Error), expected.size());
     for (const Diagnostic& fault : diagnostics.items())
         EXPECT_FALSE(fault.endsOperation) << fault.title;
+}
+
+// Every name of every list compiles to its own Data under its list's opcode, so no name is
+// shadowed by a prefix of another list.
+TEST_F(ScriptCompilerTest, EveryNameGivesItsOwnData) {
+    const std::pair<const std::vector<NamedCode>*, int> lists[] = {
+        {&pressKeyNames(), 0}, {&releaseKeyNames(), 1}, {&hatNames(), 4}};
+    for (const auto& [names, oc] : lists) {
+        for (const NamedCode& name : *names) {
+            const ScriptEvent compiled = compile(name.name + "^5");
+            EXPECT_EQ(compiled, event(oc, name.data, 5)) << name.name;
+        }
+    }
+    for (const NamedCode& name : directXButtonNames("dx_"))
+        EXPECT_EQ(compile(name.name), event(2, name.data, 11)) << name.name;
+    for (const NamedCode& name : directXButtonNames("DX_"))
+        EXPECT_EQ(compile(name.name), event(3, name.data, 22)) << name.name;
+    EXPECT_EQ(diagnostics.count(Severity::Error), 0u);
 }
 
 } // namespace
