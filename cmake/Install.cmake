@@ -91,3 +91,4 @@ if(TARGET vantrel-driver)
 endif()
 
 
+include(Package)
