@@ -2,11 +2,15 @@
 
 #include "app/Branches.h"
 #include "app/CommandLine.h"
+#include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
+#include "files/ProfileTextReader.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -49,13 +53,20 @@ bool displayAvailable() {
 #endif
 }
 
-int runBranch(const std::string& raw, bool withWindows) {
-    const std::string path = pathFromCommandLine(raw);
-    switch (chooseBranch(path)) {
+void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
+    const QFileInfo file(QString::fromStdString(path));
+    window.setProfileSaved(true);
+    window.setProfilePath(QDir::toNativeSeparators(file.absoluteFilePath()).toStdString());
+    EditorProfileDocument document(window);
+    readProfileText(document);
+}
+
+int runBranch(const StartPlan& plan, bool withWindows) {
+    switch (plan.branch) {
     case StartBranch::Translate:
-        return translateFromCommandLine(path) ? 0 : 1;
+        return translateFromCommandLine(plan.path) ? 0 : 1;
     case StartBranch::Program:
-        return programFromCommandLine(path) ? 0 : 1;
+        return programFromCommandLine(plan.path) ? 0 : 1;
     case StartBranch::Editor:
         break;
     }
@@ -65,16 +76,22 @@ int runBranch(const std::string& raw, bool withWindows) {
         return 0;
     }
     EditorWindow window;
+    if (!plan.path.empty())
+        loadProfileIntoEditor(window, plan.path);
     window.exec();
     return 0;
 }
 
 int runApplication(int argc, char** argv) {
-    std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const std::string raw = processCommandLine(arguments);
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const StartPlan plan = planStart(arguments);
+    if (plan.option == StartOption::Help || plan.option == StartOption::Version) {
+        std::cout << (plan.option == StartOption::Help ? startUsage() : versionText());
+        return 0;
+    }
 
     if (!displayAvailable())
-        return runBranch(raw, false);
+        return runBranch(plan, false);
 
 #ifndef _WIN32
     // A display that cannot be reached (a stale DISPLAY, or a platform asked for by name on
@@ -92,11 +109,11 @@ int runApplication(int argc, char** argv) {
     QApplication application(qtArgc, qtArgv);
     QApplication::setApplicationName("Vantrel");
     if (isWindowlessPlatform(QGuiApplication::platformName().toStdString()))
-        return runBranch(raw, false);
+        return runBranch(plan, false);
 
     platform::QtMessagePresenter presenter;
     platform::ScopedMessagePresenter scoped(presenter);
-    return runBranch(raw, true);
+    return runBranch(plan, true);
 }
 
 } // namespace vantrel
