@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -54,9 +55,11 @@ bool displayAvailable() {
 }
 
 void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
-    const QFileInfo file(QString::fromStdString(path));
+    // Made whole, so the profile is saved back to this file; the name's bytes kept as given.
+    const QFileInfo file(QFile::decodeName(path.c_str()));
     window.setProfileSaved(true);
-    window.setProfilePath(QDir::toNativeSeparators(file.absoluteFilePath()).toStdString());
+    window.setProfilePath(
+        QFile::encodeName(QDir::toNativeSeparators(file.absoluteFilePath())).toStdString());
     EditorProfileDocument document(window);
     readProfileText(document);
 }

@@ -90,5 +90,4 @@ if(TARGET vantrel-driver)
     install(FILES ${driver_dist}/60-vantrel-driver.rules DESTINATION ${VANTREL_UDEV_RULES_DIR})
 endif()
 
-
 include(Package)
