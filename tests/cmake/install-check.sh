@@ -84,6 +84,9 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 "$build/vantrel" "$work/built/combat.vtp"
 cmp -s "$work/installed/combat.bpf" "$work/built/combat.bpf" ||
     fail "the installed vantrel wrote a different device file"
+[[ "$("$usr/bin/vantrel" --version)" == "vantrel "* ]] || fail "the installed vantrel --version"
+[[ "$("$usr/bin/vantrel-driver" --version)" == "vantrel-driver "* ]] ||
+    fail "the installed vantrel-driver --version"
 
 if [ $failures -ne 0 ]; then
     echo "$failures problem(s) in the installed tree under $dest"
