@@ -5,6 +5,7 @@
 #include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
 #include "files/ProfileTextReader.h"
+#include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
 
@@ -61,7 +62,8 @@ void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
     window.setProfilePath(
         QFile::encodeName(QDir::toNativeSeparators(file.absoluteFilePath())).toStdString());
     EditorProfileDocument document(window);
-    readProfileText(document);
+    platform::PresentingDiagnosticSink diagnostics;
+    readProfileText(document, diagnostics);
 }
 
 int runBranch(const StartPlan& plan, bool withWindows) {

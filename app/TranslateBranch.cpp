@@ -1,6 +1,7 @@
 #include "app/Branches.h"
 
 #include "files/ProfileTranslator.h"
+#include "platform/DiagnosticPresenter.h"
 
 #include <iostream>
 #include <memory>
@@ -8,7 +9,9 @@
 namespace vantrel {
 
 bool translateFromCommandLine(const std::string& profileTextPath) {
-    const auto translator = std::make_unique<ProfileTranslator>(profileTextPath);
+    // Each problem is shown as it is found, as the pass goes on.
+    platform::PresentingDiagnosticSink diagnostics;
+    const auto translator = std::make_unique<ProfileTranslator>(profileTextPath, diagnostics);
     if (translator->writeDeviceFile())
         return true;
     // The translation pass reports its own problems; a device file that could not be written

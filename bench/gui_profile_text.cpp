@@ -29,7 +29,8 @@ std::string writeLargeProfile(int scripts, const char* name) {
     }
     ProfileTextModel model(profile);
     model.setProfilePath((std::filesystem::temp_directory_path() / name).string());
-    writeProfileText(model);
+    DiagnosticList diagnostics;
+    writeProfileText(model, diagnostics);
     return model.profilePath();
 }
 
@@ -39,8 +40,9 @@ void OpenInWindow(benchmark::State& state) {
     EditorWindow window;
     EditorProfileDocument document(window);
     window.setProfilePath(path);
+    DiagnosticList diagnostics;
     for (auto _ : state)
-        readProfileText(document);
+        readProfileText(document, diagnostics);
     if (window.scripts().size() != static_cast<std::size_t>(state.range(0)))
         state.SkipWithError("scripts lost");
     std::filesystem::remove(path);
@@ -52,9 +54,10 @@ void SaveFromWindow(benchmark::State& state) {
     EditorWindow window;
     EditorProfileDocument document(window);
     window.setProfilePath(path);
-    readProfileText(document);
+    DiagnosticList diagnostics;
+    readProfileText(document, diagnostics);
     for (auto _ : state)
-        if (!writeProfileText(document))
+        if (!writeProfileText(document, diagnostics))
             state.SkipWithError("save failed");
     std::filesystem::remove(path);
 }

@@ -39,23 +39,25 @@ std::string benchFile(const char* name) {
 }
 
 void SaveProfile(benchmark::State& state) {
+    DiagnosticList diagnostics;
     ProfileTextModel model(largeProfile(static_cast<int>(state.range(0))));
     model.setProfilePath(benchFile("vantrel-bench-save.vtp"));
     for (auto _ : state) {
-        if (!writeProfileText(model))
+        if (!writeProfileText(model, diagnostics))
             state.SkipWithError("save failed");
     }
     std::filesystem::remove(model.profilePath());
 }
 
 void OpenProfile(benchmark::State& state) {
+    DiagnosticList diagnostics;
     ProfileTextModel saved(largeProfile(static_cast<int>(state.range(0))));
     saved.setProfilePath(benchFile("vantrel-bench-open.vtp"));
-    writeProfileText(saved);
+    writeProfileText(saved, diagnostics);
     ProfileTextModel model;
     model.setProfilePath(saved.profilePath());
     for (auto _ : state) {
-        if (!readProfileText(model))
+        if (!readProfileText(model, diagnostics))
             state.SkipWithError("open failed");
     }
     if (model.profile().scripts.size() != saved.profile().scripts.size())

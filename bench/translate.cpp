@@ -2,7 +2,6 @@
 // script lines (a device profile holds at most 65535 scripts), the rest programming modes of
 // 30 assignments and axis chains of 5 groups, in proportion.
 #include "files/ProfileTranslator.h"
-#include "platform/MessageBox.h"
 #include "profile/SlotTable.h"
 
 #include <benchmark/benchmark.h>
@@ -61,17 +60,17 @@ std::string generatedProfile(int lines) {
 }
 
 void translateProfile(benchmark::State& state) {
-    vantrel::platform::RecordingMessagePresenter messages;
-    vantrel::platform::ScopedMessagePresenter quiet(messages);
+    vantrel::DiagnosticList diagnostics;
     const std::string text = generatedProfile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        vantrel::ProfileTranslator translator("generated.vtp", text);
+        vantrel::ProfileTranslator translator("generated.vtp", text, diagnostics);
         auto bytes = translator.deviceBytes();
         benchmark::DoNotOptimize(bytes);
     }
-    if (!messages.shown().empty())
-        state.SkipWithError(
-            (messages.shown().front().title + ": " + messages.shown().front().text).c_str());
+    if (!diagnostics.empty()) {
+        const vantrel::Diagnostic& first = diagnostics.items().front();
+        state.SkipWithError((first.title + ": " + first.text).c_str());
+    }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
     state.counters["profile_bytes"] = static_cast<double>(text.size());
 }

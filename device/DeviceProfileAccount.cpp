@@ -1,5 +1,6 @@
 #include "device/DeviceProfileAccount.h"
 
+#include "profile/ScriptCompiler.h"
 #include "profile/SlotTable.h"
 
 #include <array>
@@ -81,36 +82,36 @@ void describeChains(const DeviceProfileImage& image, std::string& out) {
 std::string describeEvent(const DeviceEvent& event) {
     const int data = event.data;
     std::string text;
-    switch (event.opcode) {
-    case 0:
+    switch (static_cast<EventOpcode>(event.opcode)) {
+    case EventOpcode::KeyPress:
         text = "key press, usage " + str(data);
         break;
-    case 1:
+    case EventOpcode::KeyRelease:
         text = "key release, usage " + str(data);
         break;
-    case 2:
+    case EventOpcode::DirectXPress:
         text = "DirectX button " + str(data) + " press";
         break;
-    case 3:
+    case EventOpcode::DirectXRelease:
         text = "DirectX button " + str(data) + " release";
         break;
-    case 4:
+    case EventOpcode::HatDirection:
         text = "hat " + (data >= 0 && data < 9 ? std::string(kHatDirections[data])
                                                : "direction " + str(data));
         break;
-    case 5:
+    case EventOpcode::LoadMode:
         text = "load configuration " + str(data);
         break;
-    case 8:
+    case EventOpcode::MousePress:
         text = "mouse button " + str(data) + " press";
         break;
-    case 9:
+    case EventOpcode::MouseRelease:
         text = "mouse button " + str(data) + " release";
         break;
-    case 10:
+    case EventOpcode::MouseMoveHorizontal:
         text = data < 0 ? "mouse left " + str(-data) : "mouse right " + str(data);
         break;
-    case 11:
+    case EventOpcode::MouseMoveVertical:
         text = data < 0 ? "mouse up " + str(-data) : "mouse down " + str(data);
         break;
     default:

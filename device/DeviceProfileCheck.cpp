@@ -1,5 +1,7 @@
 #include "device/DeviceProfileCheck.h"
 
+#include "profile/ScriptCompiler.h"
+
 #include <set>
 
 namespace vantrel {
@@ -71,10 +73,10 @@ private:
         if (!need(1, "the version byte"))
             return false;
         image.version = in_.u8();
-        if (image.version != kDeviceProfileVersion) {
+        if (image.version != kDeviceFileVersion) {
             error(ProfileFault::WrongVersion, "version " + str(image.version) +
                                                   "; the device takes version " +
-                                                  str(kDeviceProfileVersion));
+                                                  str(kDeviceFileVersion));
             return false; // another version may lay its records out otherwise
         }
         if (!need(4, "the Length field"))
@@ -87,12 +89,12 @@ private:
     }
 
     bool readScripts() {
-        if (!need(2, "the script count"))
+        if (!need(kDeviceCountSize, "the script count"))
             return false;
         const std::size_t count = in_.u16();
         for (std::size_t i = 0; i < count; ++i) {
             const std::string what = "script record " + str(i) + " of " + str(count);
-            if (!need(4, what))
+            if (!need(kDeviceScriptHeaderSize, what))
                 return false;
             DeviceScript& script = check_.image.scripts.emplace_back();
             script.id = in_.u16();
@@ -110,12 +112,12 @@ private:
     }
 
     bool readConfigurations() {
-        if (!need(2, "the configuration count"))
+        if (!need(kDeviceCountSize, "the configuration count"))
             return false;
         const std::size_t count = in_.u16();
         for (std::size_t i = 0; i < count; ++i) {
             const std::string what = "configuration record " + str(i) + " of " + str(count);
-            if (!need(4, what))
+            if (!need(kDeviceConfigurationHeaderSize, what))
                 return false;
             DeviceConfiguration& configuration = check_.image.configurations.emplace_back();
             configuration.id = in_.u16();
@@ -133,12 +135,12 @@ private:
     }
 
     bool readChains() {
-        if (!need(2, "the chain count"))
+        if (!need(kDeviceCountSize, "the chain count"))
             return false;
         const std::size_t count = in_.u16();
         for (std::size_t i = 0; i < count; ++i) {
             const std::string what = "chain record " + str(i) + " of " + str(count);
-            if (!need(3, what))
+            if (!need(kDeviceChainHeaderSize, what))
                 return false;
             DeviceChain& chain = check_.image.chains.emplace_back();
             chain.id = in_.u16();
@@ -220,29 +222,29 @@ private:
             if (data < low || data > high)
                 warn(where + ": " + what + " " + std::to_string(data) + " is out of range");
         };
-        switch (event.opcode) {
-        case 0:
-        case 1:
+        switch (static_cast<EventOpcode>(event.opcode)) {
+        case EventOpcode::KeyPress:
+        case EventOpcode::KeyRelease:
             range(4, 231, "key usage");
             break;
-        case 2:
-        case 3:
+        case EventOpcode::DirectXPress:
+        case EventOpcode::DirectXRelease:
             range(1, 64, "DirectX button");
             break;
-        case 4:
+        case EventOpcode::HatDirection:
             range(0, 8, "hat direction");
             break;
-        case 5:
+        case EventOpcode::LoadMode:
             if (!configurationIds.contains(data))
                 warn(where + " loads configuration " + std::to_string(data) +
                      ", which the profile does not hold");
             break;
-        case 8:
-        case 9:
+        case EventOpcode::MousePress:
+        case EventOpcode::MouseRelease:
             range(1, 3, "mouse button");
             break;
-        case 10:
-        case 11:
+        case EventOpcode::MouseMoveHorizontal:
+        case EventOpcode::MouseMoveVertical:
             break;
         default:
             error(ProfileFault::Inconsistent,

@@ -35,7 +35,4 @@ struct ProfileCheck {
 // to a script, chain or control in range, and the final zero byte as the last byte.
 ProfileCheck checkDeviceProfile(std::span<const std::uint8_t> bytes);
 
-// The largest profile the device holds.
-inline constexpr std::size_t kDeviceProfileCapacity = 65535;
-
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/DeviceFormat.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -47,14 +49,5 @@ struct DeviceProfileImage {
     std::vector<DeviceConfiguration> configurations;
     std::vector<DeviceChain> chains;
 };
-
-// Record sizes in the file.
-inline constexpr std::size_t kDeviceHeaderSize = 7; // VS, Length, script count
-inline constexpr std::size_t kDeviceEventSize = 7;
-inline constexpr std::size_t kDeviceEntrySize = 5;
-inline constexpr std::size_t kDeviceBreakpointSize = 6;
-inline constexpr std::uint8_t kDeviceProfileVersion = 4;
-// Breakpoint groups are numbered from here; their codes in the base mode are 2g and 2g + 1.
-inline constexpr std::uint16_t kFirstBreakpointGroup = 50;
 
 } // namespace vantrel

@@ -1,7 +1,5 @@
 #include "device/DeviceProgrammer.h"
 
-#include "platform/MessageBox.h"
-
 #include <array>
 #include <optional>
 #include <vector>
@@ -108,18 +106,24 @@ DeviceResult DeviceProgrammer::program(const std::string& path) {
     return {std::move(log), loaded};
 }
 
-DeviceResult programDevice(const std::string& path, platform::DriverConnection& connection) {
+Diagnostic deviceQueryReport(const DeviceResult& result) {
+    Diagnostic report{result.loaded ? Severity::Note : Severity::Warning, result.log,
+                      "Device Query"};
+    report.endsOperation = !result.loaded;
+    return report;
+}
+
+DeviceResult programDevice(const std::string& path, platform::DriverConnection& connection,
+                           DiagnosticSink& diagnostics) {
     DeviceResult result = DeviceProgrammer(connection).program(path);
-    platform::showMessage(result.log, "Device Query", platform::MessageButtons::Ok, nullptr,
-                          result.loaded ? platform::MessageIcon::Information
-                                        : platform::MessageIcon::Standard);
+    diagnostics.report(deviceQueryReport(result));
     return result;
 }
 
-DeviceResult programDevice(const std::string& path) {
+DeviceResult programDevice(const std::string& path, DiagnosticSink& diagnostics) {
     const std::unique_ptr<platform::DriverConnection> connection =
         platform::systemDriverConnection();
-    return programDevice(path, *connection);
+    return programDevice(path, *connection, diagnostics);
 }
 
 } // namespace vantrel

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "files/DeviceFormat.h"
 #include "platform/DriverConnection.h"
+#include "profile/Diagnostic.h"
 
 #include <cstddef>
 #include <string>
@@ -8,7 +10,7 @@
 namespace vantrel {
 
 // The device takes a profile of at most this many bytes, sent in one transfer.
-inline constexpr std::size_t kTransferBufferSize = 65535;
+inline constexpr std::size_t kTransferBufferSize = kDeviceProfileCapacity;
 
 // The driver's one-byte commands; each is answered by one byte, 0 for success.
 enum class DriverCommand : std::uint8_t { Ping = 0, PrepareLoad = 1, ClearProfile = 3 };
@@ -34,9 +36,14 @@ private:
     platform::DriverConnection& connection_;
 };
 
-// Sends the file and shows the log in the "Device Query" message box (no owner window,
-// OK only); returns once the box is closed.
-DeviceResult programDevice(const std::string& path, platform::DriverConnection& connection);
-DeviceResult programDevice(const std::string& path);
+// The outcome as a diagnostic: the log under the title "Device Query", a note when the
+// device took the profile and a warning otherwise.
+Diagnostic deviceQueryReport(const DeviceResult& result);
+
+// Sends the file and reports deviceQueryReport to the sink once the exchange is over.
+DeviceResult programDevice(const std::string& path, platform::DriverConnection& connection,
+                           DiagnosticSink& diagnostics);
+// The same through the system's driver connection.
+DeviceResult programDevice(const std::string& path, DiagnosticSink& diagnostics);
 
 } // namespace vantrel

@@ -1,9 +1,9 @@
 #include "editor/AboutBox.h"
 
-#include "editor/DialogUnits.h"
-#include "panels/PictureLabel.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/ScreenPlacement.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/PictureLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -6,6 +6,7 @@
 #undef slots
 #include "files/ProfileDocument.h"
 #pragma pop_macro("slots")
+#include "platform/MessageBox.h"
 
 namespace vantrel {
 

@@ -1,35 +1,27 @@
 #include "editor/EditorWindow.h"
 
 #include "editor/AboutBox.h"
-#include "editor/DialogUnits.h"
 #include "editor/MenuCommands.h"
-#include "editor/RenameDialog.h"
-#include "editor/ScriptListModel.h"
+#include "editor/NameListModel.h"
+#include "editor/ScriptListBinding.h"
 #include "editor/SetDefaultDelaysDialog.h"
 #include "panels/AxisPanel.h"
-#include "panels/PictureLabel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
-#include "platform/MessageBox.h"
 #include "platform/qt/ByteText.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/ScreenPlacement.h"
 #include "profile/Profile.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/RenameDialog.h"
 
 #include <QEvent>
-#include <QFontDatabase>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
+#include <QLayout>
 #include <QListView>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <filesystem>
 
@@ -49,35 +41,9 @@ constexpr int kHeightUnits = 281;
 constexpr UINT kAboutCommand = 0x0010;
 #endif
 
-std::string text(const platform::ByteLineEdit* box) {
-    return box->bytes();
-}
-
-// A box that already shows the text is not rewritten, so typing is not disturbed.
-void setTextIfChanged(platform::ByteLineEdit* box, const std::string& value) {
-    box->setBytes(value);
-}
-
-QPushButton* makeButton(QWidget* parent, const char* label, const char* objectName,
-                        const char* accessibleName, bool enabled) {
-    auto* button = new QPushButton(QString::fromUtf8(label), parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setAccessibleName(QString::fromUtf8(accessibleName));
-    button->setEnabled(enabled);
-    return button;
-}
-
-bool isNullScript(std::string_view name) {
-    return namesEqualIgnoringCase(name, kNullScriptName);
-}
-
-// The mode Duplicate's base: the name cut before its first "(", trailing blanks removed.
-std::string duplicateBase(const std::string& name) {
-    std::string_view base(name);
-    base = base.substr(0, std::min(base.find('('), base.size()));
-    while (!base.empty() && isFileSpace(base.back()))
-        base.remove_suffix(1);
-    return std::string(base);
+int selectedRow(const QListView* list) {
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 } // namespace
@@ -88,17 +54,21 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/vantrel-icon.svg")));
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    courier.setPointSize(9);
-    if (!QFontInfo(courier).fixedPitch()) {
-        courier = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        courier.setPointSize(9);
-    }
-    setFont(courier);
 
-    buildControls();
+    ui_ = EditorControls::build(*this);
+    scriptBinding_ = new ScriptListBinding(ui_, scripts_, *this);
+    scriptBinding_->scriptSelected = [this](const std::string& name) {
+        stickPanel_->setSelectedScript(name);
+        throttlePanel_->setSelectedScript(name);
+        axisPanel_->setSelectedScript(name);
+    };
+    scriptBinding_->edited = [this] { profileSaved_ = false; };
+    modeModel_ = new NameListModel(
+        [this] { return modes_.modes().size(); },
+        [this](std::size_t row) -> const std::string& { return modes_.modes()[row].name(); }, this);
+    modes_.setObserver(modeModel_);
+    ui_.modeList->setModel(modeModel_);
+    connectControls();
     addSystemMenuEntry();
 
     stickPanel_ = new StickPanel(this);
@@ -108,7 +78,6 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
 
     profileSaved_ = true;
     newProfile();
-    writeBoxes();
     switchMode();
     MenuCommands::install(*this);
     fixWindowSize();
@@ -119,155 +88,40 @@ void EditorWindow::fixWindowSize() {
     // A fixed size from the dialog units (the menu bar above them), grown where the font
     // needs more room so that nothing is clipped.
     const QSize units = dialogUnitsToPixels(*this, kWidthUnits, kHeightUnits) +
-                        QSize(0, menuBar_->sizeHint().height());
+                        QSize(0, ui_.menuBar->sizeHint().height());
     setFixedSize(units.expandedTo(layout()->totalMinimumSize()));
 }
 
-EditorWindow::~EditorWindow() = default;
+EditorWindow::~EditorWindow() {
+    // The models read the list editors, which are gone before the window's children: the
+    // lists let go of them first, without running any selection handler.
+    for (QListView* list : {ui_.scriptList, ui_.modeList}) {
+        list->selectionModel()->disconnect();
+        list->setModel(nullptr);
+    }
+    scripts_.setObserver(nullptr);
+    modes_.setObserver(nullptr);
+}
 
-void EditorWindow::buildControls() {
-    menuBar_ = new QMenuBar(this);
-    menuBar_->setObjectName("menuBar");
-    menuBar_->setAccessibleName("Menu bar");
-
-    auto* scriptLabel = new QLabel("SCRIPT:", this);
-    scriptBox_ = new platform::ByteLineEdit(this);
-    scriptBox_->setObjectName("scriptBox");
-    scriptBox_->setAccessibleName("Script");
-    scriptLabel->setBuddy(scriptBox_);
-    scriptUpdateButton_ = makeButton(this, "&Update", "scriptUpdateButton", "Update script", false);
-    scriptAddButton_ = makeButton(this, "&Add", "scriptAddButton", "Add script", false);
-
-    auto* scriptGroup = new QGroupBox("SCRIPT LIST:", this);
-    scriptModel_ = new ScriptListModel(this);
-    scriptList_ = new QListView(scriptGroup);
-    scriptList_->setObjectName("scriptList");
-    scriptList_->setAccessibleName("Script list");
-    scriptList_->setModel(scriptModel_);
-    scriptList_->setUniformItemSizes(true);
-    scriptList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    scriptList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    scriptList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scriptDuplicateButton_ =
-        makeButton(scriptGroup, "D&uplicate", "scriptDuplicateButton", "Duplicate script", false);
-    scriptClearAllButton_ =
-        makeButton(scriptGroup, "&Clear All", "scriptClearAllButton", "Clear all scripts", true);
-    scriptDeleteButton_ =
-        makeButton(scriptGroup, "&Delete", "scriptDeleteButton", "Delete script", false);
-
-    auto* modeGroup = new QGroupBox("PROGRAMMING MODES", this);
-    modeNameBox_ = new platform::ByteLineEdit(modeGroup);
-    modeNameBox_->setObjectName("modeNameBox");
-    modeNameBox_->setAccessibleName("Mode name");
-    modeList_ = new QListWidget(modeGroup);
-    modeList_->setObjectName("modeList");
-    modeList_->setAccessibleName("Mode list");
-    modeList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    modeList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    modeCreateButton_ =
-        makeButton(modeGroup, "C&reate Mode", "modeCreateButton", "Create mode", true);
-    modeRenameButton_ = makeButton(modeGroup, "&Rename", "modeRenameButton", "Rename mode", false);
-    modeDuplicateButton_ =
-        makeButton(modeGroup, "Du&plicate", "modeDuplicateButton", "Duplicate mode", false);
-    modeSetDefaultButton_ = makeButton(modeGroup, "S&et as Default", "modeSetDefaultButton",
-                                       "Set mode as default", false);
-    modeDeleteButton_ = makeButton(modeGroup, "D&elete", "modeDeleteButton", "Delete mode", false);
-
-    auto* panelGroup = new QGroupBox("ASSIGNMENT PANELS", this);
-    joystickButton_ =
-        makeButton(panelGroup, "Joystick", "joystickButton", "Show stick panel", false);
-    throttleButton_ =
-        makeButton(panelGroup, "Throttle", "throttleButton", "Show throttle panel", false);
-    axisButton_ = makeButton(panelGroup, "Axis", "axisButton", "Show axis panel", false);
-
-    QLabel* logo = makePictureLabel(this, QStringLiteral(":/logo.svg"), QSize(198, 55));
-    logo->setObjectName("logoPicture");
-    logo->setAccessibleName("Vantrel logo");
-
-    auto* statusGroup = new QGroupBox("STATUS MESSAGE:", this);
-    statusBox_ = new platform::ByteLineEdit(statusGroup);
-    statusBox_->setObjectName("statusBox");
-    statusBox_->setAccessibleName("Status message");
-    statusBox_->setReadOnly(true);
-
-    // SCRIPT box across the top, Update and Add under its right end.
-    auto* scriptRow = new QHBoxLayout;
-    scriptRow->addWidget(scriptLabel);
-    scriptRow->addWidget(scriptBox_, 1);
-    auto* scriptButtons = new QHBoxLayout;
-    scriptButtons->addStretch(1);
-    scriptButtons->addWidget(scriptUpdateButton_);
-    scriptButtons->addWidget(scriptAddButton_);
-
-    auto* scriptListLayout = new QGridLayout(scriptGroup);
-    scriptListLayout->addWidget(scriptList_, 0, 0, 1, 2);
-    scriptListLayout->addWidget(scriptDuplicateButton_, 1, 0);
-    scriptListLayout->addWidget(scriptClearAllButton_, 1, 1);
-    scriptListLayout->addWidget(scriptDeleteButton_, 2, 0);
-
-    auto* modeLeft = new QVBoxLayout;
-    modeLeft->addWidget(modeNameBox_);
-    modeLeft->addWidget(modeList_, 1);
-    auto* modeButtons = new QVBoxLayout;
-    for (QPushButton* button : {modeCreateButton_, modeRenameButton_, modeDuplicateButton_,
-                                modeSetDefaultButton_, modeDeleteButton_})
-        modeButtons->addWidget(button);
-    modeButtons->addStretch(1);
-    auto* modeLayout = new QHBoxLayout(modeGroup);
-    modeLayout->addLayout(modeLeft, 1);
-    modeLayout->addLayout(modeButtons);
-
-    auto* panelLayout = new QHBoxLayout(panelGroup);
-    panelLayout->addWidget(joystickButton_);
-    panelLayout->addWidget(throttleButton_);
-    panelLayout->addWidget(axisButton_);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(modeGroup, 1);
-    right->addWidget(panelGroup);
-    right->addWidget(logo, 0, Qt::AlignHCenter);
-
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(scriptGroup, 1);
-    middle->addLayout(right, 1);
-
-    auto* statusLayout = new QVBoxLayout(statusGroup);
-    statusLayout->addWidget(statusBox_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar_);
-    layout->addLayout(scriptRow);
-    layout->addLayout(scriptButtons);
-    layout->addLayout(middle, 1);
-    layout->addWidget(statusGroup);
-
-    connect(scriptBox_, &QLineEdit::textChanged, this, [this] { refreshScriptButtons(); });
-    scriptBox_->installEventFilter(this);
-    modeNameBox_->installEventFilter(this);
-    connect(scriptAddButton_, &QPushButton::clicked, this, &EditorWindow::onAddClicked);
-    connect(scriptUpdateButton_, &QPushButton::clicked, this, &EditorWindow::onUpdateClicked);
-    connect(scriptDuplicateButton_, &QPushButton::clicked, this,
-            &EditorWindow::onDuplicateScriptClicked);
-    connect(scriptDeleteButton_, &QPushButton::clicked, this, &EditorWindow::onDeleteScriptClicked);
-    connect(scriptClearAllButton_, &QPushButton::clicked, this, &EditorWindow::onClearAllClicked);
-    connect(scriptList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+void EditorWindow::connectControls() {
+    ui_.modeNameBox->installEventFilter(this);
+    connect(ui_.modeNameBox, &QLineEdit::textEdited, this, &EditorWindow::onModeNameEdited);
+    connect(ui_.modeList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!changingSelection_)
-            showSelectedScript();
+            switchMode();
     });
-
-    connect(modeNameBox_, &QLineEdit::textEdited, this, &EditorWindow::onModeNameEdited);
-    connect(modeList_, &QListWidget::itemSelectionChanged, this,
-            &EditorWindow::onModeSelectionChanged);
-    connect(modeCreateButton_, &QPushButton::clicked, this, &EditorWindow::onCreateModeClicked);
-    connect(modeRenameButton_, &QPushButton::clicked, this, &EditorWindow::onRenameModeClicked);
-    connect(modeDuplicateButton_, &QPushButton::clicked, this,
+    connect(ui_.modeCreateButton, &QPushButton::clicked, this, &EditorWindow::onCreateModeClicked);
+    connect(ui_.modeRenameButton, &QPushButton::clicked, this, &EditorWindow::onRenameModeClicked);
+    connect(ui_.modeDuplicateButton, &QPushButton::clicked, this,
             &EditorWindow::onDuplicateModeClicked);
-    connect(modeSetDefaultButton_, &QPushButton::clicked, this, &EditorWindow::onSetDefaultClicked);
-    connect(modeDeleteButton_, &QPushButton::clicked, this, &EditorWindow::onDeleteModeClicked);
+    connect(ui_.modeSetDefaultButton, &QPushButton::clicked, this,
+            &EditorWindow::onSetDefaultClicked);
+    connect(ui_.modeDeleteButton, &QPushButton::clicked, this, &EditorWindow::onDeleteModeClicked);
 
-    connect(joystickButton_, &QPushButton::clicked, this, [this] { showPanel(*stickPanel_); });
-    connect(throttleButton_, &QPushButton::clicked, this, [this] { showPanel(*throttlePanel_); });
-    connect(axisButton_, &QPushButton::clicked, this, [this] { showPanel(*axisPanel_); });
+    connect(ui_.joystickButton, &QPushButton::clicked, this, [this] { showPanel(*stickPanel_); });
+    connect(ui_.throttleButton, &QPushButton::clicked, this,
+            [this] { showPanel(*throttlePanel_); });
+    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showPanel(*axisPanel_); });
 }
 
 void EditorWindow::addSystemMenuEntry() {
@@ -298,27 +152,14 @@ void EditorWindow::showAbout() {
     platform::desktop().runModal(box);
 }
 
-// ---- boxes and fields --------------------------------------------------------------------
-
-void EditorWindow::readBoxes() {
-    scriptText_ = text(scriptBox_);
-    statusText_ = text(statusBox_);
-    modeNameText_ = text(modeNameBox_);
-}
-
-void EditorWindow::writeBoxes() {
-    setTextIfChanged(scriptBox_, scriptText_);
-    setTextIfChanged(statusBox_, statusText_);
-    setTextIfChanged(modeNameBox_, modeNameText_);
-}
+// ---- boxes and profile state -------------------------------------------------------------
 
 std::string EditorWindow::statusText() const {
-    return text(statusBox_);
+    return ui_.statusBox->bytes();
 }
 
 void EditorWindow::setStatusText(const std::string& value) {
-    statusText_ = value;
-    setTextIfChanged(statusBox_, statusText_);
+    ui_.statusBox->setBytes(value);
 }
 
 void EditorWindow::setProfilePath(const std::string& fullPath) {
@@ -328,13 +169,13 @@ void EditorWindow::setProfilePath(const std::string& fullPath) {
 }
 
 std::vector<std::string> EditorWindow::listedScriptNames() const {
-    return scriptModel_->names().names();
+    return scripts_.names().names();
 }
 
 Profile EditorWindow::profileSnapshot() const {
     Profile profile;
     profile.scripts = scripts_.lines();
-    profile.modes = modes_;
+    profile.modes = modes_.modes();
     profile.pressDelay = delaysDialog_->pressDelay();
     profile.releaseDelay = delaysDialog_->releaseDelay();
     profile.chains = axisPanel_->chains();
@@ -363,12 +204,7 @@ void EditorWindow::reject() {
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == scriptBox_) {
-        if (event->type() == QEvent::FocusIn)
-            refreshScriptButtons();
-        else if (event->type() == QEvent::FocusOut)
-            trimScriptBox();
-    } else if (watched == modeNameBox_ && event->type() == QEvent::FocusOut) {
+    if (watched == ui_.modeNameBox && event->type() == QEvent::FocusOut) {
         trimModeNameBox();
     }
     return QDialog::eventFilter(watched, event);
@@ -384,17 +220,10 @@ void EditorWindow::showPanel(QDialog& panel) {
 // ---- whole profile -----------------------------------------------------------------------
 
 void EditorWindow::resetProfile() {
-    readBoxes();
     clearScripts();
-    modes_.clear();
-    changingSelection_ = true;
-    modeList_->clear();
-    changingSelection_ = false;
-    readBoxes();
-    statusText_.clear();
-    modeNameText_.clear();
-    scriptText_.clear();
-    writeBoxes();
+    withoutSelectionHandlers([this] { modes_.clear(); });
+    for (platform::ByteLineEdit* box : {ui_.scriptBox, ui_.statusBox, ui_.modeNameBox})
+        box->setBytes({});
     axisPanel_->resetChains();
     delaysDialog_->setPressDelay(kInitialDelay);
     delaysDialog_->setReleaseDelay(kInitialDelay);
@@ -408,293 +237,100 @@ void EditorWindow::newProfile() {
     resetProfile();
     setProfilePath({});
     addMode(std::string(kDefaultModeName));
-    scriptModel_->addName(std::string(kNullScriptName));
-    scripts_.append(std::string(kNullScriptName));
+    scripts_.add(std::string(kNullScriptName));
+}
+
+// ---- selections --------------------------------------------------------------------------
+
+template <typename Change> void EditorWindow::withoutSelectionHandlers(Change change) {
+    changingSelection_ = true;
+    change();
+    changingSelection_ = false;
+}
+
+void EditorWindow::selectRow(QListView* list, int row) {
+    withoutSelectionHandlers([list, row] {
+        QItemSelectionModel* selection = list->selectionModel();
+        if (row < 0 || row >= list->model()->rowCount()) {
+            selection->clearSelection();
+            selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        } else {
+            const QModelIndex index = list->model()->index(row, 0);
+            selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            list->scrollTo(index);
+        }
+    });
 }
 
 // ---- script list -------------------------------------------------------------------------
 
-int EditorWindow::selectedScriptRow() const {
-    const QModelIndexList rows = scriptList_->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-void EditorWindow::selectScriptRow(int row) {
-    changingSelection_ = true;
-    QItemSelectionModel* selection = scriptList_->selectionModel();
-    if (row < 0 || row >= scriptModel_->rowCount()) {
-        selection->clearSelection();
-        selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    } else {
-        const QModelIndex index = scriptModel_->index(row);
-        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        scriptList_->scrollTo(index);
-    }
-    changingSelection_ = false;
-}
-
 void EditorWindow::addScript(const std::string& line) {
-    const std::string name(scriptName(line));
-    // A line that begins with a blank has an empty name; it is refused like an empty line,
-    // since a script without a name could never be assigned or told apart.
-    if (line.empty() || name.empty()) {
-        setStatusText("Add Error:  Zero length script not allowed.");
-        return;
-    }
-    if (scriptModel_->findRow(name)) {
-        setStatusText("Add Error:  Script '" + name + "' already exists.");
-        return;
-    }
-    scriptModel_->addName(name);
-    scripts_.append(line);
-    selectScriptRow(-1);
-    setStatusText("Script '" + name + "' added.");
+    scriptBinding_->addScript(line);
 }
 
-void EditorWindow::clearScripts() {
-    changingSelection_ = true;
-    scriptModel_->clearNames();
-    changingSelection_ = false;
-    scripts_.clear();
-    selectScriptRow(-1);
-    refreshScriptButtons();
-    showSelectedScript();
+std::string EditorWindow::clearScripts() {
+    return scriptBinding_->clearScripts();
 }
 
 void EditorWindow::refreshScriptButtons() {
-    const std::string full = scriptBox_->bytes();
-    const std::string_view kept = trimLeadingFileSpace(full);
-    if (kept.size() != full.size()) {
-        const int removed = static_cast<int>(full.size() - kept.size());
-        const int cursor = std::max(0, scriptBox_->cursorPosition() - removed);
-        scriptBox_->setBytes(std::string(kept));
-        scriptBox_->setCursorPosition(cursor);
-        return; // the change of text runs this again on the kept text
-    }
-    scriptText_ = full;
-    const std::string_view name = scriptName(scriptText_);
-    if (scriptModel_->findRow(name)) {
-        scriptUpdateButton_->setEnabled(!isNullScript(name));
-        scriptAddButton_->setEnabled(false);
-    } else {
-        scriptUpdateButton_->setEnabled(false);
-        if (!name.empty())
-            scriptAddButton_->setEnabled(true);
-    }
+    scriptBinding_->refreshScriptButtons();
 }
 
 void EditorWindow::showSelectedScript() {
-    const int row = selectedScriptRow();
-    std::string name;
-    if (row >= 0) {
-        name = scriptModel_->nameAt(row);
-        if (const auto index = scripts_.findExact(name)) {
-            scriptText_ = scripts_.lines()[*index];
-            setTextIfChanged(scriptBox_, scriptText_);
-        }
-    }
-    stickPanel_->setSelectedScript(name);
-    throttlePanel_->setSelectedScript(name);
-    axisPanel_->setSelectedScript(name);
-    scriptDeleteButton_->setEnabled(row > 0);
-    scriptDuplicateButton_->setEnabled(row > 0);
-    refreshScriptButtons();
-}
-
-void EditorWindow::trimScriptBox() {
-    setTextIfChanged(scriptBox_, cutAndTrim(text(scriptBox_), kScriptLineCutSet));
-}
-
-void EditorWindow::onAddClicked() {
-    profileSaved_ = false;
-    // The line is made safe here too: Add may be reached by its mnemonic while the SCRIPT
-    // box still has the focus, before the box's own trimming has run.
-    trimScriptBox();
-    readBoxes();
-    addScript(scriptText_);
-    scriptText_.clear();
-    setTextIfChanged(scriptBox_, scriptText_);
-    refreshScriptButtons();
-    showSelectedScript();
-    scriptBox_->setFocus(Qt::OtherFocusReason);
-}
-
-void EditorWindow::onUpdateClicked() {
-    profileSaved_ = false;
-    trimScriptBox();
-    readBoxes();
-    const std::string name(scriptName(scriptText_));
-    const auto index = scripts_.findExact(name);
-    // A name listed only in another letter case has no stored line of its own: updating
-    // nothing would leave the stored line stale behind a success message.
-    if (!scriptModel_->findRow(name) || !index) {
-        statusText_ = "Update Error:  Script '" + name + "' does not exist.";
-    } else {
-        scripts_.replace(*index, scriptText_);
-        statusText_ = "Script '" + name + "' updated.";
-    }
-    writeBoxes();
-}
-
-void EditorWindow::onDuplicateScriptClicked() {
-    profileSaved_ = false;
-    readBoxes();
-    const int row = selectedScriptRow();
-    if (row < 0) {
-        statusText_ = "Duplication error:  No current selection.";
-        writeBoxes();
-        return;
-    }
-    const std::string old = scriptModel_->nameAt(row);
-    const std::string newName = generatedName(old, [this](const std::string& candidate) {
-        return scriptModel_->findRow(candidate).has_value();
-    });
-    const auto index = scripts_.findExact(old);
-    if (newName.empty() || !index) {
-        statusText_ = "Duplicate error:  Original name could not be created, or script to "
-                      "duplicate not found.";
-        writeBoxes();
-        return;
-    }
-    const std::string& line = scripts_.lines()[*index];
-    const std::string_view rest = trimLeadingFileSpace(std::string_view(line).substr(old.size()));
-    std::string newLine = newName + " " + std::string(rest);
-    changingSelection_ = true;
-    scriptModel_->addName(newName);
-    changingSelection_ = false;
-    scripts_.append(std::move(newLine));
-    statusText_ = "Duplicate '" + newName + "' created successfully.";
-    writeBoxes();
-}
-
-void EditorWindow::onDeleteScriptClicked() {
-    profileSaved_ = false;
-    readBoxes();
-    const int row = selectedScriptRow();
-    const std::string name = row >= 0 ? scriptModel_->nameAt(row) : std::string();
-    const auto index = row >= 0 ? scripts_.findExact(name) : std::nullopt;
-    if (row >= 0 && !isNullScript(name) && !scriptText_.empty() && scripts_.size() > 0 && index) {
-        scripts_.erase(*index);
-        changingSelection_ = true;
-        scriptModel_->removeRow(row);
-        changingSelection_ = false;
-        selectScriptRow(row - 1);
-        statusText_ = "Script deleted.";
-    } else {
-        statusText_ = "Error:  Unable to delete selected script.";
-    }
-    writeBoxes();
-    refreshScriptButtons();
-    showSelectedScript();
-}
-
-void EditorWindow::onClearAllClicked() {
-    profileSaved_ = false;
-    const auto answer =
-        platform::showMessage("This will delete all currently listed scripts.  Continue?",
-                              "Confirm Clear", platform::MessageButtons::YesNo, this);
-    if (answer != platform::MessageAnswer::Yes)
-        return;
-    clearScripts();
-    setStatusText("Script list cleared.");
+    scriptBinding_->showSelectedScript();
 }
 
 // ---- programming modes -------------------------------------------------------------------
 
-int EditorWindow::selectedModeRow() const {
-    const QList<QListWidgetItem*> selected = modeList_->selectedItems();
-    return selected.isEmpty() ? -1 : modeList_->row(selected.first());
-}
-
-void EditorWindow::selectModeRow(int row) {
-    changingSelection_ = true;
-    if (row < 0 || row >= modeList_->count()) {
-        modeList_->clearSelection();
-        modeList_->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
-    } else {
-        modeList_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    }
-    changingSelection_ = false;
-}
-
-int EditorWindow::findModeRow(const std::string& name) const {
-    for (int row = 0; row < modeList_->count(); ++row)
-        if (namesEqualIgnoringCase(platform::itemBytes(*modeList_->item(row)), name))
-            return row;
-    return -1;
-}
-
-void EditorWindow::addModeRow(const std::string& name) {
-    auto* item = new QListWidgetItem;
-    platform::setItemBytes(*item, name);
-    modeList_->addItem(item);
-}
-
-void EditorWindow::setModeRowText(int row, const std::string& name) {
-    platform::setItemBytes(*modeList_->item(row), name);
-}
-
 void EditorWindow::switchMode() {
-    readBoxes();
-    if (activeModeIndex_ >= 0 && activeModeIndex_ < static_cast<int>(modes_.size())) {
-        ProgrammingMode& active = modes_[static_cast<std::size_t>(activeModeIndex_)];
+    if (modes_.holds(activeModeIndex_)) {
+        ProgrammingMode& active = modes_.modes()[static_cast<std::size_t>(activeModeIndex_)];
         active.setGroupValues(SlotGroup::Stick, stickPanel_->collectAssignments());
         active.setGroupValues(SlotGroup::Throttle, throttlePanel_->collectAssignments());
         active.setGroupValues(SlotGroup::Axis, axisPanel_->collectAssignments());
     }
-    int selected = selectedModeRow();
-    if (selected >= static_cast<int>(modes_.size()))
+    int selected = selectedRow(ui_.modeList);
+    if (!modes_.holds(selected))
         selected = -1;
     const bool modeSelected = selected >= 0;
-    modeCreateButton_->setEnabled(!modeSelected);
-    for (QPushButton* button : {modeRenameButton_, modeDuplicateButton_, modeSetDefaultButton_,
-                                modeDeleteButton_, joystickButton_, throttleButton_, axisButton_})
+    ui_.modeCreateButton->setEnabled(!modeSelected);
+    for (QPushButton* button :
+         {ui_.modeRenameButton, ui_.modeDuplicateButton, ui_.modeSetDefaultButton,
+          ui_.modeDeleteButton, ui_.joystickButton, ui_.throttleButton, ui_.axisButton})
         button->setEnabled(modeSelected);
     if (modeSelected) {
-        const ProgrammingMode& mode = modes_[static_cast<std::size_t>(selected)];
-        modeNameText_ = platform::itemBytes(*modeList_->item(selected));
+        const ProgrammingMode& mode = modes_.modes()[static_cast<std::size_t>(selected)];
         stickPanel_->showAssignments(mode.groupValues(SlotGroup::Stick), mode.name());
         throttlePanel_->showAssignments(mode.groupValues(SlotGroup::Throttle), mode.name());
         axisPanel_->showAssignments(mode.groupValues(SlotGroup::Axis), mode.name());
+        ui_.modeNameBox->setBytes(mode.name());
     } else {
         stickPanel_->clearAssignments();
         throttlePanel_->clearAssignments();
         axisPanel_->clearAssignments();
     }
     activeModeIndex_ = selected;
-    writeBoxes();
 }
 
 void EditorWindow::addMode(const std::string& name) {
-    readBoxes();
-    modeNameText_ = name;
-    addModeRow(name);
-    selectModeRow(findModeRow(name));
-    modes_.emplace_back(name);
-    writeBoxes();
-}
-
-void EditorWindow::onModeSelectionChanged() {
-    if (!changingSelection_)
-        switchMode();
+    modes_.add(name);
+    selectRow(ui_.modeList, modes_.findRow(name));
+    ui_.modeNameBox->setBytes(name);
 }
 
 void EditorWindow::onModeNameEdited() {
-    readBoxes();
-    const std::string_view kept = trimLeadingFileSpace(modeNameText_);
-    if (kept.size() != modeNameText_.size())
-        modeNameText_ = std::string(kept);
-    selectModeRow(findModeRow(modeNameText_));
-    writeBoxes();
+    const std::string name(trimLeadingFileSpace(ui_.modeNameBox->bytes()));
+    selectRow(ui_.modeList, modes_.findRow(name));
+    ui_.modeNameBox->setBytes(name);
     switchMode();
 }
 
 void EditorWindow::trimModeNameBox() {
-    const std::string typed = text(modeNameBox_);
+    const std::string typed = ui_.modeNameBox->bytes();
     const std::string cut = cutAndTrim(typed, kModeNameCutSet);
     if (cut == typed)
         return;
-    modeNameBox_->setBytes(cut);
+    ui_.modeNameBox->setBytes(cut);
     // The cut text is a change of the box like any typed one: it selects a mode it names.
     onModeNameEdited();
 }
@@ -703,119 +339,64 @@ void EditorWindow::onCreateModeClicked() {
     // The name is made safe here too: Create Mode may be reached by its mnemonic while the
     // mode name box still has the focus.
     trimModeNameBox();
-    readBoxes();
-    if (modeNameText_.empty() || selectedModeRow() >= 0)
+    const std::string name = ui_.modeNameBox->bytes();
+    if (name.empty() || selectedRow(ui_.modeList) >= 0)
         return;
     profileSaved_ = false;
-    addMode(modeNameText_);
+    addMode(name);
     switchMode();
 }
 
 void EditorWindow::onRenameModeClicked() {
-    readBoxes();
     profileSaved_ = false;
-    const int row = selectedModeRow();
-    if (row < 0 || row >= static_cast<int>(modes_.size()))
+    const int row = selectedRow(ui_.modeList);
+    if (!modes_.holds(row))
         return;
-    const std::string oldName = platform::itemBytes(*modeList_->item(row));
-    for (;;) {
-        RenameDialog dialog(this);
-        dialog.setNameBytes(oldName);
-        if (platform::desktop().runModal(dialog) != QDialog::Accepted)
-            break;
-        const std::string newName = dialog.nameBytes();
+    askForNewName(this, modes_.nameAt(row), [this, row](const std::string& newName) {
         // Nothing is left of a name made only of cut characters: no mode goes nameless.
         if (newName.empty())
-            break;
-        if (findModeRow(newName) < 0) {
-            statusText_ = "Mode '" + oldName + "' renamed to '" + newName + "'";
-            setModeRowText(row, newName);
-            modeNameText_ = newName;
-            modes_[static_cast<std::size_t>(row)].setName(newName);
-            break;
-        }
-        statusText_ = "Duplicate mode names detected.";
-        writeBoxes();
-    }
-    writeBoxes();
+            return true;
+        const EditResult result = modes_.rename(row, newName);
+        setStatusText(result.status);
+        if (result.done)
+            ui_.modeNameBox->setBytes(newName);
+        return result.done;
+    });
     onModeNameEdited();
 }
 
 void EditorWindow::onDuplicateModeClicked() {
     profileSaved_ = false;
-    readBoxes();
-    const int row = selectedModeRow();
-    if (row < 0 || row >= static_cast<int>(modes_.size()))
+    const int row = selectedRow(ui_.modeList);
+    if (!modes_.holds(row))
         return;
-    const std::string name = platform::itemBytes(*modeList_->item(row));
-    const std::string newName = generatedName(
-        duplicateBase(name), [this](const std::string& c) { return findModeRow(c) >= 0; });
-    if (newName.empty()) {
-        statusText_ = "Duplicate error:  No free name for a copy of mode '" + name + "'.";
-        writeBoxes();
-        return;
-    }
-    changingSelection_ = true;
-    addModeRow(newName);
-    changingSelection_ = false;
-    ProgrammingMode copy = modes_[static_cast<std::size_t>(row)];
-    copy.setName(newName);
-    modes_.push_back(std::move(copy));
-    switchMode();
-    statusText_ = "Mode duplicated as '" + newName + "'.";
-    writeBoxes();
+    EditResult result;
+    withoutSelectionHandlers([this, row, &result] { result = modes_.duplicate(row); });
+    if (result.done)
+        switchMode();
+    setStatusText(result.status);
 }
 
 void EditorWindow::onSetDefaultClicked() {
-    readBoxes();
-    const int selected = selectedModeRow();
-    if (selected < 0 || selected >= static_cast<int>(modes_.size()))
+    const int selected = selectedRow(ui_.modeList);
+    if (!modes_.holds(selected))
         return;
-    // Entry i of the list is mode i, so each mode is renamed in its own entry, even when an
-    // earlier entry holds the same name in another letter case.
-    for (std::size_t i = 0; i < modes_.size(); ++i) {
-        if (modes_[i].name() != kDefaultModeName)
-            continue;
-        std::string freeName;
-        if (findModeRow("unknown") < 0) {
-            freeName = "unknown";
-        } else {
-            for (int n = 1; n <= 253 && freeName.empty(); ++n) {
-                const std::string candidate = "unknown_" + std::to_string(n);
-                if (findModeRow(candidate) < 0)
-                    freeName = candidate;
-            }
-        }
-        if (freeName.empty())
-            continue;
-        modes_[i].setName(freeName);
-        setModeRowText(static_cast<int>(i), freeName);
-    }
-    modes_[static_cast<std::size_t>(selected)].setName(std::string(kDefaultModeName));
-    setModeRowText(selected, std::string(kDefaultModeName));
-    modeNameText_ = kDefaultModeName;
-    selectModeRow(selected);
-    statusText_ = "New DEFAULT mode set.";
-    writeBoxes();
+    const EditResult result = modes_.setDefault(selected);
+    ui_.modeNameBox->setBytes(std::string(kDefaultModeName));
+    selectRow(ui_.modeList, selected);
+    setStatusText(result.status);
     switchMode();
 }
 
 void EditorWindow::onDeleteModeClicked() {
     profileSaved_ = false;
-    readBoxes();
-    const int row = selectedModeRow();
-    if (row >= 0 && row < static_cast<int>(modes_.size())) {
-        const std::string name = platform::itemBytes(*modeList_->item(row));
-        if (!name.starts_with(kDefaultModeName)) {
-            changingSelection_ = true;
-            delete modeList_->takeItem(row);
-            changingSelection_ = false;
-            selectModeRow(row - 1);
-            modes_.erase(modes_.begin() + row);
-            activeModeIndex_ = -1;
-            statusText_ = "Mode '" + name + "' deleted.";
-            writeBoxes();
-        }
+    const int row = selectedRow(ui_.modeList);
+    EditResult result;
+    withoutSelectionHandlers([this, row, &result] { result = modes_.remove(row); });
+    if (result.done) {
+        selectRow(ui_.modeList, row - 1);
+        activeModeIndex_ = -1;
+        setStatusText(result.status);
     }
     switchMode();
 }

@@ -1,38 +1,29 @@
 #pragma once
 
-#include "profile/ScriptStore.h"
+#include "editor/EditorControls.h"
+#include "profile/ModeListEditor.h"
+#include "profile/ScriptListEditor.h"
 
 #include <QDialog>
-#include <QString>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-class QGroupBox;
-class QListView;
-class QListWidget;
-class QMenuBar;
-class QPushButton;
-
 namespace vantrel {
-namespace platform {
-class ByteLineEdit;
-}
 
-// Kept out of this header: the slot table names a member "slots", which Qt takes for a
-// keyword wherever its own headers come first.
-class ProgrammingMode;
 struct Profile;
 
 class AxisPanel;
-class ScriptListModel;
+class NameListModel;
+class ScriptListBinding;
 class SetDefaultDelaysDialog;
 class StickPanel;
 class ThrottlePanel;
 
 // The program's main window, "Vantrel Generator": the script list with its commands, the
-// programming modes, and the three assignment panels that edit the active mode.
+// programming modes, and the three assignment panels that edit the active mode. The lists'
+// rules live in the core's list editors; the window binds them to its controls.
 class EditorWindow : public QDialog {
     Q_OBJECT
 public:
@@ -41,7 +32,8 @@ public:
 
     // Script list.
     void addScript(const std::string& line);
-    void clearScripts();
+    // Empties the list; the status text of Clear All.
+    std::string clearScripts();
     void refreshScriptButtons();
     void showSelectedScript();
 
@@ -54,7 +46,7 @@ public:
     void newProfile();
 
     const std::vector<Script>& scripts() const { return scripts_.lines(); }
-    std::vector<ProgrammingMode>& modes() { return modes_; }
+    std::vector<ProgrammingMode>& modes() { return modes_.modes(); }
     int activeModeIndex() const { return activeModeIndex_; }
     void setActiveModeIndex(int index) { activeModeIndex_ = index; }
 
@@ -78,7 +70,7 @@ public:
     // Scripts, modes, the delays from the delays dialog and the chains from the axis panel.
     Profile profileSnapshot() const;
 
-    QMenuBar* menuBar() const { return menuBar_; }
+    QMenuBar* menuBar() const { return ui_.menuBar; }
 
     // Asked before the window closes (close box, Escape is swallowed); false keeps it open.
     std::function<bool()> closeGuard = [] { return true; };
@@ -93,79 +85,38 @@ protected:
 #endif
 
 private:
-    void buildControls();
+    void connectControls();
     void fixWindowSize();
     void addSystemMenuEntry();
 
-    // The texts of the three boxes, taken into the fields and written back.
-    void readBoxes();
-    void writeBoxes();
-
-    // Script commands.
-    void onAddClicked();
-    void onUpdateClicked();
-    void onDuplicateScriptClicked();
-    void onDeleteScriptClicked();
-    void onClearAllClicked();
-    void trimScriptBox();
-    int selectedScriptRow() const;
-    void selectScriptRow(int row);
-
     // Mode commands.
     void onModeNameEdited();
-    void onModeSelectionChanged();
     void trimModeNameBox();
     void onCreateModeClicked();
     void onRenameModeClicked();
     void onDuplicateModeClicked();
     void onSetDefaultClicked();
     void onDeleteModeClicked();
-    int selectedModeRow() const;
-    void selectModeRow(int row);
-    int findModeRow(const std::string& name) const;
-    void addModeRow(const std::string& name);
-    void setModeRowText(int row, const std::string& name);
+
+    // Selections made by the window itself, which do not run the selection handlers.
+    void selectRow(QListView* list, int row);
+    template <typename Change> void withoutSelectionHandlers(Change change);
 
     void showPanel(QDialog& panel);
     void showAbout();
 
     // The profile held by the window itself.
-    ScriptStore scripts_;
-    std::vector<ProgrammingMode> modes_;
+    ScriptListEditor scripts_;
+    ModeListEditor modes_;
     int activeModeIndex_ = -1;
     std::string profilePath_;
     std::string profileFileName_;
     bool profileSaved_ = true;
-
-    // The fields of the boxes.
-    std::string scriptText_;
-    std::string statusText_;
-    std::string modeNameText_;
-    // Set while the window itself changes a list's selection, so that only the user's own
-    // selections run the selection handlers.
     bool changingSelection_ = false;
 
-    QMenuBar* menuBar_ = nullptr;
-    platform::ByteLineEdit* scriptBox_ = nullptr;
-    QPushButton* scriptAddButton_ = nullptr;
-    QPushButton* scriptUpdateButton_ = nullptr;
-    ScriptListModel* scriptModel_ = nullptr;
-    QListView* scriptList_ = nullptr;
-    QPushButton* scriptDuplicateButton_ = nullptr;
-    QPushButton* scriptClearAllButton_ = nullptr;
-    QPushButton* scriptDeleteButton_ = nullptr;
-    platform::ByteLineEdit* modeNameBox_ = nullptr;
-    QListWidget* modeList_ = nullptr;
-    QPushButton* modeCreateButton_ = nullptr;
-    QPushButton* modeRenameButton_ = nullptr;
-    QPushButton* modeDuplicateButton_ = nullptr;
-    QPushButton* modeSetDefaultButton_ = nullptr;
-    QPushButton* modeDeleteButton_ = nullptr;
-    QPushButton* joystickButton_ = nullptr;
-    QPushButton* throttleButton_ = nullptr;
-    QPushButton* axisButton_ = nullptr;
-    platform::ByteLineEdit* statusBox_ = nullptr;
-
+    EditorControls ui_;
+    ScriptListBinding* scriptBinding_ = nullptr;
+    NameListModel* modeModel_ = nullptr;
     StickPanel* stickPanel_ = nullptr;
     ThrottlePanel* throttlePanel_ = nullptr;
     AxisPanel* axisPanel_ = nullptr;

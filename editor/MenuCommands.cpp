@@ -8,6 +8,7 @@
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
+#include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/Desktop.h"
 
@@ -115,13 +116,15 @@ void MenuCommands::openProfile() {
         return;
     window_.setProfileSaved(true);
     window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
-    readProfileText(document_);
+    platform::PresentingDiagnosticSink diagnostics;
+    readProfileText(document_, diagnostics);
 }
 
 void MenuCommands::saveProfile() {
-    if (!window_.profileFileName().empty())
-        writeProfileText(document_);
-    else
+    if (!window_.profileFileName().empty()) {
+        platform::PresentingDiagnosticSink diagnostics;
+        writeProfileText(document_, diagnostics);
+    } else
         saveProfileAs();
 }
 
@@ -131,7 +134,8 @@ void MenuCommands::saveProfileAs() {
     if (path.isEmpty())
         return;
     window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
-    writeProfileText(document_);
+    platform::PresentingDiagnosticSink diagnostics;
+    writeProfileText(document_, diagnostics);
 }
 
 void MenuCommands::exit() {
@@ -155,14 +159,17 @@ void MenuCommands::translate() {
                               owner()) == platform::MessageAnswer::Yes)
         saveProfile();
     {
-        ProfileTranslator translator(window_.profilePath());
+        // A box per problem while the pass runs, as each is found.
+        platform::PresentingDiagnosticSink diagnostics;
+        ProfileTranslator translator(window_.profilePath(), diagnostics);
         translator.writeDeviceFile();
     }
     window_.setStatusText(kTranslatedStatus);
 }
 
 void MenuCommands::queryHotas() {
-    programDevice(deviceFilePathFor(window_.profilePath()));
+    platform::PresentingDiagnosticSink diagnostics;
+    programDevice(deviceFilePathFor(window_.profilePath()), diagnostics);
 }
 
 void MenuCommands::openReadme() {

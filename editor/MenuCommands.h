@@ -1,11 +1,6 @@
 #pragma once
 
-// The slot table has a member named like Qt's "slots" keyword macro, which may already be
-// defined when this header is read after other Qt headers.
-#pragma push_macro("slots")
-#undef slots
 #include "editor/EditorProfileDocument.h"
-#pragma pop_macro("slots")
 
 #include <QObject>
 #include <QString>

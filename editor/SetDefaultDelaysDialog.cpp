@@ -1,8 +1,8 @@
 #include "editor/SetDefaultDelaysDialog.h"
 
-#include "editor/DialogUnits.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/ScreenPlacement.h"
+#include "widgets/DialogUnits.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -28,16 +28,18 @@ private:
 } // namespace
 
 std::uint64_t deviceFileLength(const DeviceProfile& profile) {
-    std::uint64_t length = 7;
+    std::uint64_t length = kDeviceHeaderSize;
     for (const ScriptRecord& script : profile.scripts)
-        length += 4 + 7 * static_cast<std::uint64_t>(script.events.size());
-    length += 2;
+        length += kDeviceScriptHeaderSize + kDeviceEventSize * std::uint64_t{script.events.size()};
+    length += kDeviceCountSize;
     for (const ConfigurationRecord& configuration : profile.configurations)
-        length += 4 + 5 * static_cast<std::uint64_t>(configuration.entries.size());
-    length += 2;
+        length += kDeviceConfigurationHeaderSize +
+                  kDeviceEntrySize * std::uint64_t{configuration.entries.size()};
+    length += kDeviceCountSize;
     for (const ChainRecord& chain : profile.chains)
-        length += 3 + 6 * static_cast<std::uint64_t>(chain.breakpoints.size());
-    return length + 1;
+        length += kDeviceChainHeaderSize +
+                  kDeviceBreakpointSize * std::uint64_t{chain.breakpoints.size()};
+    return length + kDeviceEndSize;
 }
 
 std::vector<std::uint8_t> encodeDeviceFile(const DeviceProfile& profile) {

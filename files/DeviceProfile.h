@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/DeviceFormat.h"
 #include "profile/ScriptCompiler.h"
 
 #include <cstdint>
@@ -9,8 +10,6 @@
 namespace vantrel {
 
 // The records of a device profile file, as the translation builds them.
-
-inline constexpr std::uint8_t kDeviceFileVersion = 4;
 
 struct ScriptRecord {
     std::string name;

@@ -8,10 +8,6 @@
 namespace vantrel {
 namespace {
 
-bool isCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 class PatternCursor {
 public:
     explicit PatternCursor(std::string_view text) : text_(text) {}

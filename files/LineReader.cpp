@@ -25,6 +25,7 @@ std::optional<std::string_view> significantLine(std::string_view rawLine) {
 bool LineReader::nextRaw(std::string_view& line) {
     if (done_)
         return false;
+    ++number_;
     const std::size_t end = rest_.find('\n');
     if (end == std::string_view::npos) {
         done_ = true;
@@ -50,13 +51,29 @@ bool LineReader::next(std::string_view& line) {
     return false;
 }
 
-std::vector<std::string_view> significantLines(std::string_view text) {
+std::vector<std::string_view> significantLines(std::string_view text,
+                                               std::vector<std::uint32_t>* numbers) {
     std::vector<std::string_view> lines;
     LineReader reader(text);
     std::string_view line;
-    while (reader.next(line))
+    while (reader.next(line)) {
         lines.push_back(line);
+        if (numbers)
+            numbers->push_back(static_cast<std::uint32_t>(reader.lineNumber()));
+    }
     return lines;
+}
+
+std::size_t columnIn(std::string_view text, std::string_view within) {
+    const auto offset = static_cast<std::size_t>(within.data() - text.data());
+    const std::size_t lineEnd = text.rfind('\n', offset == 0 ? 0 : offset - 1);
+    const std::size_t lineStart =
+        lineEnd == std::string_view::npos || offset == 0 ? 0 : lineEnd + 1;
+    return offset - lineStart + 1;
+}
+
+std::string_view bracketedName(std::string_view line) {
+    return line.size() < 2 ? std::string_view() : line.substr(1, line.size() - 2);
 }
 
 std::optional<HeaderDelay> readHeaderDelay(std::string_view line) {

@@ -33,14 +33,26 @@ public:
     bool nextRaw(std::string_view& line);
     // The next significant line (see significantLine); false at the end.
     bool next(std::string_view& line);
+    // The number of the line returned last, counted from 1.
+    std::size_t lineNumber() const { return number_; }
 
 private:
     std::string_view rest_;
+    std::size_t number_ = 0;
     bool done_ = false;
 };
 
-// All significant lines of a text, in order, as views into it.
-std::vector<std::string_view> significantLines(std::string_view text);
+// All significant lines of a text, in order, as views into it; with numbers, the number of
+// each (counted from 1) goes there too.
+std::vector<std::string_view> significantLines(std::string_view text,
+                                               std::vector<std::uint32_t>* numbers = nullptr);
+
+// The column (counted from 1) at which a view into the text begins on its line.
+std::size_t columnIn(std::string_view text, std::string_view within);
+
+// The text between a section line's first and last characters: the name in "[name]" and
+// "{name}"; nothing for a line shorter than two characters.
+std::string_view bracketedName(std::string_view line);
 
 // A header line that sets a default delay: one holding "DEFAULT_PRESS_DELAY" (else one
 // holding "DEFAULT_RELEASE_DELAY") and a '='. The value is the text after the first '=' read

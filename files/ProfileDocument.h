@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "profile/Diagnostic.h"
 #include "profile/Profile.h"
 
 #include <cstdint>
@@ -48,8 +48,8 @@ public:
     virtual std::string profileFileName() const = 0;
     virtual void setProfileSaved(bool saved) = 0;
     virtual void setStatusText(const std::string& text) = 0;
-    // The window that owns the reader's and writer's message boxes.
-    virtual platform::WindowHandle messageOwner() const = 0;
+    // The window that owns the reader's and writer's messages.
+    virtual MessageOwner messageOwner() const = 0;
 };
 
 } // namespace vantrel

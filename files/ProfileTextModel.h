@@ -18,8 +18,6 @@ public:
     void setProfilePath(std::string path);
     bool profileSaved() const { return saved_; }
     const std::string& statusText() const { return status_; }
-    int switchModeCount() const { return switchModeCount_; }
-    int finishLoadingCount() const { return finishLoadingCount_; }
 
     void resetProfile() override;
     void addScript(const std::string& line) override;
@@ -31,9 +29,9 @@ public:
     void setLastModeAssignment(int position, const std::string& value) override;
     void setPressDelay(std::uint32_t delay) override { profile_.pressDelay = delay; }
     void setReleaseDelay(std::uint32_t delay) override { profile_.releaseDelay = delay; }
-    void finishLoading() override { ++finishLoadingCount_; }
+    void finishLoading() override {}
 
-    void switchMode() override { ++switchModeCount_; }
+    void switchMode() override {}
     Profile profileSnapshot() const override { return profile_; }
     // Sorted as the editor's script list sorts them.
     std::vector<std::string> listedScriptNames() const override;
@@ -42,7 +40,7 @@ public:
     std::string profileFileName() const override { return fileName_; }
     void setProfileSaved(bool saved) override { saved_ = saved; }
     void setStatusText(const std::string& text) override { status_ = text; }
-    platform::WindowHandle messageOwner() const override { return nullptr; }
+    MessageOwner messageOwner() const override { return nullptr; }
 
 private:
     Profile profile_;
@@ -54,8 +52,6 @@ private:
     std::string fileName_;
     std::string status_;
     bool saved_ = false;
-    int switchModeCount_ = 0;
-    int finishLoadingCount_ = 0;
 };
 
 } // namespace vantrel

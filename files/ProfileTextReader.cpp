@@ -1,9 +1,8 @@
 #include "files/ProfileTextReader.h"
 
+#include "files/GroupLinePattern.h"
 #include "files/LineReader.h"
 #include "platform/FileAccess.h"
-
-#include "profile/CNumbers.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
 
@@ -25,27 +24,17 @@ void readHeaderLine(ProfileDocument& document, std::string_view line) {
         document.setReleaseDelay(delay->value);
 }
 
-// The text between a header line's first and last character.
-std::string headerName(std::string_view line) {
-    return line.size() < 2 ? std::string() : std::string(line.substr(1, line.size() - 2));
-}
-
-// The Count of a group line: the number after the first ';', up to the first ')' after it.
+// The Count of a group line (the rule the translation reads it by), held within an int.
 std::optional<int> groupCount(std::string_view line) {
-    const auto semicolon = line.find(';');
-    if (semicolon == std::string_view::npos)
+    const auto count = groupLineCount(line);
+    if (!count)
         return std::nullopt;
-    std::string_view field = line.substr(semicolon + 1);
-    field = field.substr(0, field.find(')'));
-    const auto scanned = scanCInteger(field);
-    if (!scanned)
-        return std::nullopt;
-    return static_cast<int>(std::clamp<long long>(scanned->value, INT_MIN, kChainCapacity));
+    return static_cast<int>(std::clamp<long long>(*count, INT_MIN, kChainCapacity));
 }
 
 void readChainLine(ProfileDocument& document, std::string_view line) {
     if (line.front() == '[') {
-        document.addChain(headerName(line));
+        document.addChain(std::string(bracketedName(line)));
         return;
     }
     if (line.find('{') != std::string_view::npos || document.chainCount() == 0)
@@ -56,7 +45,7 @@ void readChainLine(ProfileDocument& document, std::string_view line) {
 
 void readModeLine(ProfileDocument& document, std::string_view line) {
     if (line.front() == '[') {
-        document.addMode(headerName(line));
+        document.addMode(std::string(bracketedName(line)));
         return;
     }
     if (line.find('{') != std::string_view::npos || document.modeCount() == 0)
@@ -102,14 +91,16 @@ void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
     document.finishLoading();
 }
 
-bool readProfileText(ProfileDocument& document) {
+bool readProfileText(ProfileDocument& document, DiagnosticSink& diagnostics) {
     // A folder, a FIFO or a device is refused before anything is read, and a file far larger
     // than any profile is not loaded into memory.
     const platform::WholeFile file =
         platform::readWholeRegularFile(document.profilePath(), platform::kMaxProfileTextBytes);
     if (file.outcome != platform::WholeFile::Outcome::Read) {
-        platform::showMessage(kLoadErrorText, kLoadErrorTitle, platform::MessageButtons::Ok,
-                              document.messageOwner());
+        Diagnostic error{Severity::Error, kLoadErrorText, kLoadErrorTitle};
+        error.endsOperation = true;
+        error.owner = document.messageOwner();
+        diagnostics.report(std::move(error));
         return false;
     }
     readProfileTextFrom(document, file.bytes);

@@ -15,7 +15,8 @@ inline constexpr const char* kProfileLoadedText = "Profile loaded.";
 void readProfileTextFrom(ProfileDocument& document, std::string_view text);
 
 // The same from the file at the document's profilePath. When the file cannot be read the
-// "Load Error" box is shown and the profile is left as it was; returns whether it was read.
-bool readProfileText(ProfileDocument& document);
+// "Load Error" error is reported (owned by the document's window) and the profile is left as
+// it was; returns whether it was read.
+bool readProfileText(ProfileDocument& document, DiagnosticSink& diagnostics);
 
 } // namespace vantrel

@@ -118,13 +118,16 @@ std::string composeProfileText(const Profile& profile, const std::vector<std::st
     return out.take();
 }
 
-bool writeProfileText(ProfileDocument& document, ProfileOutput& output) {
+bool writeProfileText(ProfileDocument& document, ProfileOutput& output,
+                      DiagnosticSink& diagnostics) {
     document.switchMode();
     const std::string text = composeProfileText(
         document.profileSnapshot(), document.listedScriptNames(), document.profileFileName());
     if (!output.isOpen() || !output.write(text) || !output.finish()) {
-        platform::showMessage(kSaveErrorText, kSaveErrorTitle, platform::MessageButtons::Ok,
-                              document.messageOwner());
+        Diagnostic error{Severity::Error, kSaveErrorText, kSaveErrorTitle};
+        error.endsOperation = true;
+        error.owner = document.messageOwner();
+        diagnostics.report(std::move(error));
         return false;
     }
     document.setProfileSaved(true);
@@ -132,9 +135,9 @@ bool writeProfileText(ProfileDocument& document, ProfileOutput& output) {
     return true;
 }
 
-bool writeProfileText(ProfileDocument& document) {
+bool writeProfileText(ProfileDocument& document, DiagnosticSink& diagnostics) {
     AtomicFileOutput output(document.profilePath());
-    return writeProfileText(document, output);
+    return writeProfileText(document, output, diagnostics);
 }
 
 } // namespace vantrel

@@ -19,11 +19,13 @@ std::string composeProfileText(const Profile& profile, const std::vector<std::st
                                const std::string& fileName);
 
 // Runs switchMode and writes the document to the output. On success the profile counts as
-// saved and "Profile saved." is shown; on any failure the "Save Error" box is shown and the
-// saved flag is left as it was. Returns whether the output took every byte.
-bool writeProfileText(ProfileDocument& document, ProfileOutput& output);
+// saved and the status text becomes "Profile saved."; on any failure the "Save Error" error is
+// reported (owned by the document's window) and the saved flag is left as it was. Returns whether
+// the output took every byte.
+bool writeProfileText(ProfileDocument& document, ProfileOutput& output,
+                      DiagnosticSink& diagnostics);
 
 // The same to the file at the document's profilePath, replaced only once complete.
-bool writeProfileText(ProfileDocument& document);
+bool writeProfileText(ProfileDocument& document, DiagnosticSink& diagnostics);
 
 } // namespace vantrel

@@ -5,7 +5,6 @@
 #include "files/LineReader.h"
 #include "files/TranslationDefaults.h"
 #include "platform/FileAccess.h"
-#include "platform/MessageBox.h"
 #include "profile/AxisChain.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
@@ -20,14 +19,10 @@ constexpr std::uint64_t kMax16 = 0xFFFF;
 constexpr std::uint64_t kMax8 = 0xFF;
 // Breakpoint group g is named by the codes 2g and 2g + 1, which must fit 16 bits.
 constexpr std::uint32_t kLastGroupNumber = 0x7FFF;
-constexpr std::uint32_t kFirstGroupNumber = 50;
+constexpr std::uint32_t kFirstGroupNumber = kFirstBreakpointGroup;
 
 const std::string kLimitTitle = "Device profile limit exceeded.";
 const std::string kProfileErrorTitle = "Profile error.";
-
-std::string_view headerName(std::string_view line) {
-    return line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string_view();
-}
 
 bool isTokenSpace(char c) {
     return c == ' ' || c == '\t';
@@ -48,18 +43,20 @@ template <typename Visit> void forEachToken(std::string_view text, Visit visit) 
 
 } // namespace
 
-ProfileTranslator::ProfileTranslator(const std::string& profileTextPath) : path_(profileTextPath) {
+ProfileTranslator::ProfileTranslator(const std::string& profileTextPath,
+                                     DiagnosticSink& diagnostics)
+    : path_(profileTextPath), diagnostics_(diagnostics) {
     platform::WholeFile file =
         platform::readWholeRegularFile(path_, platform::kMaxProfileTextBytes);
     switch (file.outcome) {
     case platform::WholeFile::Outcome::Unreadable:
-        platform::showMessage("Error opening file.", path_);
+        refuse("Error opening file.", path_);
         return;
     case platform::WholeFile::Outcome::TooLarge:
-        platform::showMessage(
-            "The file is too large to be a profile:  " + std::to_string(file.size) +
-                " bytes or more (at most " + std::to_string(platform::kMaxProfileTextBytes) + ").",
-            path_);
+        refuse("The file is too large to be a profile:  " + std::to_string(file.size) +
+                   " bytes or more (at most " + std::to_string(platform::kMaxProfileTextBytes) +
+                   ").",
+               path_);
         return;
     case platform::WholeFile::Outcome::Read:
         break;
@@ -68,25 +65,43 @@ ProfileTranslator::ProfileTranslator(const std::string& profileTextPath) : path_
     translate();
 }
 
-ProfileTranslator::ProfileTranslator(const std::string& profileTextPath, std::string text)
-    : path_(profileTextPath), text_(std::move(text)) {
+ProfileTranslator::ProfileTranslator(const std::string& profileTextPath, std::string text,
+                                     DiagnosticSink& diagnostics)
+    : path_(profileTextPath), text_(std::move(text)), diagnostics_(diagnostics) {
     translate();
 }
 
-bool ProfileTranslator::refuse(const std::string& text, const std::string& title) {
-    platform::showMessage(text, title);
+void ProfileTranslator::report(Severity severity, std::string text, std::string title,
+                               bool endsOperation, std::string_view at) {
+    Diagnostic diagnostic{severity, std::move(text), std::move(title)};
+    diagnostic.endsOperation = endsOperation;
+    if (!at.empty()) {
+        // The significant lines lie in the text in order; find the one holding the place.
+        const auto after = std::upper_bound(
+            lines_.begin(), lines_.end(), at.data(),
+            [](const char* place, std::string_view line) { return place < line.data(); });
+        if (after != lines_.begin()) {
+            diagnostic.line = lineNumbers_[static_cast<std::size_t>(after - lines_.begin()) - 1];
+            diagnostic.column = columnIn(text_, at);
+        }
+    }
+    diagnostics_.report(std::move(diagnostic));
+}
+
+bool ProfileTranslator::refuse(std::string text, std::string title, std::string_view at) {
+    report(Severity::Error, std::move(text), std::move(title), true, at);
     return false;
 }
 
-bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count,
-                                  std::uint64_t limit) {
+bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit,
+                                  std::string_view at) {
     return refuse("Too many " + what + ":  " + std::to_string(count) + " (at most " +
                       std::to_string(limit) + ").",
-                  kLimitTitle);
+                  kLimitTitle, at);
 }
 
 void ProfileTranslator::translate() {
-    lines_ = significantLines(text_);
+    lines_ = significantLines(text_, &lineNumbers_);
     // Every line could be a script, up to the most the device holds.
     const std::size_t mostScripts = std::min<std::size_t>(lines_.size(), kMax16);
     scriptIds_ = ViewIndex(mostScripts);
@@ -113,7 +128,7 @@ void ProfileTranslator::translate() {
     const std::uint64_t length = deviceFileLength(profile_);
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         overLimit("bytes in the device profile file", length,
-                  std::numeric_limits<std::uint32_t>::max());
+                  std::numeric_limits<std::uint32_t>::max(), {});
         return;
     }
     length_ = static_cast<std::uint32_t>(length);
@@ -123,13 +138,11 @@ void ProfileTranslator::translate() {
 bool ProfileTranslator::readLine(std::size_t index) {
     const std::string_view line = lines_[index];
     if (const auto marker = sectionOfMarker(line)) {
-        section_ = *marker == FileSection::Scripts  ? Section::Scripts
-                   : *marker == FileSection::Chains ? Section::Chains
-                                                    : Section::Modes;
+        section_ = *marker;
         return true;
     }
     switch (section_) {
-    case Section::Header:
+    case FileSection::Header:
         if (const auto delay = readHeaderDelay(line)) {
             if (delay->kind == HeaderDelay::Kind::Press)
                 translationDefaults().press = delay->value;
@@ -137,15 +150,15 @@ bool ProfileTranslator::readLine(std::size_t index) {
                 translationDefaults().release = delay->value;
         }
         return true;
-    case Section::Scripts:
+    case FileSection::Scripts:
         return addScript(line);
-    case Section::Chains:
+    case FileSection::Chains:
         if (line.front() == '[')
             return openChain(line, index + 1);
         if (line.front() == '{')
             return openChain_ ? convertChain() : true;
         return countGroupLine(line);
-    case Section::Modes:
+    case FileSection::Modes:
         if (line.front() == '[')
             return openMode(line, index + 1);
         if (line.front() == '{')
@@ -159,21 +172,36 @@ bool ProfileTranslator::readLine(std::size_t index) {
 
 bool ProfileTranslator::addScript(std::string_view line) {
     if (profile_.scripts.size() >= kMax16)
-        return overLimit("scripts", profile_.scripts.size() + 1, kMax16);
+        return overLimit("scripts", profile_.scripts.size() + 1, kMax16, line);
     ScriptRecord record;
     const std::string_view name = scriptName(line);
     const std::string_view tokens = line.substr(name.size());
     std::uint64_t tokenCount = 0;
     forEachToken(tokens, [&tokenCount](std::string_view) { ++tokenCount; });
     if (tokenCount > kMax16)
-        return overLimit("events in the script " + std::string(name), tokenCount, kMax16);
+        return overLimit("events in the script " + std::string(name), tokenCount, kMax16, line);
 
     record.name = std::string(name);
     record.id = static_cast<std::uint16_t>(profile_.scripts.size());
     record.events.reserve(tokenCount);
-    const ScriptCompiler compiler(translationDefaults());
-    forEachToken(tokens,
-                 [&](std::string_view token) { record.events.push_back(compiler.compile(token)); });
+    // A faulty token is placed at the token before it is passed on.
+    class TokenSink : public DiagnosticSink {
+    public:
+        explicit TokenSink(ProfileTranslator& translator) : translator_(translator) {}
+        void report(Diagnostic fault) override {
+            translator_.report(fault.severity, std::move(fault.text), std::move(fault.title),
+                               fault.endsOperation, token);
+        }
+        std::string_view token;
+
+    private:
+        ProfileTranslator& translator_;
+    } tokenSink(*this);
+    const ScriptCompiler compiler(translationDefaults(), tokenSink);
+    forEachToken(tokens, [&](std::string_view token) {
+        tokenSink.token = token;
+        record.events.push_back(compiler.compile(token));
+    });
     scriptIds_.insert(name, record.id);
     profile_.scripts.push_back(std::move(record));
     return true;
@@ -185,9 +213,9 @@ std::uint16_t ProfileTranslator::scriptId(std::string_view name) const {
 
 bool ProfileTranslator::openChain(std::string_view line, std::size_t next) {
     if (profile_.chains.size() >= kMax16)
-        return overLimit("axis chains", profile_.chains.size() + 1, kMax16);
+        return overLimit("axis chains", profile_.chains.size() + 1, kMax16, line);
     ChainRecord record;
-    record.name = std::string(headerName(line));
+    record.name = std::string(bracketedName(line));
     openChain_ = OpenChain{profile_.chains.size(), next};
     profile_.chains.push_back(std::move(record));
     chainConverted_.push_back(false);
@@ -199,18 +227,20 @@ bool ProfileTranslator::countGroupLine(std::string_view line) {
         return true; // a group line outside any chain belongs to nothing
     const auto count = groupLineCount(line);
     if (!count)
-        return refuse("Breakpoint error.", std::string(line));
+        return refuse("Breakpoint error.", std::string(line), line);
     const std::string& chain = profile_.chains[openChain_->record].name;
     if (*count < 0 || static_cast<std::uint64_t>(*count) > kMax8)
         return refuse("Breakpoint count out of range in the axis chain " + chain + ":  " +
                           std::to_string(*count) + " (0 to 255).",
-                      kLimitTitle);
+                      kLimitTitle, line);
     openChain_->breakpoints += static_cast<int>(*count);
     ++openChain_->groupLines;
     if (static_cast<std::uint64_t>(openChain_->breakpoints) > kMax8)
-        return overLimit("breakpoints in the axis chain " + chain, openChain_->breakpoints, kMax8);
+        return overLimit("breakpoints in the axis chain " + chain, openChain_->breakpoints, kMax8,
+                         line);
     if (static_cast<std::uint64_t>(openChain_->groupLines) > kMax8)
-        return overLimit("group lines in the axis chain " + chain, openChain_->groupLines, kMax8);
+        return overLimit("group lines in the axis chain " + chain, openChain_->groupLines, kMax8,
+                         line);
     return true;
 }
 
@@ -225,10 +255,10 @@ bool ProfileTranslator::convertChain() {
     for (std::size_t i = open.firstLine; i < lines_.size() && lines_[i].front() != '{'; ++i) {
         const auto fields = readGroupLine(lines_[i]);
         if (!fields)
-            return refuse("Error converting breakpoint.", "Breakpoint error.");
+            return refuse("Error converting breakpoint.", "Breakpoint error.", lines_[i]);
         if (nextGroup_ > kLastGroupNumber)
             return overLimit("breakpoint groups", nextGroup_ - kFirstGroupNumber + 1,
-                             kLastGroupNumber - kFirstGroupNumber + 1);
+                             kLastGroupNumber - kFirstGroupNumber + 1, lines_[i]);
         converted += fields->count;
         if (converted <= kMax8) {
             for (const int position :
@@ -243,17 +273,18 @@ bool ProfileTranslator::convertChain() {
     }
     if (converted != static_cast<std::uint64_t>(open.breakpoints)) {
         // Breakpoints missing or beyond the chain's count would fire the wrong scripts.
-        return refuse("Not all breakpoints were processed.", "Mode Assignment Error.");
+        return refuse("Not all breakpoints were processed.", "Mode Assignment Error.",
+                      lines_[open.firstLine - 1]);
     }
     convertedGroupLines_ += static_cast<long long>(chain.groups.size());
-    chainIds_.insert(headerName(lines_[open.firstLine - 1]), chain.id);
+    chainIds_.insert(bracketedName(lines_[open.firstLine - 1]), chain.id);
     return true;
 }
 
 bool ProfileTranslator::openMode(std::string_view line, std::size_t next) {
     if (profile_.configurations.size() >= kMax16)
-        return overLimit("programming modes", profile_.configurations.size() + 1, kMax16);
-    std::string_view name = headerName(line);
+        return overLimit("programming modes", profile_.configurations.size() + 1, kMax16, line);
+    std::string_view name = bracketedName(line);
     name = name.substr(0, std::min(name.find('['), name.size()));
     ConfigurationRecord record;
     record.name = std::string(name);
@@ -278,7 +309,7 @@ bool ProfileTranslator::convertMode() {
         declared += 2 * convertedGroupLines_;
     if (static_cast<std::uint64_t>(declared) > kMax16)
         return overLimit("entries in the programming mode " + configuration.name,
-                         static_cast<std::uint64_t>(declared), kMax16);
+                         static_cast<std::uint64_t>(declared), kMax16, lines_[open.firstLine - 1]);
 
     std::vector<AssignmentEntry> filled;
     for (std::size_t i = open.firstLine; i < lines_.size() && lines_[i].front() != '{'; ++i) {
@@ -298,9 +329,12 @@ bool ProfileTranslator::convertMode() {
         return refuse("Too many assignments in the programming mode " + configuration.name + ":  " +
                           std::to_string(filled.size()) + " (its block holds " +
                           std::to_string(declared) + " lines).",
-                      kProfileErrorTitle);
-    if (filled.size() < static_cast<std::size_t>(declared))
-        platform::showMessage("Not all assignment were processed.", "Mode Assignment Error.");
+                      kProfileErrorTitle, lines_[open.firstLine - 1]);
+    if (filled.size() < static_cast<std::size_t>(declared)) {
+        // The missing entries are filled with zeros; the translation goes on.
+        report(Severity::Warning, "Not all assignment were processed.", "Mode Assignment Error.",
+               false, lines_[open.firstLine - 1]);
+    }
     filled.resize(static_cast<std::size_t>(declared));
     configuration.entries = std::move(filled);
     return true;
@@ -312,10 +346,10 @@ std::optional<AssignmentEntry> ProfileTranslator::assignmentEntry(std::string_vi
     const std::string_view value = equals == std::string_view::npos
                                        ? std::string_view()
                                        : trimLeadingFileSpace(line.substr(equals + 1));
-    const SlotTable& slots = SlotTable::instance();
-    if (const auto code = slots.deviceCodeOf(key))
+    const SlotTable& table = SlotTable::instance();
+    if (const auto code = table.deviceCodeOf(key))
         return AssignmentEntry{0, static_cast<std::uint16_t>(*code), scriptId(value)};
-    if (const auto axis = slots.axisCodeOf(key)) {
+    if (const auto axis = table.axisCodeOf(key)) {
         return AssignmentEntry{1, static_cast<std::uint16_t>(*axis),
                                static_cast<std::uint16_t>(chainIds_.find(value).value_or(0))};
     }

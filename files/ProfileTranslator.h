@@ -1,7 +1,9 @@
 #pragma once
 
 #include "files/DeviceProfile.h"
+#include "files/LineReader.h"
 #include "platform/FileAccess.h"
+#include "profile/Diagnostic.h"
 #include "profile/ViewIndex.h"
 
 #include <cstdint>
@@ -13,19 +15,22 @@
 namespace vantrel {
 
 // Translates a saved profile text file into the device profile file. Constructing it runs
-// the translation pass, which reports every problem in a message box; writeDeviceFile then
-// writes the .bpf file beside the text file. A pass that found the file unusable, or a
-// profile the device format cannot hold, leaves no output path and nothing is written.
+// the translation pass, which reports every problem to the sink as it finds it (with the
+// line and column it is about where there is one); writeDeviceFile then writes the .bpf file
+// beside the text file. A pass that found the file unusable, or a profile the device format
+// cannot hold, reports an error that ends the operation, leaves no output path, and nothing
+// is written.
 class ProfileTranslator {
 public:
-    explicit ProfileTranslator(const std::string& profileTextPath);
+    ProfileTranslator(const std::string& profileTextPath, DiagnosticSink& diagnostics);
     // Translates text as though it had been read from the path.
-    ProfileTranslator(const std::string& profileTextPath, std::string text);
+    ProfileTranslator(const std::string& profileTextPath, std::string text,
+                      DiagnosticSink& diagnostics);
     // The records refer into the text read, so a translator stays where it was made.
     ProfileTranslator(const ProfileTranslator&) = delete;
     ProfileTranslator& operator=(const ProfileTranslator&) = delete;
 
-    // True when the device profile file was written. Shows no message of its own.
+    // True when the device profile file was written. Reports nothing of its own.
     bool writeDeviceFile();
     // Why the device profile file could not be written; no error when it was, or when the
     // pass left nothing to write.
@@ -61,13 +66,20 @@ private:
     bool convertMode();
     std::optional<AssignmentEntry> assignmentEntry(std::string_view line) const;
     std::uint16_t scriptId(std::string_view name) const;
-    bool refuse(const std::string& text, const std::string& title);
-    bool overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit);
+    // Reports a diagnostic about the place `at` (a view into the text; empty for none).
+    void report(Severity severity, std::string text, std::string title, bool endsOperation,
+                std::string_view at = {});
+    // Reports an error that ends the translation; always false.
+    bool refuse(std::string text, std::string title, std::string_view at = {});
+    bool overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit,
+                   std::string_view at);
 
     std::string path_;
     std::string text_;
+    DiagnosticSink& diagnostics_;
     std::vector<std::string_view> lines_;
-    enum class Section { Header, Scripts, Chains, Modes } section_ = Section::Header;
+    std::vector<std::uint32_t> lineNumbers_;
+    FileSection section_ = FileSection::Header;
 
     DeviceProfile profile_;
     std::optional<OpenChain> openChain_;
@@ -78,7 +90,7 @@ private:
     ViewIndex chainIds_;
     std::uint32_t nextModePosition_ = 1;
     std::uint32_t nextChainId_ = 0;
-    std::uint32_t nextGroup_ = 50;
+    std::uint32_t nextGroup_ = kFirstBreakpointGroup;
     long long convertedGroupLines_ = 0;
 
     std::string outputPath_;

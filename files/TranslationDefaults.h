@@ -8,7 +8,7 @@ namespace vantrel {
 // the program: each translated file's header lines set them, and a file without such lines
 // keeps the values the previous translation left.
 DefaultDelays& translationDefaults();
-// Back to 10 and 10, as at program start.
+// Back to the initial delays, as at program start.
 void resetTranslationDefaults();
 
 } // namespace vantrel

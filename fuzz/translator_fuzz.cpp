@@ -1,7 +1,6 @@
 // Any text translates without a crash, and whenever a device file comes out its counts
 // agree with its records: the walk below must land exactly on the final zero byte.
 #include "files/ProfileTranslator.h"
-#include "platform/MessageBox.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -58,11 +57,9 @@ void checkLayout(const std::vector<std::uint8_t>& bytes) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static vantrel::platform::RecordingMessagePresenter messages;
-    static vantrel::platform::ScopedMessagePresenter quiet(messages);
-    messages.clear();
-    vantrel::ProfileTranslator translator("fuzz.vtp",
-                                          std::string(reinterpret_cast<const char*>(data), size));
+    vantrel::DiagnosticList diagnostics;
+    vantrel::ProfileTranslator translator(
+        "fuzz.vtp", std::string(reinterpret_cast<const char*>(data), size), diagnostics);
     if (const auto bytes = translator.deviceBytes()) {
         checkLayout(*bytes);
         if (bytes->size() != translator.length())

@@ -1,12 +1,10 @@
-// The slot table comes before any Qt header, whose "slots" keyword would clash with it.
-#include "profile/SlotTable.h"
-
 #include "panels/ButtonPanel.h"
 
-#include "editor/DialogUnits.h"
-#include "panels/PictureLabel.h"
 #include "platform/qt/ByteText.h"
 #include "platform/qt/ScreenPlacement.h"
+#include "profile/SlotTable.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/PictureLabel.h"
 
 #include <QEvent>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
-#include "profile/SlotTable.h"
-
 #include "panels/StickPanel.h"
+
+#include "profile/SlotTable.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
-#include "profile/SlotTable.h"
-
 #include "panels/ThrottlePanel.h"
+
+#include "profile/SlotTable.h"
 
 namespace vantrel {
 

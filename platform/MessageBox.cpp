@@ -30,10 +30,6 @@ MessagePresenter& messagePresenter() {
     return installed ? *installed : consolePresenter();
 }
 
-void installMessagePresenter(MessagePresenter* presenter) {
-    installed = presenter;
-}
-
 MessageAnswer showMessage(std::string text, std::string title, MessageButtons buttons,
                           WindowHandle owner, MessageIcon icon) {
     return messagePresenter().present({std::move(text), std::move(title), buttons, owner, icon});
@@ -47,19 +43,8 @@ MessageAnswer ConsoleMessagePresenter::present(const Message& message) {
     return safeAnswer(message.buttons);
 }
 
-MessageAnswer RecordingMessagePresenter::present(const Message& message) {
-    shown_.push_back(message);
-    if (!answers_.empty()) {
-        const MessageAnswer answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-    if (message.buttons != MessageButtons::Ok)
-        ++unanswered_;
-    return safeAnswer(message.buttons);
-}
-
-ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter) : previous_(installed) {
+ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter)
+    : previous_(installed) {
     installed = &presenter;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <deque>
+#include "profile/Diagnostic.h"
+
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ enum class MessageIcon { Standard, Information };
 
 // The window a message box belongs to; nullptr for a box with no owner window.
 // On the Qt side it is the owning QWidget.
-using WindowHandle = const void*;
+using WindowHandle = MessageOwner;
 
 struct Message {
     std::string text;
@@ -34,10 +35,8 @@ public:
     virtual MessageAnswer present(const Message& message) = 0;
 };
 
-// The presenter in use; a console presenter until another is installed.
+// The presenter in use; a console presenter until a ScopedMessagePresenter installs another.
 MessagePresenter& messagePresenter();
-// Installs a presenter (not owned); nullptr goes back to the console presenter.
-void installMessagePresenter(MessagePresenter* presenter);
 
 MessageAnswer showMessage(std::string text, std::string title,
                           MessageButtons buttons = MessageButtons::Ok, WindowHandle owner = nullptr,
@@ -48,27 +47,6 @@ MessageAnswer showMessage(std::string text, std::string title,
 class ConsoleMessagePresenter : public MessagePresenter {
 public:
     MessageAnswer present(const Message& message) override;
-};
-
-// For tests: records every box and answers from a queue. A box with only OK is answered
-// Ok; a question with no queued answer is recorded as unanswered and gets Cancel or No.
-class RecordingMessagePresenter : public MessagePresenter {
-public:
-    MessageAnswer present(const Message& message) override;
-
-    void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
-    const std::vector<Message>& shown() const { return shown_; }
-    int unansweredQuestions() const { return unanswered_; }
-    void clear() {
-        shown_.clear();
-        answers_.clear();
-        unanswered_ = 0;
-    }
-
-private:
-    std::vector<Message> shown_;
-    std::deque<MessageAnswer> answers_;
-    int unanswered_ = 0;
 };
 
 // Installs a presenter for the lifetime of a scope, restoring the previous one afterwards.

@@ -4,11 +4,12 @@
 #include <limits>
 
 namespace vantrel {
-namespace {
 
 bool isCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
+
+namespace {
 
 int digitValue(char c) {
     if (c >= '0' && c <= '9')

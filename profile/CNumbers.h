@@ -10,6 +10,10 @@ namespace vantrel {
 // Integer readers that behave like the C library conversions the file formats were
 // defined with, on string views and without fixed-size buffers.
 
+// White space as the C library's conversions and isspace in the "C" locale see it: blank,
+// tab, LF, vertical tab, form feed, CR. The file formats trim and split with this one set.
+bool isCSpace(char c);
+
 struct ScannedInteger {
     long long value;    // saturated at the range of long long
     std::size_t length; // characters consumed, leading white space included

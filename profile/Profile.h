@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile/AxisChain.h"
+#include "profile/DefaultDelays.h"
 #include "profile/ProgrammingMode.h"
 #include "profile/Script.h"
 
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace vantrel {
-
-inline constexpr std::uint32_t kInitialDelay = 10;
 
 // The document being edited: script lines in order of addition, programming modes in the
 // order of the mode list, the two default delays and the axis chains.

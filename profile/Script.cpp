@@ -1,5 +1,7 @@
 #include "profile/Script.h"
 
+#include "profile/CNumbers.h"
+
 #include <algorithm>
 
 namespace vantrel {
@@ -47,9 +49,7 @@ bool scriptListLess(std::string_view a, std::string_view b) {
     return false;
 }
 
-bool isFileSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool isFileSpace(char c) { return isCSpace(c); }
 
 std::string_view trimLeadingFileSpace(std::string_view text) {
     std::size_t begin = 0;

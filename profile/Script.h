@@ -29,7 +29,7 @@ bool scriptListLess(std::string_view a, std::string_view b);
 // Text cut before the first character of a set, then trimmed of blanks at both ends: how
 // every typed name and script line is made safe for the profile text file.
 std::string cutAndTrim(std::string_view text, std::string_view cutSet);
-// White space as the profile text file trims it: blank, tab, CR, LF, vertical tab, form feed.
+// White space as the profile text file trims it: C white space (isCSpace).
 bool isFileSpace(char c);
 std::string_view trimFileSpace(std::string_view text);
 std::string_view trimLeadingFileSpace(std::string_view text);
@@ -41,8 +41,7 @@ inline constexpr std::string_view kChainNameCutSet = " [](){}<>#=^";
 inline constexpr std::string_view kRenameCutSet = " [](){}<>;:#=+-";
 
 // base + "_" + n for the first n in 2..254 that isTaken refuses; empty when all are taken.
-template <typename IsTaken>
-std::string generatedName(std::string_view base, IsTaken isTaken) {
+template <typename IsTaken> std::string generatedName(std::string_view base, IsTaken isTaken) {
     for (int n = 2; n <= 254; ++n) {
         std::string candidate = std::string(base) + "_" + std::to_string(n);
         if (!isTaken(candidate))

@@ -1,6 +1,5 @@
 #include "profile/ScriptCompiler.h"
 
-#include "platform/MessageBox.h"
 #include "profile/CNumbers.h"
 #include "profile/KeyNames.h"
 
@@ -138,11 +137,18 @@ ScriptEvent ScriptCompiler::compile(std::string_view token) const {
         if (const auto data = list.dataOf(body))
             event.data = *data;
         else
-            platform::showMessage(std::string(list.message()), std::string(body));
+            reportFault(list.message(), body);
         return event;
     }
-    platform::showMessage("Event type not recognized: ", std::string(body));
+    reportFault("Event type not recognized: ", body);
     return event;
+}
+
+void ScriptCompiler::reportFault(std::string_view text, std::string_view body) const {
+    Diagnostic fault;
+    fault.text = std::string(text);
+    fault.title = std::string(body);
+    diagnostics_.report(std::move(fault));
 }
 
 } // namespace vantrel

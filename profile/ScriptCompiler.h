@@ -1,5 +1,8 @@
 #pragma once
 
+#include "profile/DefaultDelays.h"
+#include "profile/Diagnostic.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,24 +38,21 @@ struct ScriptEvent {
 };
 static_assert(sizeof(ScriptEvent) == 8 + sizeof(std::string_view));
 
-// The delays given to key, DirectX-button and mouse-button events whose token has none.
-struct DefaultDelays {
-    std::uint32_t press = 10;
-    std::uint32_t release = 10;
-    bool operator==(const DefaultDelays&) const = default;
-};
-
 // Turns one script token ("a^40", "MOUSEUP_5", "LOADMODE_Combat") into one event. A faulty
-// token is reported in a message box (its text names the fault, its title is the token's
-// body) and still yields an event, so a script keeps one event per token.
+// token is reported to the sink as an error (its text names the fault, its title is the
+// token's body) and still yields an event, so a script keeps one event per token.
 class ScriptCompiler {
 public:
-    explicit ScriptCompiler(DefaultDelays delays) : delays_(delays) {}
+    ScriptCompiler(DefaultDelays delays, DiagnosticSink& diagnostics)
+        : delays_(delays), diagnostics_(diagnostics) {}
 
     ScriptEvent compile(std::string_view token) const;
 
 private:
+    void reportFault(std::string_view text, std::string_view body) const;
+
     DefaultDelays delays_;
+    DiagnosticSink& diagnostics_;
 };
 
 } // namespace vantrel

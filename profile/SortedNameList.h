@@ -23,9 +23,6 @@ public:
     std::size_t insert(std::string name);
     // The place of the first name equal to this one when letter case is ignored.
     std::optional<std::size_t> findIgnoringCase(std::string_view name) const;
-    bool containsIgnoringCase(std::string_view name) const {
-        return findIgnoringCase(name).has_value();
-    }
     const std::string& at(std::size_t index) const;
     void erase(std::size_t index);
     void clear();

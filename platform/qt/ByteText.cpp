@@ -8,9 +8,6 @@
 namespace vantrel::platform {
 namespace {
 
-// The role under which a list row keeps its bytes.
-constexpr int kBytesRole = Qt::UserRole + 0x7b;
-
 bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }

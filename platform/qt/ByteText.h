@@ -33,6 +33,9 @@ private:
     QString shown_;
 };
 
+// The role under which a list row, of a list widget or an item model, keeps its bytes.
+inline constexpr int kBytesRole = Qt::UserRole + 0x7b;
+
 // The same for a list row: the row shows the bytes and keeps them in its data.
 void setItemBytes(QListWidgetItem& item, const std::string& bytes);
 std::string itemBytes(const QListWidgetItem& item);

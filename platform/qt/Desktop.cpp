@@ -29,7 +29,9 @@ Desktop& desktop() {
     return installed ? *installed : real;
 }
 
-void installDesktop(Desktop* desktop) { installed = desktop; }
+void installDesktop(Desktop* desktop) {
+    installed = desktop;
+}
 
 QString QtDesktop::openFileName(QWidget* owner, const FileDialogRequest& request) {
     return runFileDialog(owner, request, false);
@@ -39,43 +41,12 @@ QString QtDesktop::saveFileName(QWidget* owner, const FileDialogRequest& request
     return runFileDialog(owner, request, true);
 }
 
-bool QtDesktop::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
-
-int QtDesktop::runModal(QDialog& dialog) { return dialog.exec(); }
-
-QString ScriptedDesktop::nextFileName(const FileDialogRequest& request) {
-    fileRequests_.push_back(request);
-    if (fileNames_.empty())
-        return {};
-    QString path = fileNames_.front();
-    fileNames_.pop_front();
-    return path;
+bool QtDesktop::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }
 
-QString ScriptedDesktop::openFileName(QWidget*, const FileDialogRequest& request) {
-    return nextFileName(request);
-}
-
-QString ScriptedDesktop::saveFileName(QWidget*, const FileDialogRequest& request) {
-    return nextFileName(request);
-}
-
-bool ScriptedDesktop::openUrl(const QUrl& url) {
-    openedUrls_.push_back(url);
-    return true;
-}
-
-int ScriptedDesktop::runModal(QDialog& dialog) {
-    modalTitles_.push_back(dialog.windowTitle());
-    if (modalScripts_.empty())
-        return QDialog::Rejected;
-    ModalScript script = std::move(modalScripts_.front());
-    modalScripts_.pop_front();
-    // Shown (not exec'd) so that focus, typing and clicks reach the real widgets.
-    dialog.show();
-    const int result = script(dialog);
-    dialog.hide();
-    return result;
+int QtDesktop::runModal(QDialog& dialog) {
+    return dialog.exec();
 }
 
 } // namespace vantrel::platform

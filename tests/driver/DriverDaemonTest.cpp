@@ -4,7 +4,6 @@
 
 #include "../core/device/DeviceProfileBytes.h"
 #include "device/DeviceProgrammer.h"
-#include "platform/MessageBox.h"
 #include "platform/posix/PosixDriverConnection.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +41,6 @@ std::vector<std::uint8_t> triggerTypes(std::uint8_t usage) {
 class DriverDaemonTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        messages_ = std::make_unique<platform::ScopedMessagePresenter>(presenter_);
         ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     }
 
@@ -83,10 +81,6 @@ protected:
     const std::string fifo = folder.file("stick");
     const std::string socket = folder.file("run") + "/X36Program";
     const std::string kept = folder.file("state") + "/vantrel/profile.bpf";
-
-private:
-    platform::RecordingMessagePresenter presenter_;
-    std::unique_ptr<platform::ScopedMessagePresenter> messages_;
 };
 
 TEST_F(DriverDaemonTest, PlaysTheProfileItTookAndKeepsItWhenAnotherIsRefused) {

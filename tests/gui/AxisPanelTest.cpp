@@ -1,7 +1,7 @@
 #include "panels/AxisPanel.h"
-#include "editor/DialogUnits.h"
 #include "panels/SpinArrows.h"
 #include "support/GuiTestSupport.h"
+#include "widgets/DialogUnits.h"
 
 #include <QApplication>
 #include <QClipboard>

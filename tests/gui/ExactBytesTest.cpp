@@ -1,12 +1,12 @@
 // Names and values of any bytes and any length pass through the editor's boxes, lists and
 // panels unchanged: a profile opened, worked through the panels and saved again keeps them.
 #include "editor/EditorWindow.h"
-#include "editor/RenameDialog.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
 #include "platform/qt/ByteText.h"
 #include "support/GuiTestSupport.h"
+#include "widgets/RenameDialog.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -111,9 +111,11 @@ private slots:
         test::chooseMenuEntry(window, window.menuBar(), "fileMenu", "Open...");
 
         // The last mode read is found in the mode list by its bytes and selected.
-        auto* modes = test::child<QListWidget>(&window, "modeList");
-        QCOMPARE(modes->selectedItems().size(), 1);
-        QCOMPARE(platform::itemBytes(*modes->selectedItems().first()), kMode);
+        auto* modes = test::child<QListView>(&window, "modeList");
+        const QModelIndexList selectedModes = modes->selectionModel()->selectedRows();
+        QCOMPARE(selectedModes.size(), 1);
+        QCOMPARE(selectedModes.first().data(platform::kBytesRole).toByteArray().toStdString(),
+                 kMode);
         QCOMPARE(window.activeModeIndex(), 1);
 
         // Enter in the stick and throttle panels re-reads every box.

@@ -85,9 +85,8 @@ class MenuCommandsTest : public QObject {
         profile.scripts.push_back(script);
         ProfileTextModel model(profile);
         model.setProfilePath(path(name).toStdString());
-        platform::RecordingMessagePresenter quiet;
-        platform::ScopedMessagePresenter scoped(quiet);
-        if (!writeProfileText(model))
+        DiagnosticList diagnostics;
+        if (!writeProfileText(model, diagnostics))
             qFatal("could not prepare %s", qPrintable(name));
         return path(name);
     }
@@ -282,7 +281,8 @@ private slots:
         QCOMPARE(editor.status(), QString(".bpf Translation completed"));
         QCOMPARE(fileBytes(path("Translate.vtp")), saved);
 
-        ProfileTranslator expected(path("Translate.vtp").toStdString());
+        DiagnosticList diagnostics;
+        ProfileTranslator expected(path("Translate.vtp").toStdString(), diagnostics);
         const auto bytes = expected.deviceBytes();
         QVERIFY(bytes.has_value());
         QCOMPARE(

@@ -1,6 +1,7 @@
 // The Qt message boxes: the icon each kind of message gets, and the answer handed back.
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
+#include "support/core/RecordedMessages.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -47,7 +48,7 @@ private slots:
     }
 
     void showMessageCarriesTheIconToThePresenter() {
-        RecordingMessagePresenter recording;
+        vantrel::testsupport::RecordingMessagePresenter recording;
         ScopedMessagePresenter scoped(recording);
         showMessage("done", "Device Query", MessageButtons::Ok, nullptr, MessageIcon::Information);
         showMessage("failed", "Device Query");

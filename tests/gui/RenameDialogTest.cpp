@@ -1,4 +1,4 @@
-#include "editor/RenameDialog.h"
+#include "widgets/RenameDialog.h"
 #include "support/GuiTestSupport.h"
 
 #include <QLineEdit>
@@ -97,17 +97,35 @@ private slots:
         }
     }
 
-    void askForNameRunsTheDialogThroughTheDesktop() {
+    void askForNewNameAsksUntilANameIsTakenOrCancelled() {
         test::GuiSeams seams;
-        seams.desktop.queueModal([](QDialog& dialog) {
-            typeName(dialog, "Brakes#2");
-            test::clickButton(&dialog, "renameOkButton");
-            return dialog.result();
+        QStringList shown;
+        const auto answer = [&shown](const char* typed) {
+            return [typed, &shown](QDialog& dialog) {
+                shown << test::child<QLineEdit>(&dialog, "renameNameBox")->text();
+                typeName(dialog, typed);
+                test::clickButton(&dialog, "renameOkButton");
+                return dialog.result();
+            };
+        };
+        seams.desktop.queueModal(answer("Gear"));
+        seams.desktop.queueModal(answer("Brakes#2"));
+        std::vector<std::string> offered;
+        askForNewName(nullptr, "Flaps", [&offered](const std::string& name) {
+            offered.push_back(name);
+            return name != "Gear"; // the first name is refused, the cut second one taken
         });
-        QCOMPARE(askForName(nullptr, "Flaps"), std::optional<QString>("Brakes"));
-        QCOMPARE(seams.desktop.modalTitles(), std::vector<QString>{"Rename"});
-        // Nothing queued: the dialog is dismissed as with Escape.
-        QCOMPARE(askForName(nullptr, "Flaps"), std::nullopt);
+        QCOMPARE(offered, (std::vector<std::string>{"Gear", "Brakes"}));
+        QCOMPARE(seams.desktop.modalTitles(), (std::vector<QString>{"Rename", "Rename"}));
+        QCOMPARE(shown, (QStringList{"Flaps", "Flaps"})); // each time the current name
+
+        // Nothing queued: the dialog is dismissed as with Escape and nothing is offered.
+        offered.clear();
+        askForNewName(nullptr, "Flaps", [&offered](const std::string& name) {
+            offered.push_back(name);
+            return true;
+        });
+        QVERIFY(offered.empty());
     }
 };
 

@@ -1,11 +1,11 @@
 // Every window the editor opens lies on the screen's available area, wherever its owner is.
 #include "editor/EditorWindow.h"
-#include "editor/RenameDialog.h"
 #include "editor/SetDefaultDelaysDialog.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
 #include "support/GuiTestSupport.h"
+#include "widgets/RenameDialog.h"
 
 #include <QScreen>
 #include <QtTest>

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/MessageBox.h"
-#include "platform/qt/Desktop.h"
+#include "support/ScriptedDesktop.h"
+#include "support/core/RecordedMessages.h"
 
 #include <QAbstractButton>
 #include <QMenuBar>
@@ -19,7 +20,7 @@ public:
     GuiSeams(const GuiSeams&) = delete;
     GuiSeams& operator=(const GuiSeams&) = delete;
 
-    platform::RecordingMessagePresenter messages;
+    testsupport::RecordingMessagePresenter messages;
     platform::ScriptedDesktop desktop;
 
 private:

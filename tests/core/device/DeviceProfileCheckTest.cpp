@@ -3,7 +3,7 @@
 #include "device/DeviceProfileAccount.h"
 #include "device/DeviceProfileCheck.h"
 #include "files/ProfileTranslator.h"
-#include "platform/MessageBox.h"
+#include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +34,15 @@ DeviceProfileBytes profileWithEntry(std::uint8_t type, std::uint16_t code, std::
 TEST(DeviceProfileCheck, TakesTheProfilesTheTranslatorWrites) {
     EXPECT_TRUE(checkDeviceProfile(test::emptyDefaultProfile()).accepted());
 
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped(messages);
+    DiagnosticList diagnostics;
     const std::string text =
         "DEFAULT_PRESS_DELAY=25\n<SCRIPTLIST>\n_NULL\nGearUp dx_1 DX_1\nGearDown dx_2 DX_2\n"
         "Strafe MOUSELEFT_10 hat_up LOADMODE_Landing\n<AXIS_CHAINS>\n[Flaps]\n"
         "(-20000 : 20000 ; 10) ( + GearUp  - GearDown )\n{Flaps}\n<PROGRAM_MODES>\n"
         "[DEFAULT]\nZAxis = Flaps\nFireAPress = Strafe\n{DEFAULT}\n[Landing]\n{Landing}\n";
-    const auto bytes = ProfileTranslator("/tmp/air.vtp", text).deviceBytes();
+    const auto bytes = ProfileTranslator("/tmp/air.vtp", text, diagnostics).deviceBytes();
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 
     const ProfileCheck check = checkDeviceProfile(*bytes);
     EXPECT_TRUE(check.accepted()) << describeDeviceProfile(check);
@@ -155,11 +154,11 @@ TEST(DeviceProfileCheck, TakesEveryExampleProfileTranslatedWithoutComplaint) {
         if (entry.path().extension() != ".vtp")
             continue;
         ++examples;
-        platform::RecordingMessagePresenter messages;
-        platform::ScopedMessagePresenter scoped(messages);
-        const auto bytes = ProfileTranslator(entry.path().string()).deviceBytes();
+        DiagnosticList diagnostics;
+        const auto bytes = ProfileTranslator(entry.path().string(), diagnostics).deviceBytes();
         ASSERT_TRUE(bytes.has_value()) << entry.path();
-        EXPECT_TRUE(messages.shown().empty()) << entry.path() << ": " << messages.shown()[0].text;
+        EXPECT_TRUE(diagnostics.empty())
+            << entry.path() << ": " << testsupport::boxesOf(diagnostics)[0].text;
         const ProfileCheck check = checkDeviceProfile(*bytes);
         EXPECT_TRUE(check.accepted() && check.warnings.empty()) << entry.path() << "\n"
                                                                 << describeDeviceProfile(check);

@@ -7,8 +7,8 @@
 
 #include "device/DeviceProgrammer.h"
 #include "files/ProfileTranslator.h"
-#include "platform/MessageBox.h"
 #include "platform/posix/PosixDriverConnection.h"
+#include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -55,25 +55,32 @@ class DeviceProgrammerTest : public ::testing::Test {
 protected:
     DeviceResult send(const std::string& path) {
         platform::PosixDriverConnection connection(socket);
-        return programDevice(path, connection);
+        const DeviceResult result = programDevice(path, connection, diagnostics);
+        lastLoaded = result.loaded;
+        return result;
     }
     // The one box shown, after checking it is the device's box.
     std::string boxText() {
-        EXPECT_EQ(messages.shown().size(), 1u);
-        if (messages.shown().empty())
+        EXPECT_EQ(testsupport::boxesOf(diagnostics).size(), 1u);
+        if (diagnostics.empty())
             return {};
-        const platform::Message& box = messages.shown().front();
+        const platform::Message box = testsupport::boxesOf(diagnostics).front();
         EXPECT_EQ(box.title, "Device Query");
         EXPECT_EQ(box.buttons, platform::MessageButtons::Ok);
         EXPECT_EQ(box.owner, nullptr);
+        // A note when the device took the profile, a warning that ends the query otherwise.
+        const Diagnostic& report = diagnostics.items().front();
+        EXPECT_EQ(report.severity, lastLoaded ? Severity::Note : Severity::Warning);
+        EXPECT_EQ(report.endsOperation, !lastLoaded);
         return box.text;
     }
+
+    bool lastLoaded = false;
 
     test::TempFolder folder;
     const std::string socket = folder.file("X36Program");
     const std::string profile = folder.file("profile.bpf");
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped{messages};
+    DiagnosticList diagnostics;
 };
 
 TEST_F(DeviceProgrammerTest, LoadsA16ByteProfileAndLogsEveryStep) {
@@ -94,9 +101,9 @@ TEST_F(DeviceProgrammerTest, LoadsA16ByteProfileAndLogsEveryStep) {
                              "File read complete.  Read 16 bytes.\n"
                              "Profile send complete.  Sent 16 bytes.\n"
                              "Profile load complete.\n");
-    EXPECT_EQ(result.log, messages.shown().front().text);
+    EXPECT_EQ(result.log, testsupport::boxesOf(diagnostics).front().text);
     // A full success is news, not a warning.
-    EXPECT_EQ(messages.shown().front().icon, platform::MessageIcon::Information);
+    EXPECT_EQ(testsupport::boxesOf(diagnostics).front().icon, platform::MessageIcon::Information);
     ASSERT_TRUE(driver.waitFor("Connection 1 closed."));
     const std::string account = driver.output();
     EXPECT_NE(account.find("Profile received: 16 bytes."), std::string::npos) << account;
@@ -120,7 +127,7 @@ TEST_F(DeviceProgrammerTest, ReportsAMissingDriverWithTheSystemCode) {
     writeFile(profile, test::emptyDefaultProfile());
     EXPECT_FALSE(send(profile).loaded);
     EXPECT_EQ(boxText(), "Error opening driver.  Error: 2\n");
-    EXPECT_EQ(messages.shown().front().icon, platform::MessageIcon::Standard);
+    EXPECT_EQ(testsupport::boxesOf(diagnostics).front().icon, platform::MessageIcon::Standard);
 
     // A socket left behind by a driver that is gone: nobody accepts the connection.
     const int stale = ::socket(AF_UNIX, SOCK_SEQPACKET, 0);
@@ -129,7 +136,7 @@ TEST_F(DeviceProgrammerTest, ReportsAMissingDriverWithTheSystemCode) {
     socket.copy(address.sun_path, sizeof(address.sun_path) - 1);
     ASSERT_EQ(::bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
     ::close(stale);
-    messages.clear();
+    diagnostics.clear();
     EXPECT_FALSE(send(profile).loaded);
     EXPECT_EQ(boxText(), "Error opening driver.  Error: " + std::to_string(ECONNREFUSED) + "\n");
 }
@@ -142,7 +149,7 @@ TEST_F(DeviceProgrammerTest, RefusesFilesItCannotReadWithoutOpeningTheDriver) {
     EXPECT_FALSE(send(missing).loaded);
     EXPECT_EQ(boxText(), "Error: unable to open file " + missing + ".   Error 2\n");
 
-    messages.clear();
+    diagnostics.clear();
     EXPECT_FALSE(send(folder.path().string()).loaded);
     EXPECT_EQ(boxText(), "Error: unable to open file " + folder.path().string() + ".   Error 21\n");
 
@@ -206,7 +213,7 @@ TEST_F(DeviceProgrammerTest, AMissingFinalReplyShowsTheProfilesFirstByte) {
     const std::string text = "<SCRIPTLIST>\n_NULL\nFire a^40 A\n<PROGRAM_MODES>\n[DEFAULT]\n"
                              "TriggerPress = Fire\n{DEFAULT}\n";
     const std::optional<std::vector<std::uint8_t>> translated =
-        ProfileTranslator(folder.file("fire.vtp"), text).deviceBytes();
+        ProfileTranslator(folder.file("fire.vtp"), text, diagnostics).deviceBytes();
     ASSERT_TRUE(translated.has_value());
     writeFile(profile, *translated);
     SimDriverProcess driver(socket, {"--no-reply", "load"});
@@ -230,7 +237,7 @@ TEST_F(DeviceProgrammerTest, AProfileTheDeviceRefusesEndsTheFullLogWithItsReply)
 
     EXPECT_FALSE(send(profile).loaded);
     EXPECT_EQ(boxText(), fullLog(profile, 16, "Profile load error.  Value: 3\n"));
-    EXPECT_EQ(messages.shown().front().icon, platform::MessageIcon::Standard);
+    EXPECT_EQ(testsupport::boxesOf(diagnostics).front().icon, platform::MessageIcon::Standard);
     EXPECT_EQ(driver.wait(), 3);
     EXPECT_NE(driver.output().find("Error: Length says 99 bytes, 16 were received"),
               std::string::npos)

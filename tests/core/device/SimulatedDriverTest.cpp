@@ -6,8 +6,8 @@
 #include "SimDriverProcess.h"
 
 #include "device/DeviceProgrammer.h"
-#include "platform/MessageBox.h"
 #include "platform/posix/PosixDriverConnection.h"
+#include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -76,8 +76,7 @@ TEST_F(SimulatedDriverTest, LeavesALiveDriverAndOtherFilesAlone) {
 }
 
 TEST_F(SimulatedDriverTest, ExitsAfterOneProfileWithItsVerdict) {
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped(messages);
+    DiagnosticList diagnostics;
     const std::string profile = folder.file("p.bpf");
     const std::vector<std::uint8_t> bytes = test::emptyDefaultProfile();
     std::ofstream(profile, std::ios::binary)
@@ -87,14 +86,14 @@ TEST_F(SimulatedDriverTest, ExitsAfterOneProfileWithItsVerdict) {
     SimDriverProcess driver(socket, {"--once"});
     ASSERT_TRUE(driver.ready());
     platform::PosixDriverConnection connection(socket);
-    EXPECT_TRUE(programDevice(profile, connection).loaded);
+    EXPECT_TRUE(programDevice(profile, connection, diagnostics).loaded);
     EXPECT_EQ(driver.wait(), 0);
     EXPECT_FALSE(std::filesystem::exists(socket));
 
     // A forced reply overrides the device's own verdict, which the account still shows.
     SimDriverProcess forced(socket, {"--once", "--reply", "load=9"});
     ASSERT_TRUE(forced.ready());
-    const DeviceResult result = programDevice(profile, connection);
+    const DeviceResult result = programDevice(profile, connection, diagnostics);
     EXPECT_TRUE(result.log.ends_with("Profile load error.  Value: 9\n")) << result.log;
     EXPECT_EQ(forced.wait(), 0);
     EXPECT_NE(forced.output().find("Profile accepted.\nStep load: answered 9 (forced)."),

@@ -9,8 +9,9 @@
 #include "files/ProfileTranslator.h"
 #include "files/TranslationDefaults.h"
 #include "platform/FileAccess.h"
-#include "platform/MessageBox.h"
 #include "platform/posix/PosixDriverConnection.h"
+#include "support/core/CountingTextModel.h"
+#include "support/core/RecordedMessages.h"
 
 #include <cerrno>
 
@@ -38,8 +39,7 @@ protected:
     }
 
     test::ScratchFolder folder;
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped{messages};
+    DiagnosticList diagnostics;
 };
 
 TEST_F(FileInputTest, ReadsRegularFilesThroughLinksAndRefusesEverythingElse) {
@@ -82,10 +82,11 @@ TEST_F(FileInputTest, TranslatorReportsUnusableInputsAndKeepsTheDeviceFile) {
         const std::string vtp = folder.file(std::string(stem) + ".vtp");
         const std::string bpf = folder.file(std::string(stem) + ".bpf");
         writeText(bpf, "good old device file");
-        messages.clear();
-        ProfileTranslator translator(vtp);
+        diagnostics.clear();
+        ProfileTranslator translator(vtp, diagnostics);
         EXPECT_FALSE(translator.writeDeviceFile()) << stem;
-        EXPECT_EQ(messages.shown(), (std::vector<platform::Message>{{"Error opening file.", vtp}}))
+        EXPECT_EQ(testsupport::boxesOf(diagnostics),
+                  (std::vector<platform::Message>{{"Error opening file.", vtp}}))
             << stem;
         EXPECT_EQ(contents(bpf), "good old device file") << stem;
     }
@@ -93,12 +94,13 @@ TEST_F(FileInputTest, TranslatorReportsUnusableInputsAndKeepsTheDeviceFile) {
 
 TEST_F(FileInputTest, TranslatorRefusesAProfileTextFileAboveTheLimit) {
     const std::string vtp = sparseFile("huge.vtp", platform::kMaxProfileTextBytes + 1);
-    ProfileTranslator translator(vtp);
+    ProfileTranslator translator(vtp, diagnostics);
     EXPECT_FALSE(translator.writeDeviceFile());
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].title, vtp);
-    EXPECT_EQ(messages.shown()[0].text, "The file is too large to be a profile:  268435457 bytes "
-                                        "or more (at most 268435456).");
+    ASSERT_EQ(testsupport::boxesOf(diagnostics).size(), 1u);
+    EXPECT_EQ(testsupport::boxesOf(diagnostics)[0].title, vtp);
+    EXPECT_EQ(testsupport::boxesOf(diagnostics)[0].text,
+              "The file is too large to be a profile:  268435457 bytes "
+              "or more (at most 268435456).");
     EXPECT_FALSE(std::filesystem::exists(folder.file("huge.bpf")));
 }
 
@@ -110,13 +112,13 @@ TEST_F(FileInputTest, EditorReaderReportsUnusableInputsAndKeepsTheProfile) {
     sparseFile("huge.vtp", platform::kMaxProfileTextBytes + 1);
     const FifoWriter fifo(folder.file("fifo.vtp"), kDefaultOnly);
     for (const char* name : {"folder.vtp", "zero.vtp", "fifo.vtp", "huge.vtp"}) {
-        ProfileTextModel model(profile);
+        testsupport::CountingTextModel model(profile);
         model.setProfilePath(folder.file(name));
-        messages.clear();
-        EXPECT_FALSE(readProfileText(model)) << name;
+        diagnostics.clear();
+        EXPECT_FALSE(readProfileText(model, diagnostics)) << name;
         EXPECT_EQ(model.profile(), profile) << name;
         EXPECT_EQ(model.finishLoadingCount(), 0) << name;
-        EXPECT_EQ(messages.shown(),
+        EXPECT_EQ(testsupport::boxesOf(diagnostics),
                   (std::vector<platform::Message>{{"Error reading from file.", "Load Error"}}))
             << name;
     }

@@ -4,7 +4,7 @@
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
 #include "files/TranslationDefaults.h"
-#include "platform/MessageBox.h"
+#include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +41,7 @@ protected:
     void SetUp() override { resetTranslationDefaults(); }
     void TearDown() override { resetTranslationDefaults(); }
 
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped{messages};
+    DiagnosticList diagnostics;
 };
 
 TEST_F(HeaderDelayTest, EditorAndTranslatorReadTheSameDelays) {
@@ -56,11 +55,11 @@ TEST_F(HeaderDelayTest, EditorAndTranslatorReadTheSameDelays) {
         EXPECT_EQ(editor.profile().releaseDelay, c.stored) << c.value;
 
         resetTranslationDefaults();
-        const ProfileTranslator translator("air.vtp", header);
+        const ProfileTranslator translator("air.vtp", header, diagnostics);
         EXPECT_EQ(translationDefaults().press, c.stored) << c.value;
         EXPECT_EQ(translationDefaults().release, c.stored) << c.value;
     }
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(HeaderDelayTest, WrittenDelaysReadBackToTheSameBytes) {

@@ -2,8 +2,9 @@
 #include "files/ProfileTextModel.h"
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
-#include "platform/MessageBox.h"
 #include "profile/SlotTable.h"
+#include "support/core/CountingTextModel.h"
+#include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +29,8 @@ std::string crlf(std::string_view lfText) {
     return out;
 }
 
-ProfileTextModel read(std::string_view text) {
-    ProfileTextModel model;
+testsupport::CountingTextModel read(std::string_view text) {
+    testsupport::CountingTextModel model;
     readProfileTextFrom(model, text);
     return model;
 }
@@ -173,9 +174,10 @@ TEST(ProfileTextReader, ChainsBeyondTwentyFiveJoinTheLast) {
 }
 
 TEST(ProfileTextReader, MarkersCommentsAndDuplicates) {
-    const ProfileTextModel model = read("#<SCRIPTLIST>\nDEFAULT_PRESS_DELAY=3\n<scriptlist>\n"
-                                        "<SCRIPTLIST>\n  Fire a A  \n# comment\nFIRE b\n"
-                                        "Next x # not a comment\n<scriptlist>\n");
+    const testsupport::CountingTextModel model =
+        read("#<SCRIPTLIST>\nDEFAULT_PRESS_DELAY=3\n<scriptlist>\n"
+             "<SCRIPTLIST>\n  Fire a A  \n# comment\nFIRE b\n"
+             "Next x # not a comment\n<scriptlist>\n");
     EXPECT_EQ(model.profile().pressDelay, 3u);
     EXPECT_EQ(model.profile().scripts,
               (std::vector<Script>{"Fire a A", "Next x # not a comment", "<scriptlist>"}));
@@ -219,17 +221,16 @@ protected:
     }
 
     std::filesystem::path folder_;
-    platform::RecordingMessagePresenter messages_;
-    platform::ScopedMessagePresenter scoped_{messages_};
+    DiagnosticList diagnostics_;
 };
 
 TEST_F(ProfileTextFiles, SaveThenOpenRestoresTheProfile) {
     Profile profile = Profile::newProfile();
     profile.scripts.push_back("Fire a^40 A");
     profile.modes[0].setAssignment(slot("TriggerPress"), "Fire");
-    ProfileTextModel saved(profile);
+    testsupport::CountingTextModel saved(profile);
     saved.setProfilePath((folder_ / "Hornet.vtp").string());
-    ASSERT_TRUE(writeProfileText(saved));
+    ASSERT_TRUE(writeProfileText(saved, diagnostics_));
     EXPECT_TRUE(saved.profileSaved());
     EXPECT_EQ(saved.statusText(), "Profile saved.");
     EXPECT_EQ(saved.switchModeCount(), 1);
@@ -237,9 +238,9 @@ TEST_F(ProfileTextFiles, SaveThenOpenRestoresTheProfile) {
 
     ProfileTextModel opened;
     opened.setProfilePath(saved.profilePath());
-    ASSERT_TRUE(readProfileText(opened));
+    ASSERT_TRUE(readProfileText(opened, diagnostics_));
     EXPECT_EQ(opened.profile(), profile);
-    EXPECT_TRUE(messages_.shown().empty());
+    EXPECT_TRUE(diagnostics_.empty());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
 
@@ -250,22 +251,24 @@ TEST_F(ProfileTextFiles, FailedWriteKeepsTheOldFileAndTheFlag) {
     model.setProfilePath(path.string());
 
     FailingOutput failing(40);
-    EXPECT_FALSE(writeProfileText(model, failing));
+    EXPECT_FALSE(writeProfileText(model, failing, diagnostics_));
     EXPECT_FALSE(model.profileSaved());
     EXPECT_EQ(model.statusText(), "");
-    ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0], (platform::Message{"Error writing to file.", "Save Error",
-                                                       platform::MessageButtons::Ok, nullptr}));
+    ASSERT_EQ(diagnostics_.size(), 1u);
+    EXPECT_EQ(testsupport::boxesOf(diagnostics_)[0],
+              (platform::Message{"Error writing to file.", "Save Error",
+                                 platform::MessageButtons::Ok, nullptr}));
+    EXPECT_TRUE(diagnostics_.items()[0].endsOperation);
     EXPECT_EQ(contents(path), "old contents");
 
     // A target that cannot be written (a folder of that name) is reported the same way.
     std::filesystem::create_directory(folder_ / "Taken.vtp");
     model.setProfilePath((folder_ / "Taken.vtp").string());
-    EXPECT_FALSE(writeProfileText(model));
-    EXPECT_EQ(messages_.shown().size(), 2u);
+    EXPECT_FALSE(writeProfileText(model, diagnostics_));
+    EXPECT_EQ(diagnostics_.size(), 2u);
     model.setProfilePath((folder_ / "missing" / "x.vtp").string());
-    EXPECT_FALSE(writeProfileText(model));
-    EXPECT_EQ(messages_.shown().size(), 3u);
+    EXPECT_FALSE(writeProfileText(model, diagnostics_));
+    EXPECT_EQ(diagnostics_.size(), 3u);
     EXPECT_FALSE(model.profileSaved());
     EXPECT_EQ(contents(path), "old contents");
 }
@@ -274,15 +277,15 @@ TEST_F(ProfileTextFiles, UnreadableFileLeavesTheProfileAlone) {
     Profile profile = Profile::newProfile();
     profile.scripts.push_back("Keep me");
     for (const auto& path : {folder_ / "absent.vtp", folder_}) {
-        ProfileTextModel model(profile);
+        testsupport::CountingTextModel model(profile);
         model.setProfilePath(path.string());
-        EXPECT_FALSE(readProfileText(model));
+        EXPECT_FALSE(readProfileText(model, diagnostics_));
         EXPECT_EQ(model.profile(), profile);
         EXPECT_EQ(model.finishLoadingCount(), 0);
     }
-    ASSERT_EQ(messages_.shown().size(), 2u);
-    EXPECT_EQ(messages_.shown()[0].text, "Error reading from file.");
-    EXPECT_EQ(messages_.shown()[0].title, "Load Error");
+    ASSERT_EQ(diagnostics_.size(), 2u);
+    EXPECT_EQ(diagnostics_.items()[0].text, "Error reading from file.");
+    EXPECT_EQ(diagnostics_.items()[0].title, "Load Error");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "files/ProfileTranslator.h"
 #include "files/DeviceFileWriter.h"
 #include "files/TranslationDefaults.h"
-#include "platform/MessageBox.h"
+#include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -46,19 +46,18 @@ protected:
 
     // The translation of a text given as lines; nothing when no file would be written.
     std::optional<Bytes> translate(const std::string& text) {
-        ProfileTranslator translator("C:\\profiles\\air.vtp", text);
+        ProfileTranslator translator("C:\\profiles\\air.vtp", text, diagnostics);
         return translator.deviceBytes();
     }
 
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped{messages};
+    DiagnosticList diagnostics;
 };
 
 TEST_F(ProfileTranslatorTest, EmptyDefaultModeGivesSixteenBytes) {
     const auto bytes = translate("<PROGRAM_MODES>\n[DEFAULT]\n{DEFAULT}\n");
     ASSERT_TRUE(bytes);
     EXPECT_EQ(*bytes, (Bytes{0x04, 0x10, 0, 0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(ProfileTranslatorTest, ConfigurationIdsAndLoadModeData) {
@@ -98,7 +97,7 @@ TEST_F(ProfileTranslatorTest, AssignmentEntries) {
     e.entry(0, 1, 2).entry(0, 0, 2).entry(0, 99, 2).entry(1, 0, 1).entry(1, 5, 0).entry(0, 3, 0);
     e.u16(2).u16(0).u8(0).u16(1).u8(0).u8(0);
     EXPECT_EQ(*bytes, e.bytes);
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(ProfileTranslatorTest, BreakpointsAndDefaultEntries) {
@@ -118,7 +117,7 @@ TEST_F(ProfileTranslatorTest, BreakpointsAndDefaultEntries) {
     }
     e.u8(0);
     EXPECT_EQ(*bytes, e.bytes);
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(ProfileTranslatorTest, HeaderDelaysLastForTheWholeRun) {
@@ -140,7 +139,7 @@ TEST_F(ProfileTranslatorTest, FaultyTokensKeepTheirPlace) {
     e.u8(4).u32(7 + 25 + 2 + 2 + 1).u16(1).u16(0).u16(3);
     e.event(0, 0, 0).event(0, 0, 10).event(0, 4, 10).u16(0).u16(0).u8(0);
     EXPECT_EQ(*bytes, e.bytes);
-    EXPECT_EQ(messages.shown(),
+    EXPECT_EQ(testsupport::boxesOf(diagnostics),
               (std::vector<Message>{{"Event type not recognized: ", "xyz"},
                                     {"Press key event data not recognized: ", "ret"}}));
 }
@@ -152,8 +151,9 @@ TEST_F(ProfileTranslatorTest, UnfilledEntriesStayZeroWithTheirMessage) {
     e.u8(4).u32(7 + 2 + 14 + 2 + 1).u16(0).u16(1).u16(1).u16(2);
     e.entry(0, 0, 0).entry(0, 0, 0).u16(0).u8(0);
     EXPECT_EQ(*bytes, e.bytes);
-    EXPECT_EQ(messages.shown(), (std::vector<Message>{{"Not all assignment were processed.",
-                                                       "Mode Assignment Error."}}));
+    EXPECT_EQ(
+        testsupport::boxesOf(diagnostics),
+        (std::vector<Message>{{"Not all assignment were processed.", "Mode Assignment Error."}}));
 }
 
 TEST_F(ProfileTranslatorTest, LinesOutsideABlockAreIgnored) {
@@ -161,7 +161,7 @@ TEST_F(ProfileTranslatorTest, LinesOutsideABlockAreIgnored) {
                                  "<PROGRAM_MODES>\nTriggerPress = a\n{X}\n[DEFAULT]\n{DEFAULT}\n"
                                  "TriggerPress = a\n");
     EXPECT_EQ(bytes, translate("<PROGRAM_MODES>\n[DEFAULT]\n{DEFAULT}\n"));
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(ProfileTranslatorTest, RefusedProfilesWriteNothing) {
@@ -191,9 +191,9 @@ TEST_F(ProfileTranslatorTest, RefusedProfilesWriteNothing) {
           "Profile error."}},
     };
     for (const auto& [text, message] : cases) {
-        messages.clear();
+        diagnostics.clear();
         EXPECT_FALSE(translate(text)) << text;
-        EXPECT_EQ(messages.shown(), std::vector<Message>{message}) << text;
+        EXPECT_EQ(testsupport::boxesOf(diagnostics), std::vector<Message>{message}) << text;
     }
 }
 
@@ -210,7 +210,7 @@ TEST_F(ProfileTranslatorTest, CountsBeyondTheirFieldsAreRefused) {
     for (int i = 0; i < 65536; ++i)
         entries += "TriggerPress = a\n";
     EXPECT_FALSE(translate(entries + "{M}\n"));
-    EXPECT_EQ(messages.shown(),
+    EXPECT_EQ(testsupport::boxesOf(diagnostics),
               (std::vector<Message>{
                   {"Too many group lines in the axis chain A:  256 (at most 255).",
                    "Device profile limit exceeded."},
@@ -229,16 +229,17 @@ TEST_F(ProfileTranslatorTest, ScriptNamesResolveUpToTheLastScriptTheDeviceHolds)
     const std::string modes = "<PROGRAM_MODES>\n[M]\nTriggerPress = S65534\n"
                               "TriggerRelease = Twin\nFireAPress = S3\n{M}\n";
     {
-        ProfileTranslator translator("air.vtp", scripts + modes);
+        ProfileTranslator translator("air.vtp", scripts + modes, diagnostics);
         ASSERT_TRUE(translator.deviceBytes());
         ASSERT_EQ(translator.records().configurations.size(), 1u);
         EXPECT_EQ(translator.records().configurations[0].entries,
                   (std::vector<AssignmentEntry>{{0, 1, 65534}, {0, 0, 1}, {0, 3, 3}}));
     }
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
     EXPECT_FALSE(translate(scripts + "S65535\n" + modes));
-    EXPECT_EQ(messages.shown(), (std::vector<Message>{{"Too many scripts:  65536 (at most 65535).",
-                                                       "Device profile limit exceeded."}}));
+    EXPECT_EQ(testsupport::boxesOf(diagnostics),
+              (std::vector<Message>{{"Too many scripts:  65536 (at most 65535).",
+                                     "Device profile limit exceeded."}}));
 }
 
 TEST(DeviceFilePath, ShortExtensionIsReplaced) {
@@ -274,7 +275,7 @@ TEST_F(TranslatedFileTest, GoldenProfilesGiveTheirDeviceFiles) {
         const fs::path source = fs::path(VANTREL_TEST_DATA) / "translate" / name;
         const fs::path vtp = dir / (std::string(name) + ".vtp");
         fs::copy_file(fs::path(source).replace_extension(".vtp"), vtp);
-        ProfileTranslator translator(vtp.string());
+        ProfileTranslator translator(vtp.string(), diagnostics);
         EXPECT_EQ(translator.outputPath(), (dir / (std::string(name) + ".bpf")).string());
         ASSERT_TRUE(translator.writeDeviceFile()) << name;
         EXPECT_EQ(readBytes(translator.outputPath()),
@@ -282,15 +283,16 @@ TEST_F(TranslatedFileTest, GoldenProfilesGiveTheirDeviceFiles) {
             << name;
         EXPECT_EQ(translator.length(), readBytes(translator.outputPath()).size());
     }
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4);
 }
 
 TEST_F(TranslatedFileTest, MissingFileIsReported) {
     const std::string path = (dir / "gone.vtp").string();
-    ProfileTranslator translator(path);
+    ProfileTranslator translator(path, diagnostics);
     EXPECT_FALSE(translator.writeDeviceFile());
-    EXPECT_EQ(messages.shown(), (std::vector<Message>{{"Error opening file.", path}}));
+    EXPECT_EQ(testsupport::boxesOf(diagnostics),
+              (std::vector<Message>{{"Error opening file.", path}}));
     EXPECT_FALSE(fs::exists(dir / "gone.bpf"));
 }
 
@@ -298,7 +300,7 @@ TEST_F(TranslatedFileTest, FailedTranslationKeepsTheOldDeviceFile) {
     const fs::path bpf = dir / "air.bpf";
     std::ofstream(bpf, std::ios::binary) << "old";
     { std::ofstream(dir / "air.vtp") << "<AXIS_CHAINS>\n[A]\n(1 : 2 ; ?) ( + a  - b )\n{A}\n"; }
-    ProfileTranslator translator((dir / "air.vtp").string());
+    ProfileTranslator translator((dir / "air.vtp").string(), diagnostics);
     EXPECT_FALSE(translator.writeDeviceFile());
     EXPECT_EQ(readBytes(bpf), (Bytes{'o', 'l', 'd'}));
 }
@@ -306,7 +308,7 @@ TEST_F(TranslatedFileTest, FailedTranslationKeepsTheOldDeviceFile) {
 TEST_F(TranslatedFileTest, UnwritableTargetReturnsFalse) {
     fs::create_directories(dir / "air.bpf" / "occupied");
     ProfileTranslator translator((dir / "air.vtp").string(),
-                                 "<PROGRAM_MODES>\n[DEFAULT]\n{DEFAULT}\n");
+                                 "<PROGRAM_MODES>\n[DEFAULT]\n{DEFAULT}\n", diagnostics);
     EXPECT_FALSE(translator.writeDeviceFile());
     EXPECT_EQ(translator.writeError().code, EISDIR);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);

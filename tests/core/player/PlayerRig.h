@@ -4,7 +4,7 @@
 #include "device/player/ProfilePlayer.h"
 #include "device/player/TimelineSink.h"
 #include "files/ProfileTranslator.h"
-#include "platform/MessageBox.h"
+#include "profile/Diagnostic.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,13 @@ using namespace std::chrono_literals;
 // Translates profile text with the editor's translator and checks the result as the device
 // would; the test fails when either step complains.
 inline DeviceProfileImage translated(const std::string& text) {
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped(messages);
+    DiagnosticList diagnostics;
     const std::string header = "DEFAULT_PRESS_DELAY=10\nDEFAULT_RELEASE_DELAY=10\n";
-    const auto bytes = ProfileTranslator("/tmp/player-test.vtp", header + text).deviceBytes();
+    const auto bytes =
+        ProfileTranslator("/tmp/player-test.vtp", header + text, diagnostics).deviceBytes();
     EXPECT_TRUE(bytes.has_value());
-    EXPECT_TRUE(messages.shown().empty())
-        << messages.shown().front().title << ": " << messages.shown().front().text;
+    EXPECT_TRUE(diagnostics.empty())
+        << diagnostics.items().front().title << ": " << diagnostics.items().front().text;
     if (!bytes)
         return {};
     ProfileCheck check = checkDeviceProfile(*bytes);

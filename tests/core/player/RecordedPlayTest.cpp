@@ -70,10 +70,10 @@ TEST(RecordedEvents, NamesEachFaultyLineWithItsPlace) {
 }
 
 std::vector<std::uint8_t> exampleProfile(const std::string& name) {
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped(messages);
-    const auto bytes =
-        ProfileTranslator(std::string(VANTREL_TEST_DATA) + "/../../examples/" + name).deviceBytes();
+    DiagnosticList diagnostics;
+    const auto bytes = ProfileTranslator(std::string(VANTREL_TEST_DATA) + "/../../examples/" + name,
+                                         diagnostics)
+                           .deviceBytes();
     EXPECT_TRUE(bytes.has_value()) << name;
     return bytes.value_or(std::vector<std::uint8_t>{});
 }

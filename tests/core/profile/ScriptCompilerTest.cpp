@@ -1,6 +1,6 @@
 #include "profile/ScriptCompiler.h"
 
-#include "platform/MessageBox.h"
+#include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,8 @@ protected:
         return e;
     }
 
-    platform::RecordingMessagePresenter messages;
-    platform::ScopedMessagePresenter scoped{messages};
-    ScriptCompiler compiler{DefaultDelays{11, 22}};
+    DiagnosticList diagnostics;
+    ScriptCompiler compiler{DefaultDelays{11, 22}, diagnostics};
 };
 
 TEST_F(ScriptCompilerTest, KeysWithTheirDelays) {
@@ -45,7 +44,7 @@ TEST_F(ScriptCompilerTest, KeysWithTheirDelays) {
     EXPECT_EQ(compile("KP_PERIOD"), event(1, 99, 22));
     EXPECT_EQ(compile("RALT"), event(1, 230, 22));
     EXPECT_EQ(compile("LGUI").data, 227);
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(ScriptCompilerTest, ButtonsHatsAndMoves) {
@@ -62,7 +61,7 @@ TEST_F(ScriptCompilerTest, ButtonsHatsAndMoves) {
     EXPECT_EQ(compile("MOUSEDOWN_010"), event(11, 8, 0));
     EXPECT_EQ(compile("MOUSERIGHT_70000"), event(10, 70000 - 65536, 0)); // low 16 bits
     EXPECT_EQ(compile("MOUSERIGHT_x"), event(10, 0, 0));
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(ScriptCompilerTest, LoadMode) {
@@ -73,7 +72,7 @@ TEST_F(ScriptCompilerTest, LoadMode) {
     EXPECT_TRUE(e.loadsMode);
     EXPECT_EQ(e.modeName, "Combat_2");
     EXPECT_EQ(compile("LOADMODE").modeName, "LOADMODE");
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST_F(ScriptCompilerTest, FaultyTokensAreReportedAndStillCompile) {
@@ -97,7 +96,10 @@ TEST_F(ScriptCompilerTest, FaultyTokensAreReportedAndStillCompile) {
         {"Hat direction set event data not recognized: ", "hat_"},
         {"Event type not recognized: ", "dx_65"},
     };
-    EXPECT_EQ(messages.shown(), expected);
+    EXPECT_EQ(testsupport::boxesOf(diagnostics), expected);
+    EXPECT_EQ(diagnostics.count(Severity::Error), expected.size());
+    for (const Diagnostic& fault : diagnostics.items())
+        EXPECT_FALSE(fault.endsOperation) << fault.title;
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "editor/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -41,10 +41,6 @@ QSize dialogUnitsToPixels(const QWidget& window, int width, int height) {
 QPoint dialogPointToPixels(const QWidget& window, int x, int y) {
     const QSize size = dialogUnitsToPixels(window, x, y);
     return {size.width(), size.height()};
-}
-
-QRect dialogRectToPixels(const QWidget& window, int x, int y, int width, int height) {
-    return {dialogPointToPixels(window, x, y), dialogUnitsToPixels(window, width, height)};
 }
 
 void useDialogFont(QWidget& window) {

@@ -1,4 +1,4 @@
-#include "editor/RenameDialog.h"
+#include "widgets/RenameDialog.h"
 
 #include "platform/qt/ByteText.h"
 #include "platform/qt/Desktop.h"
@@ -92,12 +92,15 @@ void RenameDialog::showEvent(QShowEvent* event) {
     okButton_->setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<QString> askForName(QWidget* parent, const QString& current) {
-    RenameDialog dialog(parent);
-    dialog.setName(current);
-    if (platform::desktop().runModal(dialog) != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.name();
+void askForNewName(QWidget* parent, const std::string& current,
+                   const std::function<bool(const std::string&)>& tryName) {
+    for (;;) {
+        RenameDialog dialog(parent);
+        dialog.setNameBytes(current);
+        if (platform::desktop().runModal(dialog) != QDialog::Accepted ||
+            tryName(dialog.nameBytes()))
+            return;
+    }
 }
 
 } // namespace vantrel

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPoint>
-#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -12,7 +11,6 @@ namespace vantrel {
 // a quarter of the font's average character width, a vertical unit an eighth of its height.
 QSize dialogUnitsToPixels(const QWidget& window, int width, int height);
 QPoint dialogPointToPixels(const QWidget& window, int x, int y);
-QRect dialogRectToPixels(const QWidget& window, int x, int y, int width, int height);
 
 // Sets the 8-point sans-serif font the program's windows are laid out in.
 void useDialogFont(QWidget& window);

@@ -1,4 +1,4 @@
-#include "panels/PictureLabel.h"
+#include "widgets/PictureLabel.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QString>
 
-#include <optional>
+#include <functional>
 #include <string>
 
 class QPushButton;
@@ -43,7 +43,9 @@ private:
     QPushButton* cancelButton_;
 };
 
-// Runs the Rename dialog with the current name; the new name on OK, nothing on Cancel.
-std::optional<QString> askForName(QWidget* parent, const QString& current);
+// Runs the Rename dialog on the current name until the user cancels or tryName, handed the
+// name given on OK, takes it (returns true); a refused name opens the dialog again.
+void askForNewName(QWidget* parent, const std::string& current,
+                   const std::function<bool(const std::string&)>& tryName);
 
 } // namespace vantrel
