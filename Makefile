@@ -4,6 +4,7 @@
 #               and run it again optimised, where some warnings only show
 #   make bench  build optimised and run the benchmarks
 #   make test-windows  cross-build for Windows with MinGW-w64 and run the suite under Wine
+#   make package  build optimised and make the Debian package build/package/vantrel_*.deb
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
@@ -11,11 +12,12 @@ TEST_DIR := build/test
 TEST_RELEASE_DIR := build/test-release
 FUZZ_DIR := build/fuzz
 WINDOWS_DIR := build/windows
+PACKAGE_DIR := build/package
 # Interleaving the cases at random spreads a neighbour's load over all sizes alike.
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true
 
-.PHONY: deps run build test test-unit test-release test-fuzz test-windows bench format clean
+.PHONY: deps run build test test-unit test-release test-fuzz test-windows bench package format clean
 
 deps:
 	@scripts/install-deps
@@ -61,6 +63,15 @@ bench: deps
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b $(BENCH_FLAGS); done
+
+# The package as users install it: optimised, without the tests and benchmarks, then checked.
+package: deps
+	@cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF \
+	    -DVANTREL_BENCH=OFF >/dev/null
+	@cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	@rm -f $(PACKAGE_DIR)/vantrel_*.deb
+	@cd $(PACKAGE_DIR) && cpack
+	@dist/check-deb.sh $(PACKAGE_DIR)/vantrel_*.deb
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

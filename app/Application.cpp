@@ -2,15 +2,22 @@
 
 #include "app/CommandLine.h"
 #include "app/ConsoleStart.h"
+#include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
+#include "files/ProfileTextReader.h"
+#include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 
 namespace vantrel {
 namespace {
@@ -50,22 +57,39 @@ bool displayAvailable() {
 #endif
 }
 
-int runBranch(const std::string& raw, bool withWindows) {
+void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
+    // Made whole, so the profile is saved back to this file; the name's bytes kept as given.
+    const QFileInfo file(QFile::decodeName(path.c_str()));
+    window.setProfileSaved(true);
+    window.setProfilePath(
+        QFile::encodeName(QDir::toNativeSeparators(file.absoluteFilePath())).toStdString());
+    EditorProfileDocument document(window);
+    platform::PresentingDiagnosticSink diagnostics;
+    readProfileText(document, diagnostics);
+}
+
+int runBranch(const StartPlan& plan, bool withWindows) {
+    if (plan.branch != StartBranch::Editor)
+        return runWindowlessBranch(plan.path).value_or(0);
     if (!withWindows)
-        return runWithoutWindows(raw);
-    if (const std::optional<int> status = runWindowlessBranch(pathFromCommandLine(raw)))
-        return *status;
+        return explainWhyNoWindowOpens();
     EditorWindow window;
+    if (!plan.path.empty())
+        loadProfileIntoEditor(window, plan.path);
     window.exec();
     return 0;
 }
 
 int runApplication(int argc, char** argv) {
-    std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const std::string raw = processCommandLine(arguments);
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const StartPlan plan = planStart(arguments);
+    if (plan.option == StartOption::Help || plan.option == StartOption::Version) {
+        std::cout << (plan.option == StartOption::Help ? startUsage() : versionText());
+        return 0;
+    }
 
     if (!displayAvailable())
-        return runBranch(raw, false);
+        return runBranch(plan, false);
 
 #ifndef _WIN32
     // A display that cannot be reached (a stale DISPLAY, or a platform asked for by name on
@@ -83,11 +107,11 @@ int runApplication(int argc, char** argv) {
     QApplication application(qtArgc, qtArgv);
     QApplication::setApplicationName("Vantrel");
     if (isWindowlessPlatform(QGuiApplication::platformName().toStdString()))
-        return runBranch(raw, false);
+        return runBranch(plan, false);
 
     platform::QtMessagePresenter presenter;
     platform::ScopedMessagePresenter scoped(presenter);
-    return runBranch(raw, true);
+    return runBranch(plan, true);
 }
 
 } // namespace vantrel

@@ -3,7 +3,85 @@
 #include "platform/SystemCommandLine.h"
 #include "profile/Script.h"
 
+#include <algorithm>
+#include <array>
+
 namespace vantrel {
+namespace {
+
+constexpr std::array kStartOptions{
+    StartOptionForm{"--edit", StartOption::Edit, OptionOperand::OptionalFile, "[PROFILE]",
+                    "open the editor with PROFILE loaded"},
+    StartOptionForm{"--help", StartOption::Help, OptionOperand::None, "",
+                    "print this help and exit"},
+    StartOptionForm{"--version", StartOption::Version, OptionOperand::None, "",
+                    "print the version and exit"},
+};
+
+} // namespace
+
+std::span<const StartOptionForm> startOptionForms() {
+    return kStartOptions;
+}
+
+StartRequest startOptionFrom(const std::vector<std::string>& arguments) {
+    if (arguments.empty())
+        return {};
+    const auto form = std::ranges::find(kStartOptions, arguments.front(), &StartOptionForm::name);
+    if (form == kStartOptions.end())
+        return {};
+    const std::size_t operands = arguments.size() - 1;
+    const std::size_t allowed = form->operand == OptionOperand::OptionalFile ? 1 : 0;
+    if (operands > allowed)
+        return {};
+    return {form->option, operands == 1 ? arguments[1] : std::string()};
+}
+
+StartPlan planStart(const std::vector<std::string>& arguments) {
+    const StartRequest request = startOptionFrom(arguments);
+    StartPlan plan;
+    plan.option = request.option;
+    if (request.option == StartOption::Edit) {
+        // The editor cannot show a device profile file; opening one sends it, as its path
+        // alone on the command line does.
+        plan.path = request.file;
+        if (chooseBranch(plan.path) == StartBranch::Program)
+            plan.branch = StartBranch::Program;
+        return plan;
+    }
+    if (request.option != StartOption::None)
+        return plan;
+    plan.path = pathFromCommandLine(processCommandLine(arguments));
+    plan.branch = chooseBranch(plan.path);
+    if (plan.branch == StartBranch::Editor)
+        plan.path.clear(); // a file of any other kind is not loaded
+    return plan;
+}
+
+std::string startUsage() {
+    std::string usage = "Usage: vantrel [FILE]\n"
+                        "       vantrel OPTION\n"
+                        "Builds programming profiles for the X36 flight stick and throttle.\n"
+                        "A FILE ending in .vtp is translated into the device profile file beside\n"
+                        "it (.bpf), without a window; one ending in .bpf is sent to the X36\n"
+                        "through its driver; anything else, or no FILE, opens the editor.\n"
+                        "Options, each as the whole command line:\n";
+    std::size_t width = 0;
+    for (const StartOptionForm& form : kStartOptions)
+        width = std::max(width, form.name.size() + form.operandName.size() + 1);
+    for (const StartOptionForm& form : kStartOptions) {
+        std::string spelled(form.name);
+        if (!form.operandName.empty())
+            spelled += " " + std::string(form.operandName);
+        spelled.resize(width + 2, ' ');
+        usage += "  " + spelled + std::string(form.description) + "\n";
+    }
+    return usage;
+}
+
+std::string versionText() {
+    return "vantrel " VANTREL_VERSION "\n";
+}
 
 std::string rawCommandLine(const std::vector<std::string>& arguments) {
     std::string line;

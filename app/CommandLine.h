@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,53 @@ enum class StartBranch {
     Program,   // a device profile file (.bpf): send it to the X36
     Editor,    // anything else, or nothing: open the editor window
 };
+
+// The options start-up knows. They count only as the whole command line, in one of the forms
+// of startOptionForms(); any other command line goes through the path rule below.
+enum class StartOption {
+    None,    // no option: the path rule chooses the branch
+    Help,    // print the usage and end
+    Version, // print the name and version and end
+    Edit,    // open the editor with the named profile loaded
+};
+
+// What follows an option's name.
+enum class OptionOperand {
+    None,         // nothing: the option stands alone
+    OptionalFile, // at most one file name
+};
+
+struct StartOptionForm {
+    std::string_view name;
+    StartOption option;
+    OptionOperand operand;
+    std::string_view operandName; // as the usage shows it
+    std::string_view description;
+};
+
+// The table of options, in the order the usage lists them.
+std::span<const StartOptionForm> startOptionForms();
+
+struct StartRequest {
+    StartOption option = StartOption::None;
+    std::string file; // the option's file; empty when none was given
+};
+
+// The option the arguments (without the program name) spell, or None.
+StartRequest startOptionFrom(const std::vector<std::string>& arguments);
+
+// What start-up does: print a text and end, or run one branch on one path.
+struct StartPlan {
+    StartOption option = StartOption::None; // Help or Version: print and end
+    StartBranch branch = StartBranch::Editor;
+    std::string path; // the branch's file; for the editor the profile to load, or empty
+};
+
+// The plan for a command line (the arguments without the program name).
+StartPlan planStart(const std::vector<std::string>& arguments);
+
+std::string startUsage();
+std::string versionText();
 
 // The raw command line as Windows hands it over: the text after the program's name.
 // Elsewhere it is rebuilt from the arguments: joined by single blanks, an argument that

@@ -19,12 +19,16 @@ std::optional<int> runWindowlessBranch(const std::string& path) {
     return std::nullopt;
 }
 
-int runWithoutWindows(const std::string& rawCommandLine) {
-    if (const std::optional<int> status = runWindowlessBranch(pathFromCommandLine(rawCommandLine)))
-        return *status;
+int explainWhyNoWindowOpens() {
     std::cerr << "vantrel: no display is available, so the editor window cannot open.\n"
                  "Give a .vtp file to translate it, or a .bpf file to send it to the X36.\n";
     return 0;
+}
+
+int runWithoutWindows(const std::string& rawCommandLine) {
+    if (const std::optional<int> status = runWindowlessBranch(pathFromCommandLine(rawCommandLine)))
+        return *status;
+    return explainWhyNoWindowOpens();
 }
 
 } // namespace vantrel

@@ -10,6 +10,9 @@ namespace vantrel {
 // not. nullopt when the path chooses the editor window, which is left to the caller.
 std::optional<int> runWindowlessBranch(const std::string& path);
 
+// Says on stderr why the editor window does not open; returns the exit status, 0.
+int explainWhyNoWindowOpens();
+
 // Start-up where no window can open: the windowless branches run as usual, and the editor
 // branch only says on stderr why nothing opens. Returns the process exit status.
 int runWithoutWindows(const std::string& rawCommandLine);

@@ -4,7 +4,8 @@
 
 namespace vantrel {
 
-// The program's logo, its version and an OK button. Shown modally.
+// The program's logo, version, copyright, licence and home page, and an OK button. Shown
+// modally.
 class AboutBox : public QDialog {
     Q_OBJECT
 

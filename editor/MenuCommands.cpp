@@ -174,10 +174,11 @@ void MenuCommands::queryHotas() {
 
 void MenuCommands::openReadme() {
     QFileInfo readme(QDir::current().filePath(kReadmePath));
-    if (!readme.exists()) {
-        const QFileInfo installed(
-            QDir(QCoreApplication::applicationDirPath()).filePath(kReadmePath));
-        if (installed.exists())
+    // Else beside the executable (a build folder), else where the install layout puts it.
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    for (const char* fromProgram : {kReadmePath, VANTREL_README_FROM_BINDIR}) {
+        const QFileInfo installed(programDir.filePath(fromProgram));
+        if (!readme.exists() && installed.exists())
             readme = installed;
     }
     platform::desktop().openUrl(QUrl::fromLocalFile(readme.absoluteFilePath()));

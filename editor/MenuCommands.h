@@ -17,7 +17,7 @@ class EditorWindow;
 class MenuCommands : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* kHomePage = "https://vantrel.example.org/";
+    static constexpr const char* kHomePage = VANTREL_HOMEPAGE; // set when configuring
     static constexpr const char* kReadmePath = "docs/readme.html";
 
     explicit MenuCommands(EditorWindow& window);

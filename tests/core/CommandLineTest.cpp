@@ -68,5 +68,77 @@ TEST(CommandLine, RebuildsTheLineWhereTheSystemKeepsOnlyArguments) {
 #endif
 }
 
+TEST(StartOptions, AreTakenOnlyInTheirExactFormsAsTheWholeLine) {
+    EXPECT_EQ(startOptionFrom({"--help"}).option, StartOption::Help);
+    EXPECT_EQ(startOptionFrom({"--version"}).option, StartOption::Version);
+    const StartRequest edit = startOptionFrom({"--edit", "my profile.vtp"});
+    EXPECT_EQ(edit.option, StartOption::Edit);
+    EXPECT_EQ(edit.file, "my profile.vtp");
+    // A desktop entry's %f vanishes when no file is chosen: the editor opens empty.
+    EXPECT_EQ(startOptionFrom({"--edit"}).option, StartOption::Edit);
+    EXPECT_EQ(startOptionFrom({"--edit"}).file, "");
+
+    // Anything else is left to the path rule: other spellings, an option that is not first,
+    // and an option with more than its form allows.
+    for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{
+             {},
+             {"-h"},
+             {"--HELP"},
+             {"--help "},
+             {"-help"},
+             {"--edit=a.vtp"},
+             {"a.vtp", "--help"},
+             {"--help", "a.vtp"},
+             {"--version", "--help"},
+             {"--edit", "a.vtp", "b.vtp"},
+             {"--check"},
+         })
+        EXPECT_EQ(startOptionFrom(line).option, StartOption::None) << rawCommandLine(line);
+}
+
+TEST(StartOptions, PlanTheBranchAndItsFile) {
+    StartPlan plan = planStart({"--edit", "Hornet.VTP"});
+    EXPECT_EQ(plan.option, StartOption::Edit);
+    EXPECT_EQ(plan.branch, StartBranch::Editor); // loaded, not translated
+    EXPECT_EQ(plan.path, "Hornet.VTP");
+    plan = planStart({"--edit", "notes.txt"});
+    EXPECT_EQ(plan.branch, StartBranch::Editor);
+    EXPECT_EQ(plan.path, "notes.txt");
+    // The editor cannot show a device profile: opening one sends it.
+    plan = planStart({"--edit", "Hornet.bpf"});
+    EXPECT_EQ(plan.branch, StartBranch::Program);
+    EXPECT_EQ(plan.path, "Hornet.bpf");
+
+    // Without an option the path rule is unchanged, and the editor loads nothing.
+    plan = planStart({"Hornet.vtp"});
+    EXPECT_EQ(plan.option, StartOption::None);
+    EXPECT_EQ(plan.branch, StartBranch::Translate);
+    EXPECT_EQ(plan.path, "Hornet.vtp");
+    plan = planStart({"notes.txt"});
+    EXPECT_EQ(plan.branch, StartBranch::Editor);
+    EXPECT_EQ(plan.path, "");
+    plan = planStart({"--help", "a.bpf"}); // not an option form: "--help a.bpf" ends in .bpf
+    EXPECT_EQ(plan.option, StartOption::None);
+    EXPECT_EQ(plan.branch, StartBranch::Program);
+    EXPECT_EQ(plan.path, "--help a.bpf");
+}
+
+TEST(StartOptions, UsageListsEveryOptionOfTheTable) {
+    const std::string usage = startUsage();
+    for (const StartOptionForm& form : startOptionForms()) {
+        EXPECT_NE(usage.find("  " + std::string(form.name)), std::string::npos) << form.name;
+        EXPECT_NE(usage.find(form.description), std::string::npos) << form.name;
+    }
+    std::size_t start = 0;
+    while (start < usage.size()) {
+        const std::size_t end = usage.find('\n', start);
+        ASSERT_NE(end, std::string::npos) << "the usage ends in a newline";
+        EXPECT_LE(end - start, 80u) << usage.substr(start, end - start);
+        start = end + 1;
+    }
+    EXPECT_TRUE(versionText().starts_with("vantrel "));
+    EXPECT_TRUE(versionText().ends_with("\n"));
+}
+
 } // namespace
 } // namespace vantrel

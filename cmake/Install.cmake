@@ -1,0 +1,93 @@
+# Installing Vantrel into the usual Linux layout under CMAKE_INSTALL_PREFIX: the programs, the
+# guide and examples, the desktop entry, AppStream data, file types, icons, manual pages and the
+# driver's user service and udev rule. Included at the end of the top CMakeLists.txt, once
+# every target exists; the folders come from GNUInstallDirs, included there.
+if(NOT UNIX OR APPLE OR NOT TARGET vantrel)
+    return()
+endif()
+
+set(VANTREL_DIST ${PROJECT_SOURCE_DIR}/dist)
+set(VANTREL_DIST_BUILD ${PROJECT_BINARY_DIR}/dist)
+
+install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+foreach(tool vantrel-driver x36-simdriver)
+    if(TARGET ${tool})
+        install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
+
+# The guide, the examples and the licence.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/readme.html DESTINATION ${CMAKE_INSTALL_DOCDIR})
+file(GLOB VANTREL_EXAMPLES CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/examples/*.vtp ${PROJECT_SOURCE_DIR}/examples/*.events)
+install(FILES ${VANTREL_EXAMPLES} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+configure_file(${VANTREL_DIST}/copyright ${VANTREL_DIST_BUILD}/copyright @ONLY)
+install(FILES ${VANTREL_DIST_BUILD}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# Desktop integration: the entry is named after the AppStream id, as AppStream expects.
+install(FILES ${VANTREL_DIST}/vantrel.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${VANTREL_APP_ID}.desktop)
+configure_file(${VANTREL_DIST}/vantrel.metainfo.xml.in
+               ${VANTREL_DIST_BUILD}/${VANTREL_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${VANTREL_DIST_BUILD}/${VANTREL_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${VANTREL_DIST}/vantrel-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vantrel.xml)
+
+# The icon: the scalable original and PNGs rendered from it at build time for the fixed sizes.
+set(VANTREL_ICON_SVG ${PROJECT_SOURCE_DIR}/resources/vantrel-icon.svg)
+install(FILES ${VANTREL_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME vantrel.svg)
+add_executable(vantrel_render_icon ${VANTREL_DIST}/icons/RenderIcon.cpp)
+target_link_libraries(vantrel_render_icon PRIVATE Qt6::Svg Qt6::Gui)
+set_target_properties(vantrel_render_icon PROPERTIES AUTOMOC OFF AUTORCC OFF)
+vantrel_warnings(vantrel_render_icon)
+set(VANTREL_ICON_PNGS)
+foreach(size 16 24 32 48 64 128 256)
+    set(png ${VANTREL_DIST_BUILD}/icons/${size}x${size}/vantrel.png)
+    add_custom_command(OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_DIST_BUILD}/icons/${size}x${size}
+        COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
+                $<TARGET_FILE:vantrel_render_icon> ${VANTREL_ICON_SVG} ${size} ${png}
+        DEPENDS vantrel_render_icon ${VANTREL_ICON_SVG}
+        COMMENT "Rendering the ${size}x${size} icon" VERBATIM)
+    list(APPEND VANTREL_ICON_PNGS ${png})
+    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+# Manual pages, compressed as Debian installs them.
+set(VANTREL_MAN_PAGES)
+foreach(page vantrel.1 vantrel-driver.1)
+    set(gz ${VANTREL_DIST_BUILD}/man/${page}.gz)
+    add_custom_command(OUTPUT ${gz}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_DIST_BUILD}/man
+        COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${VANTREL_DIST}/man/${page} ${gz}
+        DEPENDS ${VANTREL_DIST}/man/${page}
+        COMMENT "Compressing the manual page ${page}" VERBATIM)
+    list(APPEND VANTREL_MAN_PAGES ${gz})
+    install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+add_custom_target(vantrel_dist_files ALL DEPENDS ${VANTREL_ICON_PNGS} ${VANTREL_MAN_PAGES})
+
+# The driver's user service and udev rule. The service names the program by its installed
+# path, known only when installing (cmake --install --prefix, CPack), so it is written then.
+# systemd and udev look in lib/ under the prefix, never in a multiarch library folder.
+set(VANTREL_SYSTEMD_USER_DIR "lib/systemd/user" CACHE PATH "systemd user units")
+set(VANTREL_UDEV_RULES_DIR "lib/udev/rules.d" CACHE PATH "udev rules")
+if(TARGET vantrel-driver)
+    set(driver_dist ${PROJECT_SOURCE_DIR}/tools/vantrel-driver/dist)
+    set(installed_bindir "\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}")
+    if(IS_ABSOLUTE ${CMAKE_INSTALL_BINDIR})
+        set(installed_bindir ${CMAKE_INSTALL_BINDIR})
+    endif()
+    install(CODE "
+        file(READ \"${driver_dist}/vantrel-driver.service\" unit)
+        string(REPLACE \"\\nExecStart=vantrel-driver\\n\"
+                       \"\\nExecStart=${installed_bindir}/vantrel-driver\\n\" unit \"\${unit}\")
+        file(WRITE \"${VANTREL_DIST_BUILD}/vantrel-driver.service\" \"\${unit}\")")
+    install(FILES ${VANTREL_DIST_BUILD}/vantrel-driver.service
+            DESTINATION ${VANTREL_SYSTEMD_USER_DIR})
+    install(FILES ${driver_dist}/60-vantrel-driver.rules DESTINATION ${VANTREL_UDEV_RULES_DIR})
+endif()
+
+include(Package)

@@ -1,0 +1,43 @@
+# The vantrel executable's options run as a user types them: --help and --version print on
+# standard output and end with status 0 without needing a display; --edit without a display
+# says so; a spelling that is not an option form falls to the path rule. Run as a script
+# (cmake -P) this file performs one run: ARGS (';' as ','), the expected STATUS and the
+# patterns OUTPUT and ERRORS must match on standard output and standard error.
+if(CMAKE_SCRIPT_MODE_FILE)
+    string(REPLACE "," ";" arguments "${ARGS}")
+    execute_process(COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+                            ${EXE} ${arguments}
+                    WORKING_DIRECTORY ${WORK}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+    if(NOT status STREQUAL STATUS)
+        message(FATAL_ERROR "exit status ${status}, expected ${STATUS}\n"
+                            "stdout: ${output}\nstderr: ${errors}")
+    endif()
+    if(NOT output MATCHES "${OUTPUT}")
+        message(FATAL_ERROR "stdout does not match ${OUTPUT}:\n${output}")
+    endif()
+    if(NOT errors MATCHES "${ERRORS}")
+        message(FATAL_ERROR "stderr does not match ${ERRORS}:\n${errors}")
+    endif()
+    return()
+endif()
+
+if(VANTREL_GUI)
+    function(vantrel_option_run test arguments status output errors)
+        add_test(NAME ${test}
+                 COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:vantrel> "-DARGS=${arguments}"
+                         -DSTATUS=${status} "-DOUTPUT=${output}" "-DERRORS=${errors}"
+                         -DWORK=${CMAKE_CURRENT_BINARY_DIR}
+                         -P ${CMAKE_CURRENT_LIST_FILE})
+    endfunction()
+    vantrel_option_run(cli_help --help 0
+        "^Usage: vantrel \\[FILE\\].*  --edit \\[PROFILE\\] +open the editor.*  --version +print"
+        "^$")
+    # CMake's '.' also matches the newline.
+    vantrel_option_run(cli_version --version 0 "^vantrel ${PROJECT_VERSION}.$" "^$")
+    # Not an option form: the editor, which has no display here.
+    vantrel_option_run(cli_help_not_first notes.txt,--help 0 "^$" "no display is available")
+    # Loaded, not translated: a translation of this missing file would fail with status 1.
+    vantrel_option_run(cli_edit_without_display --edit,absent.vtp 0 "^$"
+        "no display is available, so the editor window cannot open")
+endif()
