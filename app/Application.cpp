@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ConsoleStart.h"
+#include "app/StartOptions.h"
 #include "editor/EditorWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
@@ -62,6 +63,9 @@ int runBranch(const std::string& raw, bool withWindows) {
 
 int runApplication(int argc, char** argv) {
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // Options run before Qt is touched: they need no window, nor a display.
+    if (const std::optional<int> status = runStartOption(arguments))
+        return *status;
     const std::string raw = processCommandLine(arguments);
 
     if (!displayAvailable())

@@ -3,11 +3,15 @@
 // what a build without the GUI makes.
 #include "app/CommandLine.h"
 #include "app/ConsoleStart.h"
+#include "app/StartOptions.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const std::optional<int> status = vantrel::runStartOption(arguments))
+        return *status;
     return vantrel::runWithoutWindows(vantrel::processCommandLine(arguments));
 }
