@@ -83,10 +83,9 @@ int runBranch(const StartPlan& plan, bool withWindows) {
 int runApplication(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const StartPlan plan = planStart(arguments);
-    if (plan.option == StartOption::Help || plan.option == StartOption::Version) {
-        std::cout << (plan.option == StartOption::Help ? startUsage() : versionText());
-        return 0;
-    }
+    // Options run before Qt is touched: they need no window, nor a display.
+    if (const std::optional<int> status = runPrintingOption(plan))
+        return *status;
 
     if (!displayAvailable())
         return runBranch(plan, false);

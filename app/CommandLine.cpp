@@ -10,6 +10,8 @@ namespace vantrel {
 namespace {
 
 constexpr std::array kStartOptions{
+    StartOptionForm{"--check", StartOption::Check, OptionOperand::Files, "[--strict] PROFILE...",
+                    "list the problems of profile text files"},
     StartOptionForm{"--edit", StartOption::Edit, OptionOperand::OptionalFile, "[PROFILE]",
                     "open the editor with PROFILE loaded"},
     StartOptionForm{"--help", StartOption::Help, OptionOperand::None, "",
@@ -30,11 +32,13 @@ StartRequest startOptionFrom(const std::vector<std::string>& arguments) {
     const auto form = std::ranges::find(kStartOptions, arguments.front(), &StartOptionForm::name);
     if (form == kStartOptions.end())
         return {};
-    const std::size_t operands = arguments.size() - 1;
+    std::vector<std::string> operands(arguments.begin() + 1, arguments.end());
+    if (form->operand == OptionOperand::Files)
+        return {form->option, std::string(), std::move(operands)};
     const std::size_t allowed = form->operand == OptionOperand::OptionalFile ? 1 : 0;
-    if (operands > allowed)
+    if (operands.size() > allowed)
         return {};
-    return {form->option, operands == 1 ? arguments[1] : std::string()};
+    return {form->option, operands.size() == 1 ? operands.front() : std::string(), {}};
 }
 
 StartPlan planStart(const std::vector<std::string>& arguments) {
@@ -49,6 +53,7 @@ StartPlan planStart(const std::vector<std::string>& arguments) {
             plan.branch = StartBranch::Program;
         return plan;
     }
+    plan.operands = request.operands;
     if (request.option != StartOption::None)
         return plan;
     plan.path = pathFromCommandLine(processCommandLine(arguments));

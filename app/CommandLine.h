@@ -21,12 +21,14 @@ enum class StartOption {
     Help,    // print the usage and end
     Version, // print the name and version and end
     Edit,    // open the editor with the named profile loaded
+    Check,   // list the problems of profile text files and end
 };
 
 // What follows an option's name.
 enum class OptionOperand {
     None,         // nothing: the option stands alone
     OptionalFile, // at most one file name
+    Files,        // any number of words: the option reads them itself
 };
 
 struct StartOptionForm {
@@ -42,7 +44,8 @@ std::span<const StartOptionForm> startOptionForms();
 
 struct StartRequest {
     StartOption option = StartOption::None;
-    std::string file; // the option's file; empty when none was given
+    std::string file;                  // the option's file; empty when none was given
+    std::vector<std::string> operands; // everything after the option's name
 };
 
 // The option the arguments (without the program name) spell, or None.
@@ -50,9 +53,10 @@ StartRequest startOptionFrom(const std::vector<std::string>& arguments);
 
 // What start-up does: print a text and end, or run one branch on one path.
 struct StartPlan {
-    StartOption option = StartOption::None; // Help or Version: print and end
+    StartOption option = StartOption::None; // Help, Version or Check: print and end
     StartBranch branch = StartBranch::Editor;
     std::string path; // the branch's file; for the editor the profile to load, or empty
+    std::vector<std::string> operands; // Check: what follows --check
 };
 
 // The plan for a command line (the arguments without the program name).

@@ -4,10 +4,16 @@
 #include "app/CommandLine.h"
 #include "app/ConsoleStart.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return vantrel::runWithoutWindows(vantrel::processCommandLine(arguments));
+    const vantrel::StartPlan plan = vantrel::planStart(arguments);
+    if (const std::optional<int> status = vantrel::runPrintingOption(plan))
+        return *status;
+    if (plan.branch != vantrel::StartBranch::Editor)
+        return vantrel::runWindowlessBranch(plan.path).value_or(0);
+    return vantrel::explainWhyNoWindowOpens();
 }

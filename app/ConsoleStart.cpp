@@ -1,6 +1,7 @@
 #include "app/ConsoleStart.h"
 
 #include "app/Branches.h"
+#include "app/CheckOption.h"
 #include "app/CommandLine.h"
 
 #include <iostream>
@@ -14,6 +15,23 @@ std::optional<int> runWindowlessBranch(const std::string& path) {
     case StartBranch::Program:
         return programFromCommandLine(path) ? 0 : 1;
     case StartBranch::Editor:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> runPrintingOption(const StartPlan& plan) {
+    switch (plan.option) {
+    case StartOption::Help:
+        std::cout << startUsage();
+        return 0;
+    case StartOption::Version:
+        std::cout << versionText();
+        return 0;
+    case StartOption::Check:
+        return runCheckOption(plan.operands);
+    case StartOption::None:
+    case StartOption::Edit:
         break;
     }
     return std::nullopt;

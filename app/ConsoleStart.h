@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CommandLine.h"
+
 #include <optional>
 #include <string>
 
@@ -9,6 +11,10 @@ namespace vantrel {
 // exit status: 0 when the device file was written or the device took the profile, 1 when
 // not. nullopt when the path chooses the editor window, which is left to the caller.
 std::optional<int> runWindowlessBranch(const std::string& path);
+
+// Runs an option that only prints (--help, --version, --check) and returns the exit status;
+// nullopt for a plan that starts a branch. Needs no window and no display.
+std::optional<int> runPrintingOption(const StartPlan& plan);
 
 // Says on stderr why the editor window does not open; returns the exit status, 0.
 int explainWhyNoWindowOpens();

@@ -2,9 +2,11 @@
 
 #include "device/DeviceProgrammer.h"
 #include "editor/AboutBox.h"
+#include "editor/CheckReportDialog.h"
 #include "editor/EditorWindow.h"
 #include "editor/SetDefaultDelaysDialog.h"
 #include "files/DeviceFileWriter.h"
+#include "files/ProfileCheck.h"
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
@@ -48,6 +50,7 @@ MenuCommands::MenuCommands(EditorWindow& window)
     addCommand(profile, "Set Default Delays", "profileDelaysAction", &MenuCommands::showDelays);
     addCommand(profile, "Translate to .bpf File", "profileTranslateAction",
                &MenuCommands::translate);
+    addCommand(profile, "Check Profile", "profileCheckAction", &MenuCommands::checkProfile);
     addCommand(profile, "Query HOTAS", "profileQueryAction", &MenuCommands::queryHotas);
 
     QMenu* help = addMenu("Help", "helpMenu");
@@ -150,6 +153,15 @@ void MenuCommands::showDelays() {
     dialog.showNormal();
     dialog.raise();
     dialog.activateWindow();
+}
+
+void MenuCommands::checkProfile() {
+    document_.switchMode();
+    const std::string text = composeProfileText(
+        document_.profileSnapshot(), document_.listedScriptNames(), document_.profileFileName());
+    auto* dialog = new CheckReportDialog(window_, checkProfileText(text));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 void MenuCommands::translate() {

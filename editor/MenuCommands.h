@@ -31,6 +31,8 @@ public:
     void exit();
     void showDelays();
     void translate();
+    // Checks the profile as it would be saved (without saving it) and lists the problems.
+    void checkProfile();
     void queryHotas();
     void openReadme();
     void openHomePage();

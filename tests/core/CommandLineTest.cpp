@@ -77,6 +77,10 @@ TEST(StartOptions, AreTakenOnlyInTheirExactFormsAsTheWholeLine) {
     // A desktop entry's %f vanishes when no file is chosen: the editor opens empty.
     EXPECT_EQ(startOptionFrom({"--edit"}).option, StartOption::Edit);
     EXPECT_EQ(startOptionFrom({"--edit"}).file, "");
+    // --check reads what follows it itself: --strict and any number of files.
+    const StartRequest check = startOptionFrom({"--check", "--strict", "a.vtp", "b.vtp"});
+    EXPECT_EQ(check.option, StartOption::Check);
+    EXPECT_EQ(check.operands, (std::vector<std::string>{"--strict", "a.vtp", "b.vtp"}));
 
     // Anything else is left to the path rule: other spellings, an option that is not first,
     // and an option with more than its form allows.
@@ -91,7 +95,7 @@ TEST(StartOptions, AreTakenOnlyInTheirExactFormsAsTheWholeLine) {
              {"--help", "a.vtp"},
              {"--version", "--help"},
              {"--edit", "a.vtp", "b.vtp"},
-             {"--check"},
+             {"a.vtp", "--check"},
          })
         EXPECT_EQ(startOptionFrom(line).option, StartOption::None) << rawCommandLine(line);
 }

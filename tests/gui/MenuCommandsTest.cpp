@@ -101,10 +101,12 @@ private slots:
                 entries << (entry->isSeparator() ? "-" : entry->text());
             menus << action->text() + ": " + entries.join(", ");
         }
-        QCOMPARE(menus,
-                 (QStringList{"File: New, Open..., Save, Save As..., -, Exit",
-                              "Profile: Set Default Delays, Translate to .bpf File, Query HOTAS",
-                              "Help: Readme..., Homepage..., -, About..."}));
+        QCOMPARE(
+            menus,
+            (QStringList{
+                "File: New, Open..., Save, Save As..., -, Exit",
+                "Profile: Set Default Delays, Translate to .bpf File, Check Profile, Query HOTAS",
+                "Help: Readme..., Homepage..., -, About..."}));
         QCOMPARE(&MenuCommands::install(window), &MenuCommands::install(window));
     }
 

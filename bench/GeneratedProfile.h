@@ -1,0 +1,61 @@
+#pragma once
+
+// A generated profile text of a given number of lines: six tenths script lines (a device
+// profile holds at most 65535 scripts), the rest programming modes of 30 assignments and axis
+// chains of 5 groups, in proportion. Shared by the benchmarks that read profile texts.
+#include "profile/SlotTable.h"
+
+#include <string>
+
+// GCC 12 at -O3 warns falsely on '"literal" + std::to_string(...)' in the generator below.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+
+namespace vantrel::bench {
+
+inline std::string generatedProfile(int lines) {
+    const int scriptLines = lines * 6 / 10;
+    std::string text = "# Vantrel: generated.vtp\r\n\r\n<HEADER>\r\nDEFAULT_PRESS_DELAY=15\r\n"
+                       "DEFAULT_RELEASE_DELAY=25\r\n\r\n<SCRIPTLIST>\r\n_NULL\r\n";
+    const char* tokens[] = {"a^40 A",
+                            "dx_12 DX_12",
+                            "MOUSEUP_5^20 MOUSEDOWN_5",
+                            "hat_up",
+                            "shift f1 F1 SHIFT",
+                            "LOADMODE_Mode7",
+                            "kp_enter^3 KP_ENTER"};
+    for (int i = 1; i < scriptLines; ++i)
+        text +=
+            "Script" + std::to_string(i) + " " + tokens[i % 7] + " " + tokens[(i + 3) % 7] + "\r\n";
+    text += "\r\n\r\n# Axis Chains and Breakpoints:\r\n<AXIS_CHAINS>\r\n";
+    const int chains = lines / 1000 + 1;
+    for (int c = 0; c < chains; ++c) {
+        const std::string name = "Chain" + std::to_string(c);
+        text += "\r\n[" + name + "]\r\n";
+        for (int g = 0; g < 5; ++g)
+            text += "(" + std::to_string(-30000 + g * 12000) + " : " +
+                    std::to_string(-20000 + g * 12000) + " ; 10) ( + Script" +
+                    std::to_string(g + 1) + "  - Script" + std::to_string(g + 2) + " )\r\n";
+        text += "{" + name + "}\r\n";
+    }
+    text += "\r\n\r\n# Programmed Modes and Assignments:\r\n<PROGRAM_MODES>\r\n";
+    const auto& slots = vantrel::SlotTable::instance().allSlots();
+    const int modes = lines / 100 + 1;
+    for (int m = 0; m < modes; ++m) {
+        const std::string name = m == 0 ? "DEFAULT" : "Mode" + std::to_string(m);
+        text += "\r\n[" + name + "]\r\n";
+        for (int k = 0; k < 30; ++k) {
+            const auto& slot = slots[(m * 30 + k) % slots.size()];
+            const bool axis = slot.group == vantrel::SlotGroup::Axis;
+            text += slot.name + " = " +
+                    (axis ? "Chain" + std::to_string(k % chains)
+                          : "Script" + std::to_string((m * 37 + k) % scriptLines)) +
+                    "\r\n";
+        }
+        text += "{" + name + "}\r\n";
+    }
+    return text;
+}
+
+} // namespace vantrel::bench
