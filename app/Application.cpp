@@ -82,7 +82,7 @@ int runBranch(const StartPlan& plan, bool withWindows) {
 
 int runApplication(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const StartPlan plan = planStart(arguments);
+    const StartPlan plan = planProcessStart(arguments);
     // Options run before Qt is touched: they need no window, nor a display.
     if (const std::optional<int> status = runPrintingOption(plan))
         return *status;

@@ -41,7 +41,7 @@ StartRequest startOptionFrom(const std::vector<std::string>& arguments) {
     return {form->option, operands.size() == 1 ? operands.front() : std::string(), {}};
 }
 
-StartPlan planStart(const std::vector<std::string>& arguments) {
+StartPlan planStart(const std::vector<std::string>& arguments, std::string_view rawCommandLine) {
     const StartRequest request = startOptionFrom(arguments);
     StartPlan plan;
     plan.option = request.option;
@@ -56,11 +56,19 @@ StartPlan planStart(const std::vector<std::string>& arguments) {
     plan.operands = request.operands;
     if (request.option != StartOption::None)
         return plan;
-    plan.path = pathFromCommandLine(processCommandLine(arguments));
+    plan.path = pathFromCommandLine(rawCommandLine);
     plan.branch = chooseBranch(plan.path);
     if (plan.branch == StartBranch::Editor)
         plan.path.clear(); // a file of any other kind is not loaded
     return plan;
+}
+
+StartPlan planStart(const std::vector<std::string>& arguments) {
+    return planStart(arguments, rawCommandLine(arguments));
+}
+
+StartPlan planProcessStart(const std::vector<std::string>& arguments) {
+    return planStart(arguments, processCommandLine(arguments));
 }
 
 std::string startUsage() {

@@ -59,8 +59,13 @@ struct StartPlan {
     std::vector<std::string> operands; // Check: what follows --check
 };
 
-// The plan for a command line (the arguments without the program name).
+// The plan for a command line: the arguments without the program name, and the raw line the
+// path rule reads when they spell no option.
+StartPlan planStart(const std::vector<std::string>& arguments, std::string_view rawCommandLine);
+// The same with the raw line rebuilt from the arguments.
 StartPlan planStart(const std::vector<std::string>& arguments);
+// The plan of this process: its arguments and the raw command line the system keeps for it.
+StartPlan planProcessStart(const std::vector<std::string>& arguments);
 
 std::string startUsage();
 std::string versionText();

@@ -10,7 +10,7 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const vantrel::StartPlan plan = vantrel::planStart(arguments);
+    const vantrel::StartPlan plan = vantrel::planProcessStart(arguments);
     if (const std::optional<int> status = vantrel::runPrintingOption(plan))
         return *status;
     if (plan.branch != vantrel::StartBranch::Editor)
