@@ -1,6 +1,6 @@
 #include "files/CheckReport.h"
 
-#include "platform/FileAccess.h"
+#include "files/ProfileTextFile.h"
 
 #include <algorithm>
 
@@ -21,18 +21,11 @@ std::size_t countOf(const std::vector<CheckFinding>& findings, Severity severity
 } // namespace
 
 std::vector<CheckFinding> checkProfileFile(const std::string& path) {
-    platform::WholeFile file = platform::readWholeRegularFile(path, platform::kMaxProfileTextBytes);
-    if (file.outcome == platform::WholeFile::Outcome::Read)
-        return checkProfileText(file.bytes);
+    ProfileTextFile file = readProfileTextFile(path);
+    if (file.text)
+        return checkProfileText(*file.text);
     CheckFinding finding;
-    finding.diagnostic.title = path;
-    finding.diagnostic.text =
-        file.outcome == platform::WholeFile::Outcome::Unreadable
-            ? "Error opening file."
-            : "The file is too large to be a profile:  " + std::to_string(file.size) +
-                  " bytes or more (at most " + std::to_string(platform::kMaxProfileTextBytes) +
-                  ").";
-    finding.diagnostic.endsOperation = true;
+    finding.diagnostic = std::move(file.refusal);
     return {finding};
 }
 

@@ -3,8 +3,10 @@
 #include "files/DeviceFileWriter.h"
 #include "files/GroupLinePattern.h"
 #include "files/LineReader.h"
+#include "files/ProfileTextFile.h"
+#include "files/ScriptTokens.h"
 #include "files/TranslationDefaults.h"
-#include "platform/FileAccess.h"
+#include "files/TranslationLimits.h"
 #include "profile/AxisChain.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
@@ -15,14 +17,10 @@
 namespace vantrel {
 namespace {
 
-constexpr std::uint64_t kMax16 = 0xFFFF;
-constexpr std::uint64_t kMax8 = 0xFF;
-// Breakpoint group g is named by the codes 2g and 2g + 1, which must fit 16 bits.
-constexpr std::uint32_t kLastGroupNumber = 0x7FFF;
+constexpr std::uint64_t kMax16 = kMost16BitCount;
+constexpr auto kMax8 = static_cast<std::uint64_t>(kMost8BitCount);
+constexpr std::uint32_t kLastGroupNumber = kLastBreakpointGroup;
 constexpr std::uint32_t kFirstGroupNumber = kFirstBreakpointGroup;
-
-const std::string kLimitTitle = "Device profile limit exceeded.";
-const std::string kProfileErrorTitle = "Profile error.";
 
 // How many lines the script section holds, each at most one script: room is made for those
 // alone rather than for the most the device could hold.
@@ -38,44 +36,17 @@ std::size_t scriptLineCount(const std::vector<std::string_view>& lines) {
     return count;
 }
 
-bool isTokenSpace(char c) {
-    return c == ' ' || c == '\t';
-}
-
-template <typename Visit> void forEachToken(std::string_view text, Visit visit) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isTokenSpace(text[i]))
-            ++i;
-        const std::size_t begin = i;
-        while (i < text.size() && !isTokenSpace(text[i]))
-            ++i;
-        if (i > begin)
-            visit(text.substr(begin, i - begin));
-    }
-}
-
 } // namespace
 
 ProfileTranslator::ProfileTranslator(const std::string& profileTextPath,
                                      DiagnosticSink& diagnostics)
     : path_(profileTextPath), diagnostics_(diagnostics) {
-    platform::WholeFile file =
-        platform::readWholeRegularFile(path_, platform::kMaxProfileTextBytes);
-    switch (file.outcome) {
-    case platform::WholeFile::Outcome::Unreadable:
-        refuse("Error opening file.", path_);
+    ProfileTextFile file = readProfileTextFile(path_);
+    if (!file.text) {
+        diagnostics_.report(std::move(file.refusal));
         return;
-    case platform::WholeFile::Outcome::TooLarge:
-        refuse("The file is too large to be a profile:  " + std::to_string(file.size) +
-                   " bytes or more (at most " + std::to_string(platform::kMaxProfileTextBytes) +
-                   ").",
-               path_);
-        return;
-    case platform::WholeFile::Outcome::Read:
-        break;
     }
-    text_ = std::move(file.bytes);
+    text_ = std::move(*file.text);
     translate();
 }
 
@@ -85,20 +56,25 @@ ProfileTranslator::ProfileTranslator(const std::string& profileTextPath, std::st
     translate();
 }
 
+std::size_t ProfileTranslator::lineOf(std::string_view at) const {
+    if (at.empty())
+        return 0;
+    // The significant lines lie in the text in order; find the one holding the place.
+    const auto after = std::upper_bound(
+        lines_.begin(), lines_.end(), at.data(),
+        [](const char* place, std::string_view line) { return place < line.data(); });
+    if (after == lines_.begin())
+        return 0;
+    return lineNumbers_[static_cast<std::size_t>(after - lines_.begin()) - 1];
+}
+
 void ProfileTranslator::report(Severity severity, std::string text, std::string title,
                                bool endsOperation, std::string_view at) {
     Diagnostic diagnostic{severity, std::move(text), std::move(title)};
     diagnostic.endsOperation = endsOperation;
-    if (!at.empty()) {
-        // The significant lines lie in the text in order; find the one holding the place.
-        const auto after = std::upper_bound(
-            lines_.begin(), lines_.end(), at.data(),
-            [](const char* place, std::string_view line) { return place < line.data(); });
-        if (after != lines_.begin()) {
-            diagnostic.line = lineNumbers_[static_cast<std::size_t>(after - lines_.begin()) - 1];
-            diagnostic.column = columnIn(text_, at);
-        }
-    }
+    diagnostic.line = lineOf(at);
+    if (diagnostic.line > 0)
+        diagnostic.column = columnIn(text_, at);
     diagnostics_.report(std::move(diagnostic));
 }
 
@@ -107,11 +83,15 @@ bool ProfileTranslator::refuse(std::string text, std::string title, std::string_
     return false;
 }
 
+bool ProfileTranslator::refuseAtLine(const std::string& text, std::string title,
+                                     std::string_view at) {
+    return refuse(withLineNumber(lineOf(at), text), std::move(title), at);
+}
+
 bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit,
                                   std::string_view at) {
-    return refuse("Too many " + what + ":  " + std::to_string(count) + " (at most " +
-                      std::to_string(limit) + ").",
-                  kLimitTitle, at);
+    const std::string text = tooManyText(what, count, limit);
+    return at.empty() ? refuse(text, kLimitTitle) : refuseAtLine(text, kLimitTitle, at);
 }
 
 void ProfileTranslator::translate() {
@@ -126,16 +106,15 @@ void ProfileTranslator::translate() {
     }
     for (std::size_t i = 0; i < profile_.chains.size(); ++i) {
         if (!chainConverted_[i]) {
-            refuse("The axis chain " + profile_.chains[i].name + " has no closing line.",
-                   kProfileErrorTitle);
+            refuseAtLine(noClosingLineText("axis chain", profile_.chains[i].name),
+                         kProfileErrorTitle, lines_[chainHeaders_[i]]);
             return;
         }
     }
     for (std::size_t i = 0; i < profile_.configurations.size(); ++i) {
         if (!modeConverted_[i]) {
-            refuse("The programming mode " + profile_.configurations[i].name +
-                       " has no closing line.",
-                   kProfileErrorTitle);
+            refuseAtLine(noClosingLineText("programming mode", profile_.configurations[i].name),
+                         kProfileErrorTitle, lines_[modeHeaders_[i]]);
             return;
         }
     }
@@ -233,6 +212,7 @@ bool ProfileTranslator::openChain(std::string_view line, std::size_t next) {
     openChain_ = OpenChain{profile_.chains.size(), next};
     profile_.chains.push_back(std::move(record));
     chainConverted_.push_back(false);
+    chainHeaders_.push_back(next - 1);
     return true;
 }
 
@@ -244,9 +224,7 @@ bool ProfileTranslator::countGroupLine(std::string_view line) {
         return refuse("Breakpoint error.", std::string(line), line);
     const std::string& chain = profile_.chains[openChain_->record].name;
     if (*count < 0 || static_cast<std::uint64_t>(*count) > kMax8)
-        return refuse("Breakpoint count out of range in the axis chain " + chain + ":  " +
-                          std::to_string(*count) + " (0 to 255).",
-                      kLimitTitle, line);
+        return refuseAtLine(countOutOfRangeText(chain, *count), kLimitTitle, line);
     openChain_->breakpoints += static_cast<int>(*count);
     ++openChain_->groupLines;
     if (static_cast<std::uint64_t>(openChain_->breakpoints) > kMax8)
@@ -308,6 +286,7 @@ bool ProfileTranslator::openMode(std::string_view line, std::size_t next) {
     openMode_ = OpenMode{profile_.configurations.size(), next};
     profile_.configurations.push_back(std::move(record));
     modeConverted_.push_back(false);
+    modeHeaders_.push_back(next - 1);
     return true;
 }
 
@@ -340,10 +319,9 @@ bool ProfileTranslator::convertMode() {
         }
     }
     if (filled.size() > static_cast<std::size_t>(declared))
-        return refuse("Too many assignments in the programming mode " + configuration.name + ":  " +
-                          std::to_string(filled.size()) + " (its block holds " +
-                          std::to_string(declared) + " lines).",
-                      kProfileErrorTitle, lines_[open.firstLine - 1]);
+        return refuseAtLine(tooManyAssignmentsText(configuration.name, filled.size(),
+                                                   static_cast<std::uint64_t>(declared)),
+                            kProfileErrorTitle, lines_[open.firstLine - 1]);
     if (filled.size() < static_cast<std::size_t>(declared)) {
         // The missing entries are filled with zeros; the translation goes on.
         report(Severity::Warning, "Not all assignment were processed.", "Mode Assignment Error.",

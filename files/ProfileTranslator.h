@@ -66,11 +66,15 @@ private:
     bool convertMode();
     std::optional<AssignmentEntry> assignmentEntry(std::string_view line) const;
     std::uint16_t scriptId(std::string_view name) const;
+    // The number of the line holding the place `at` (a view into the text); 0 for none.
+    std::size_t lineOf(std::string_view at) const;
     // Reports a diagnostic about the place `at` (a view into the text; empty for none).
     void report(Severity severity, std::string text, std::string title, bool endsOperation,
                 std::string_view at = {});
     // Reports an error that ends the translation; always false.
     bool refuse(std::string text, std::string title, std::string_view at = {});
+    // Refuses with a text of the program's own, which then names the line of `at`.
+    bool refuseAtLine(const std::string& text, std::string title, std::string_view at);
     bool overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit,
                    std::string_view at);
 
@@ -86,6 +90,9 @@ private:
     std::optional<OpenMode> openMode_;
     std::vector<bool> chainConverted_;
     std::vector<bool> modeConverted_;
+    // The index in lines_ of each chain's and each mode's opening line.
+    std::vector<std::size_t> chainHeaders_;
+    std::vector<std::size_t> modeHeaders_;
     ViewIndex scriptIds_;
     ViewIndex chainIds_;
     std::uint32_t nextModePosition_ = 1;

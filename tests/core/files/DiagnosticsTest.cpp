@@ -53,9 +53,9 @@ TEST_F(TranslatorDiagnosticsTest, RefusalsEndTheTranslationAndWarningsDoNot) {
               (std::vector<Place>{{"Breakpoint error.", 3, 1, Severity::Error, true}}));
     EXPECT_EQ(places("<PROGRAM_MODES>\n\n[M]\nTrig = x\n{M}\n"),
               (std::vector<Place>{{"Mode Assignment Error.", 3, 1, Severity::Warning, false}}));
-    // A problem of the whole file has no place.
+    // A block that never closes is placed at its opening line.
     EXPECT_EQ(places("<AXIS_CHAINS>\n[A]\n"),
-              (std::vector<Place>{{"Profile error.", 0, 0, Severity::Error, true}}));
+              (std::vector<Place>{{"Profile error.", 2, 1, Severity::Error, true}}));
 }
 
 TEST(DiagnosticList, CountsBySeverity) {

@@ -177,17 +177,17 @@ TEST_F(ProfileTranslatorTest, RefusedProfilesWriteNothing) {
         {"<AXIS_CHAINS>\n[A]\n(0 : 1 ; 010) ( + a  - b )\n{A}\n",
          {"Not all breakpoints were processed.", "Mode Assignment Error."}},
         {"<AXIS_CHAINS>\n[A]\n(0 : 1 ; 200) ( + a  - b )\n(0 : 1 ; 56) ( + a  - b )\n{A}\n",
-         {"Too many breakpoints in the axis chain A:  256 (at most 255).",
+         {"Line 4: Too many breakpoints in the axis chain A:  256 (at most 255).",
           "Device profile limit exceeded."}},
         {"<AXIS_CHAINS>\n[A]\n(0 : 1 ; -1) ( + a  - b )\n{A}\n",
-         {"Breakpoint count out of range in the axis chain A:  -1 (0 to 255).",
+         {"Line 3: Breakpoint count out of range in the axis chain A:  -1 (0 to 255).",
           "Device profile limit exceeded."}},
         {"<AXIS_CHAINS>\n[Flaps]\n(0 : 1 ; 1) ( + a  - b )\n",
-         {"The axis chain Flaps has no closing line.", "Profile error."}},
+         {"Line 2: The axis chain Flaps has no closing line.", "Profile error."}},
         {"<PROGRAM_MODES>\n[M]\n[N]\n{N}\n",
-         {"The programming mode M has no closing line.", "Profile error."}},
+         {"Line 2: The programming mode M has no closing line.", "Profile error."}},
         {"<PROGRAM_MODES>\n[M]\n<SCRIPTLIST>\nTriggerPress\n<PROGRAM_MODES>\n{M}\n",
-         {"Too many assignments in the programming mode M:  1 (its block holds 0 lines).",
+         {"Line 2: Too many assignments in the programming mode M:  1 (its block holds 0 lines).",
           "Profile error."}},
     };
     for (const auto& [text, message] : cases) {
@@ -212,11 +212,11 @@ TEST_F(ProfileTranslatorTest, CountsBeyondTheirFieldsAreRefused) {
     EXPECT_FALSE(translate(entries + "{M}\n"));
     EXPECT_EQ(testsupport::boxesOf(diagnostics),
               (std::vector<Message>{
-                  {"Too many group lines in the axis chain A:  256 (at most 255).",
+                  {"Line 258: Too many group lines in the axis chain A:  256 (at most 255).",
                    "Device profile limit exceeded."},
-                  {"Too many events in the script S:  65536 (at most 65535).",
+                  {"Line 2: Too many events in the script S:  65536 (at most 65535).",
                    "Device profile limit exceeded."},
-                  {"Too many entries in the programming mode M:  65536 (at most 65535).",
+                  {"Line 2: Too many entries in the programming mode M:  65536 (at most 65535).",
                    "Device profile limit exceeded."}}));
 }
 
@@ -238,7 +238,7 @@ TEST_F(ProfileTranslatorTest, ScriptNamesResolveUpToTheLastScriptTheDeviceHolds)
     EXPECT_TRUE(diagnostics.empty());
     EXPECT_FALSE(translate(scripts + "S65535\n" + modes));
     EXPECT_EQ(testsupport::boxesOf(diagnostics),
-              (std::vector<Message>{{"Too many scripts:  65536 (at most 65535).",
+              (std::vector<Message>{{"Line 65537: Too many scripts:  65536 (at most 65535).",
                                      "Device profile limit exceeded."}}));
 }
 
