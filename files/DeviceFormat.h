@@ -23,6 +23,10 @@ inline constexpr std::size_t kDeviceChainHeaderSize = 3;         // ID, BP
 inline constexpr std::size_t kDeviceBreakpointSize = 6;          // P, F, P again
 inline constexpr std::size_t kDeviceEndSize = 1;                 // the final zero byte
 
+// An event's Delay is signed 32-bit milliseconds: the device waits from 0 to this long. A
+// default delay beyond it would reach the device as a negative number.
+inline constexpr std::int32_t kDeviceLongestDelay = 0x7FFFFFFF;
+
 // Breakpoint groups are numbered from here; their codes in the base mode are 2g and 2g + 1.
 inline constexpr std::uint16_t kFirstBreakpointGroup = 50;
 

@@ -1,0 +1,45 @@
+#include "files/CheckFindings.h"
+
+#include "files/LineReader.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+CheckFindings::CheckFindings(std::string_view text) : text_(text) {
+    lines_ = significantLines(text, &numbers_);
+}
+
+void CheckFindings::add(Severity severity, std::string text, std::string_view at,
+                        CheckSubject subject, std::string_view owner) {
+    CheckFinding finding;
+    finding.diagnostic.severity = severity;
+    finding.diagnostic.text = std::move(text);
+    finding.diagnostic.title = severity == Severity::Error ? "Profile error." : "Profile warning.";
+    if (!at.empty()) {
+        // The significant lines lie in the text in order; the last one starting at or before
+        // the place holds it.
+        const auto after = std::upper_bound(
+            lines_.begin(), lines_.end(), at.data(),
+            [](const char* place, std::string_view line) { return place < line.data(); });
+        if (after != lines_.begin()) {
+            finding.diagnostic.line =
+                numbers_[static_cast<std::size_t>(after - lines_.begin()) - 1];
+            finding.diagnostic.column = columnIn(text_, at);
+        }
+    }
+    finding.subject = subject;
+    finding.subjectName = std::string(owner);
+    findings_.push_back(std::move(finding));
+}
+
+std::vector<CheckFinding> CheckFindings::take() {
+    std::stable_sort(findings_.begin(), findings_.end(),
+                     [](const CheckFinding& a, const CheckFinding& b) {
+                         return std::pair(a.diagnostic.line, a.diagnostic.column) <
+                                std::pair(b.diagnostic.line, b.diagnostic.column);
+                     });
+    return std::move(findings_);
+}
+
+} // namespace vantrel

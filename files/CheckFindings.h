@@ -1,0 +1,44 @@
+#pragma once
+
+#include "files/ProfileCheck.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+// The significant lines of the text being checked and the findings made about them. A
+// finding is placed by a view into the text, so it may be added at any time of the check
+// and still come out in line order.
+class CheckFindings {
+public:
+    explicit CheckFindings(std::string_view text);
+
+    const std::vector<std::string_view>& lines() const { return lines_; }
+
+    // A finding about the place `at` (a view into the text; empty for none), concerning the
+    // script, mode or chain named owner.
+    void add(Severity severity, std::string text, std::string_view at, CheckSubject subject,
+             std::string_view owner);
+    void error(std::string text, std::string_view at, CheckSubject subject,
+               std::string_view owner) {
+        add(Severity::Error, std::move(text), at, subject, owner);
+    }
+    void warning(std::string text, std::string_view at, CheckSubject subject,
+                 std::string_view owner) {
+        add(Severity::Warning, std::move(text), at, subject, owner);
+    }
+
+    // The findings, those without a place first, then by line and column.
+    std::vector<CheckFinding> take();
+
+private:
+    std::string_view text_;
+    std::vector<std::string_view> lines_;
+    std::vector<std::uint32_t> numbers_;
+    std::vector<CheckFinding> findings_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,127 @@
+#include "files/ModeCheck.h"
+
+#include "files/DeviceFormat.h"
+#include "files/KeySuggestion.h"
+#include "files/LineReader.h"
+#include "files/TranslationLimits.h"
+#include "profile/Script.h"
+#include "profile/SlotTable.h"
+
+#include <algorithm>
+#include <string>
+
+namespace vantrel {
+
+std::string_view ModeCheck::modeNameOf(std::string_view header) {
+    const std::string_view name = bracketedName(header);
+    return name.substr(0, std::min(name.find('['), name.size()));
+}
+
+void ModeCheck::noteHeader(std::string_view header) {
+    const std::string_view name = modeNameOf(header);
+    if (++modeCount_ == kMost16BitCount + 1)
+        findings_.error(tooManyText("programming modes", modeCount_, kMost16BitCount), header,
+                        CheckSubject::Mode, name);
+    if (!names_.modes.insert(name, 0))
+        findings_.warning("The programming mode " + std::string(name) + " is written twice.",
+                          header, CheckSubject::Mode, name);
+    if (name == kDefaultModeName)
+        hasBaseMode_ = true;
+    else if (namesEqualIgnoringCase(name, kDefaultModeName))
+        findings_.warning("The mode " + std::string(name) +
+                              " is not the base mode: only DEFAULT in capitals is.",
+                          header, CheckSubject::Mode, name);
+}
+
+void ModeCheck::readLine(std::size_t index) {
+    const std::string_view line = findings_.lines()[index];
+    if (line.front() == '[') {
+        if (open_)
+            convert(index, false);
+        open_ = OpenMode{index, modeNameOf(line)};
+        return;
+    }
+    if (line.front() == '{') {
+        if (open_)
+            convert(index, true);
+        else
+            findings_.warning("A closing line outside any programming mode is ignored.", line,
+                              CheckSubject::None, {});
+        return;
+    }
+    if (!open_) {
+        findings_.error("An assignment outside any programming mode is ignored: open a mode "
+                        "with [name] first.",
+                        line, CheckSubject::None, {});
+        return;
+    }
+    ++open_->lines;
+}
+
+void ModeCheck::finish(std::size_t end) {
+    if (open_)
+        convert(end, false);
+}
+
+void ModeCheck::convert(std::size_t end, bool closed) {
+    const OpenMode mode = *open_;
+    const std::vector<std::string_view>& lines = findings_.lines();
+    const std::string_view header = lines[mode.header];
+    if (!closed)
+        findings_.error(noClosingLineText("programming mode", mode.name), header,
+                        CheckSubject::Mode, mode.name);
+    std::uint64_t filled = 0;
+    for (std::size_t i = mode.header + 1; i < end && lines[i].front() != '{'; ++i)
+        filled += convertAssignment(lines[i]) ? 1 : 0;
+    open_.reset();
+    if (!closed)
+        return; // the translation refuses the profile: nothing is numbered
+
+    auto declared = static_cast<std::uint64_t>(mode.lines);
+    if (mode.name == kDefaultModeName) {
+        // The base mode also sends each breakpoint group's two scripts.
+        const auto groupEntries = 2 * static_cast<std::uint64_t>(chains_.convertedGroupLines());
+        declared += groupEntries;
+        filled += groupEntries;
+    }
+    if (declared > kMost16BitCount)
+        findings_.error(tooManyText("entries in the programming mode " + std::string(mode.name),
+                                    declared, kMost16BitCount),
+                        header, CheckSubject::Mode, mode.name);
+    else if (filled > declared)
+        findings_.error(tooManyAssignmentsText(mode.name, filled, declared), header,
+                        CheckSubject::Mode, mode.name);
+    deviceBytes_ += kDeviceConfigurationHeaderSize + kDeviceEntrySize * declared;
+}
+
+bool ModeCheck::convertAssignment(std::string_view line) {
+    const std::string_view mode = open_->name;
+    const std::string_view key = line.substr(0, std::min(line.find_first_of(" \""), line.size()));
+    const std::size_t equals = line.find('=');
+    const std::string_view value = equals == std::string_view::npos
+                                       ? std::string_view()
+                                       : trimLeadingFileSpace(line.substr(equals + 1));
+    const SlotTable& table = SlotTable::instance();
+    if (table.deviceCodeOf(key)) {
+        names_.referToScript(value, CheckSubject::Mode, mode);
+        return true;
+    }
+    if (table.axisCodeOf(key)) {
+        names_.referToChain(value, mode);
+        return true;
+    }
+    const std::size_t keyEquals = key.find('=');
+    if (keyEquals != std::string_view::npos) {
+        findings_.error("No blank before '=': the line is ignored; write " +
+                            std::string(key.substr(0, keyEquals)) + " = ...",
+                        key, CheckSubject::Mode, mode);
+        return false;
+    }
+    findings_.error(std::string(key) +
+                        " is not an assignment key, so the line is ignored; did you mean " +
+                        std::string(nearestAssignmentKey(key)) + "?",
+                    key, CheckSubject::Mode, mode);
+    return false;
+}
+
+} // namespace vantrel
