@@ -39,3 +39,5 @@ vantrel_check_run(cli_check_several "--check clean.vtp loadmode.vtp missing.vtp"
     "^clean.vtp: no problems\nloadmode.vtp:3:22: error: [^\n]*\nloadmode.vtp: 1 error, 0 warnings\nmissing.vtp: error: Error opening file.\nmissing.vtp: 1 error, 0 warnings\n$")
 # Only the exact option as the first argument is one; anything else keeps the path rule.
 vantrel_check_run(cli_check_not_first "clean.txt --check" 0 "^$")
+vantrel_check_run(cli_check_header_delays "--check header-delays.vtp" 1
+    "header-delays.vtp:3:21: error: [^\n]*it would get -1294967296.\n.*header-delays.vtp: 6 errors, 0 warnings\n$")

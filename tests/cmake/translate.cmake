@@ -46,7 +46,7 @@ if(VANTREL_GUI)
     vantrel_translate_run(cli_translate_faulty_token ${data}/typo.vtp 0
                           "xyz: Event type not recognized: \n" ${data}/typo.bpf)
     vantrel_translate_run(cli_translate_refused ${data}/broken-no-closing-line.vtp 1
-                          "Profile error.: The axis chain Gear has no closing line.\n" "")
+                          "Profile error.: Line 5: The axis chain Gear has no closing line.\n" "")
     vantrel_translate_run(cli_translate_missing ${data}/fire.vtp 1
                           "WORKDIR/fire.vtp: Error opening file.\n" "" -DDELETE_SOURCE=ON)
 endif()

@@ -87,7 +87,7 @@ TEST_F(ConsoleCommandLine, ReportsWhatLinuxReportsForTheSameFiles) {
     copyData("broken-no-closing-line.vtp", folder.path() / "broken.vtp");
     const ConsoleRun broken = runConsole("broken.vtp", folder.path());
     EXPECT_EQ(broken.exitCode, 1u);
-    EXPECT_EQ(lines(broken.errors), "Profile error.: The axis chain Gear has no closing line.\n");
+    EXPECT_EQ(lines(broken.errors), "Profile error.: Line 5: The axis chain Gear has no closing line.\n");
     EXPECT_FALSE(fs::exists(folder.path() / "broken.bpf"));
 
     const ConsoleRun missing = runConsole("missing.vtp", folder.path());
