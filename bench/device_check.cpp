@@ -1,7 +1,8 @@
 // How long the simulated device takes to check and describe a profile of the device's full
 // size, and how long the device link needs for a whole exchange with a driver that answers
 // at once.
-#include "device/DeviceProfileAccount.h"
+#include "DeviceProfileAccount.h"
+
 #include "device/DeviceProfileCheck.h"
 #include "device/DeviceProgrammer.h"
 
@@ -41,7 +42,7 @@ BENCHMARK(checkFullProfile);
 void describeFullProfile(benchmark::State& state) {
     const vantrel::ProfileCheck check = vantrel::checkDeviceProfile(fullProfile());
     for (auto _ : state)
-        benchmark::DoNotOptimize(vantrel::describeDeviceProfile(check));
+        benchmark::DoNotOptimize(vantrel::simdriver::describeDeviceProfile(check));
 }
 BENCHMARK(describeFullProfile);
 

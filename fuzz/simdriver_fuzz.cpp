@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the simulated device's profile check and its account: neither may
 // read past the data, and a profile taken must hold together when read back.
-#include "device/DeviceProfileAccount.h"
+#include "DeviceProfileAccount.h"
+
 #include "device/DeviceProfileCheck.h"
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     const vantrel::ProfileCheck check = vantrel::checkDeviceProfile(bytes);
-    const std::string account = vantrel::describeDeviceProfile(check);
+    const std::string account = vantrel::simdriver::describeDeviceProfile(check);
     if (account.empty())
         std::abort();
     if (check.accepted()) {

@@ -23,10 +23,6 @@ namespace {
 
 constexpr const char* kTitle = "Vantrel";
 
-QString qs(const std::string& text) {
-    return platform::displayText(text);
-}
-
 bool entersByUser(Qt::FocusReason reason) {
     // A window coming back to the front with the focus already in the box is no entry.
     return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
@@ -42,6 +38,7 @@ AxisPanel::AxisPanel(QWidget* parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
     useDialogFont(*this);
     ui_ = AxisPanelControls::build(*this, this);
+    lists_ = ChainListBoxes(ui_.chainList, ui_.groupList);
     connectControls();
     refreshBoxes();
     applyChainSelection();
@@ -53,11 +50,11 @@ void AxisPanel::connectControls() {
     connect(ui_.closeButton, &QPushButton::clicked, this, &AxisPanel::hide);
     connect(ui_.nameBox, &QLineEdit::textEdited, this, &AxisPanel::nameEdited);
     connect(ui_.chainList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!updating_)
+        if (!lists_.updating())
             handle([this] { refreshChainSelection(); });
     });
     connect(ui_.groupList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!updating_)
+        if (!lists_.updating())
             updateRemoveButton();
     });
     connect(ui_.addChainButton, &QPushButton::clicked, this, &AxisPanel::addChainFromNameBox);
@@ -77,7 +74,7 @@ void AxisPanel::connectControls() {
     for (int i = 0; i < kAxisSlotCount; ++i) {
         connect(ui_.axisButtons[i], &QPushButton::clicked, this, [this, i] {
             handle([this, i] {
-                if (const int chain = selectedChain(); chain >= 0)
+                if (const int chain = lists_.selectedChain(); chain >= 0)
                     values_.axes[i] = editor_.chains().chain(chain).name();
             });
         });
@@ -131,10 +128,7 @@ void AxisPanel::clearAssignments() {
 // ----- the chains for the profile text file -----
 
 void AxisPanel::resetChains() {
-    ++updating_;
-    ui_.chainList->clear();
-    ui_.groupList->clear();
-    --updating_;
+    lists_.clear();
     editor_.chains().resetChains();
     values_.chainName.clear();
     ui_.nameBox->setBytes(values_.chainName);
@@ -153,21 +147,16 @@ void AxisPanel::addChain(const std::string& name) {
 }
 
 void AxisPanel::listAddedChain() {
-    ++updating_;
-    ui_.chainList->addItem(qs(editor_.chains().chains().back().name()));
-    --updating_;
-    selectChainRow(chainCount() - 1);
+    lists_.appendChain(editor_.chains().chains().back().name());
+    lists_.selectChain(chainCount() - 1);
 }
 
 void AxisPanel::addGroupLine(const std::string& line, int count, int chainIndex) {
     if (chainIndex < 0 || chainIndex >= editor_.chains().chainCount())
         return;
     editor_.chains().addGroupLine(line, count, chainIndex);
-    if (chainIndex == selectedChain()) {
-        ++updating_;
-        ui_.groupList->addItem(qs(line));
-        --updating_;
-    }
+    if (chainIndex == lists_.selectedChain())
+        lists_.appendGroup(line);
 }
 
 void AxisPanel::refreshChainSelection() {
@@ -179,44 +168,22 @@ void AxisPanel::refreshChainSelection() {
 
 // ----- selection -----
 
-int AxisPanel::selectedChain() const {
-    const auto selected = ui_.chainList->selectedItems();
-    return selected.isEmpty() ? -1 : ui_.chainList->row(selected.constFirst());
-}
-
-int AxisPanel::selectedGroup() const {
-    const auto selected = ui_.groupList->selectedItems();
-    return selected.isEmpty() ? -1 : ui_.groupList->row(selected.constFirst());
-}
-
-void AxisPanel::selectChainRow(int row) {
-    ++updating_;
-    ui_.chainList->clearSelection();
-    if (row >= 0 && row < ui_.chainList->count()) {
-        ui_.chainList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    } else {
-        ui_.chainList->setCurrentItem(nullptr, QItemSelectionModel::Clear);
-    }
-    --updating_;
-}
-
 void AxisPanel::limitCountToSelectedChain() {
-    ui_.countSpin->setRange(0, editor_.countLimit(selectedChain()));
-    editor_.limitCount(selectedChain(), values_.limits);
+    const int chain = lists_.selectedChain();
+    ui_.countSpin->setRange(0, editor_.countLimit(chain));
+    editor_.limitCount(chain, values_.limits);
 }
 
 void AxisPanel::applyChainSelection() {
-    const int chain = selectedChain();
+    const int chain = lists_.selectedChain();
     const bool selected = chain >= 0;
-    ++updating_;
-    ui_.groupList->clear();
     if (selected) {
         const AxisChain& current = editor_.chains().chain(chain);
         values_.chainName = current.name();
-        for (const std::string& line : current.groups())
-            ui_.groupList->addItem(qs(line));
+        lists_.showGroups(current.groups());
+    } else {
+        lists_.showGroups({});
     }
-    --updating_;
     limitCountToSelectedChain();
 
     const bool roomForChains = editor_.roomForChains();
@@ -229,7 +196,7 @@ void AxisPanel::applyChainSelection() {
 }
 
 void AxisPanel::updateRemoveButton() {
-    ui_.removeButton->setEnabled(selectedChain() >= 0 && selectedGroup() >= 0);
+    ui_.removeButton->setEnabled(lists_.selectedChain() >= 0 && lists_.selectedGroup() >= 0);
 }
 
 // ----- the chain commands -----
@@ -240,7 +207,7 @@ void AxisPanel::nameEdited(const QString&) {
 
 void AxisPanel::applyNameRule() {
     values_.chainName = cutAndTrim(values_.chainName, kChainNameCutSet);
-    const QString cut = qs(values_.chainName);
+    const QString cut = platform::displayText(values_.chainName);
     if (ui_.nameBox->text() != cut) {
         const int cursor = std::min(ui_.nameBox->cursorPosition(), static_cast<int>(cut.size()));
         ui_.nameBox->setBytes(values_.chainName);
@@ -248,7 +215,7 @@ void AxisPanel::applyNameRule() {
     } else {
         ui_.nameBox->setBytes(values_.chainName);
     }
-    selectChainRow(
+    lists_.selectChain(
         values_.chainName.empty() ? -1 : editor_.chains().findIgnoringCase(values_.chainName));
     applyChainSelection();
 }
@@ -264,7 +231,7 @@ void AxisPanel::addChainFromNameBox() {
 
 void AxisPanel::renameSelectedChain() {
     handle([this] {
-        const int chain = selectedChain();
+        const int chain = lists_.selectedChain();
         if (chain < 0)
             return;
         // An empty or taken name is refused, and the dialog asks again.
@@ -272,7 +239,7 @@ void AxisPanel::renameSelectedChain() {
                       [this, chain](const std::string& name) {
                           if (!editor_.renameChain(chain, name))
                               return false;
-                          ui_.chainList->item(chain)->setText(qs(name));
+                          lists_.renameChain(chain, name);
                           values_.chainName = name;
                           applyNameRule();
                           return true;
@@ -282,27 +249,18 @@ void AxisPanel::renameSelectedChain() {
 
 void AxisPanel::duplicateSelectedChain() {
     handle([this] {
-        const int chain = selectedChain();
-        if (editor_.duplicateChain(chain)) {
-            ++updating_;
-            ui_.chainList->addItem(
-                qs(editor_.chains().chain(editor_.chains().chainCount() - 1).name()));
-            --updating_;
-        }
+        if (editor_.duplicateChain(lists_.selectedChain()))
+            lists_.appendChain(editor_.chains().chains().back().name());
         applyChainSelection();
     });
 }
 
 void AxisPanel::deleteSelectedChain() {
     handle([this] {
-        const int chain = selectedChain();
+        const int chain = lists_.selectedChain();
         if (chain < 0)
             return;
-        selectChainRow(-1);
-        ++updating_;
-        delete ui_.chainList->takeItem(chain);
-        ui_.chainList->setCurrentItem(nullptr, QItemSelectionModel::Clear);
-        --updating_;
+        lists_.removeChain(chain);
         editor_.chains().deleteChain(chain);
         applyChainSelection();
     });
@@ -312,35 +270,26 @@ void AxisPanel::deleteSelectedChain() {
 
 void AxisPanel::addGroup() {
     handle([this] {
-        const ChainEditor::GroupResult added =
-            editor_.addGroup(selectedChain(), values_.limits, values_.increase, values_.decrease);
+        const ChainEditor::GroupResult added = editor_.addGroup(
+            lists_.selectedChain(), values_.limits, values_.increase, values_.decrease);
         if (!added.error.empty())
             platform::showMessage(added.error, kTitle, platform::MessageButtons::Ok,
                                   static_cast<const QWidget*>(this));
         if (!added.line)
             return;
-        ++updating_;
-        ui_.groupList->addItem(qs(*added.line));
-        --updating_;
+        lists_.appendGroup(*added.line);
         limitCountToSelectedChain();
     });
 }
 
 void AxisPanel::removeGroup() {
     // Removal writes the boxes back without reading them first.
-    const int chain = selectedChain();
-    const int group = selectedGroup();
+    const int chain = lists_.selectedChain();
+    const int group = lists_.selectedGroup();
     if (chain < 0 || group < 0)
         return;
     editor_.chains().chain(chain).removeGroup(group);
-    ++updating_;
-    delete ui_.groupList->takeItem(group);
-    ui_.groupList->clearSelection();
-    if (group > 0)
-        ui_.groupList->setCurrentRow(group - 1, QItemSelectionModel::ClearAndSelect);
-    else
-        ui_.groupList->setCurrentItem(nullptr, QItemSelectionModel::Clear);
-    --updating_;
+    lists_.removeGroup(group);
     ui_.countSpin->setRange(0, editor_.countLimit(chain));
     ui_.addGroupButton->setEnabled(editor_.takesGroups(chain));
     updateRemoveButton();
@@ -352,7 +301,7 @@ void AxisPanel::clearGroups() {
         const auto answer = platform::showMessage(
             "This will delete all currently listed breakpoints.  Continue?", "Confirm Clear",
             platform::MessageButtons::YesNo, static_cast<const QWidget*>(this));
-        const int chain = selectedChain();
+        const int chain = lists_.selectedChain();
         if (answer != platform::MessageAnswer::Yes || chain < 0)
             return;
         editor_.chains().chain(chain).clearGroups();
@@ -373,7 +322,7 @@ void AxisPanel::endStepped() {
 void AxisPanel::numberBoxLeft(QLineEdit* box) {
     handle([this, box] {
         if (box == ui_.countBox)
-            editor_.limitCount(selectedChain(), values_.limits);
+            editor_.limitCount(lists_.selectedChain(), values_.limits);
         else if (box == ui_.startBox)
             values_.limits.start = ChainEditor::limitAxis(values_.limits.start);
         else

@@ -3,6 +3,7 @@
 #include "panels/AssignmentPanel.h"
 #include "panels/AxisPanelControls.h"
 #include "panels/AxisPanelValues.h"
+#include "panels/ChainListBoxes.h"
 #include "profile/ChainEditor.h"
 
 #include <QDialog>
@@ -63,9 +64,6 @@ private:
     // Runs one user command between a re-read and a refresh of the boxes.
     template <typename Command> void handle(Command command);
 
-    int selectedChain() const;
-    int selectedGroup() const;
-    void selectChainRow(int row);
     // Shows the chain just appended to the list and selects it.
     void listAddedChain();
     void applyChainSelection();
@@ -89,12 +87,11 @@ private:
     ChainEditor editor_;
     AxisPanelValues values_;
     std::string selectedScript_;
-    // Set while the panel itself changes list selections, which are not user commands.
-    int updating_ = 0;
     // Set while the refusal of a number box is shown; the focus it takes is no leaving.
     int refusing_ = 0;
 
     AxisPanelControls ui_;
+    ChainListBoxes lists_;
 };
 
 } // namespace vantrel

@@ -159,21 +159,6 @@ std::span<const Slot> SlotTable::group(SlotGroup group) const {
     return std::span(slots_).subspan(kStickSlotCount + kThrottleSlotCount, kAxisSlotCount);
 }
 
-namespace {
-std::string joinWords(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& word : words) {
-        if (!text.empty())
-            text += ' ';
-        text += word;
-    }
-    return text;
-}
-} // namespace
-
-std::string SlotTable::deviceCodeWordList() const { return joinWords(deviceCodeNames_); }
-std::string SlotTable::axisWordList() const { return joinWords(axisNames_); }
-
 std::optional<int> SlotTable::deviceCodeOf(std::string_view name) const {
     return find(deviceCodeByName_, name);
 }

@@ -65,9 +65,6 @@ public:
     // Slot names by device code 0..99 ("TriggerRelease TriggerPress ...") and by axis code.
     const std::vector<std::string>& deviceCodeNames() const { return deviceCodeNames_; }
     const std::vector<std::string>& axisNames() const { return axisNames_; }
-    // The same lists as single texts of names separated by single blanks.
-    std::string deviceCodeWordList() const;
-    std::string axisWordList() const;
 
     // The device code of a button or hat slot, or the axis code of an axis slot, by name.
     std::optional<int> deviceCodeOf(std::string_view name) const;

@@ -1,8 +1,5 @@
 #include "platform/qt/ByteText.h"
 
-#include <QByteArray>
-#include <QListWidgetItem>
-
 #include <limits>
 
 namespace vantrel::platform {
@@ -83,19 +80,6 @@ std::string ByteLineEdit::bytes() const {
     if (text() == shown_)
         return bytes_;
     return text().toStdString();
-}
-
-void setItemBytes(QListWidgetItem& item, const std::string& bytes) {
-    item.setText(displayText(bytes));
-    item.setData(kBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string itemBytes(const QListWidgetItem& item) {
-    const QVariant kept = item.data(kBytesRole);
-    if (!kept.isValid())
-        return item.text().toStdString();
-    const QByteArray bytes = kept.toByteArray();
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 } // namespace vantrel::platform

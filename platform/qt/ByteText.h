@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-class QListWidgetItem;
-
 namespace vantrel::platform {
 
 // Profile texts are bytes of any single-byte code page, of any length. On screen a valid
@@ -33,11 +31,7 @@ private:
     QString shown_;
 };
 
-// The role under which a list row, of a list widget or an item model, keeps its bytes.
+// The role under which a row of an item model gives the bytes it shows.
 inline constexpr int kBytesRole = Qt::UserRole + 0x7b;
-
-// The same for a list row: the row shows the bytes and keeps them in its data.
-void setItemBytes(QListWidgetItem& item, const std::string& bytes);
-std::string itemBytes(const QListWidgetItem& item);
 
 } // namespace vantrel::platform

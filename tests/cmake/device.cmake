@@ -1,7 +1,10 @@
 # The device link is tested against the simulated driver, which the tests start themselves.
 if(TARGET x36-simdriver)
     add_dependencies(core_tests x36-simdriver)
-    target_link_libraries(core_tests PRIVATE x36sim)
+    # The simulator's own parts are tested where it is built, in the same binary.
+    file(GLOB SIMDRIVER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../simdriver/*.cpp)
+    target_sources(core_tests PRIVATE ${SIMDRIVER_TEST_SOURCES})
+    target_link_libraries(core_tests PRIVATE x36sim x36sim_account)
     target_compile_definitions(core_tests PRIVATE
         VANTREL_SIMDRIVER="$<TARGET_FILE:x36-simdriver>")
 endif()

@@ -1,6 +1,6 @@
 #include "SimulatedDriver.h"
 
-#include "device/DeviceProfileAccount.h"
+#include "DeviceProfileAccount.h"
 
 #include <cerrno>
 #include <cstring>

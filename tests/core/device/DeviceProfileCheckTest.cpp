@@ -1,6 +1,5 @@
 #include "DeviceProfileBytes.h"
 
-#include "device/DeviceProfileAccount.h"
 #include "device/DeviceProfileCheck.h"
 #include "files/ProfileTranslator.h"
 #include "support/core/RecordedMessages.h"
@@ -19,6 +18,16 @@ bool mentions(const std::vector<std::string>& lines, const std::string& text) {
         if (line.find(text) != std::string::npos)
             return true;
     return false;
+}
+
+// The errors and warnings of a check, one a line, to show when a case fails.
+std::string findings(const ProfileCheck& check) {
+    std::string text;
+    for (const std::string& error : check.errors)
+        text += "error: " + error + "\n";
+    for (const std::string& warning : check.warnings)
+        text += "warning: " + warning + "\n";
+    return text;
 }
 
 // One script of one key press, a base configuration and a chain of the given breakpoints,
@@ -45,22 +54,11 @@ TEST(DeviceProfileCheck, TakesTheProfilesTheTranslatorWrites) {
     EXPECT_TRUE(diagnostics.empty());
 
     const ProfileCheck check = checkDeviceProfile(*bytes);
-    EXPECT_TRUE(check.accepted()) << describeDeviceProfile(check);
-    EXPECT_TRUE(check.warnings.empty()) << describeDeviceProfile(check);
+    EXPECT_TRUE(check.accepted()) << findings(check);
+    EXPECT_TRUE(check.warnings.empty()) << findings(check);
     ASSERT_EQ(check.image.scripts.size(), 4u);
     ASSERT_EQ(check.image.chains.size(), 1u);
     EXPECT_EQ(check.image.chains[0].breakpoints.size(), 10u);
-
-    const std::string account = describeDeviceProfile(check);
-    for (const char* line :
-         {"Profile: version 4, Length ", "  script 1: 2 events\n",
-          "    DirectX button 1 press, delay 25 ms\n", "    mouse left 10\n", "    hat up\n",
-          "    load configuration 2\n", "  configuration 0 (base mode): 4 entries\n",
-          "    ZAxis -> chain 0\n", "    FireAPress -> script 3\n",
-          "    breakpoint group 50 decrease -> script 2\n",
-          "    breakpoint group 50 increase -> script 1\n", "  chain 0: 10 breakpoints\n",
-          "    at -20000 (group 50)\n", "    at 19996 (group 50)\n", "Profile accepted.\n"})
-        EXPECT_NE(account.find(line), std::string::npos) << line << "\n" << account;
 }
 
 TEST(DeviceProfileCheck, RefusesBrokenStructureWithItsOwnReply) {
@@ -138,8 +136,6 @@ TEST(DeviceProfileCheck, TakesDoubtfulValuesWithAWarning) {
     EXPECT_TRUE(check.accepted());
     EXPECT_TRUE(mentions(check.warnings, "script 0 event 0: DirectX button 0 is out of range"));
     EXPECT_TRUE(mentions(check.warnings, "loads configuration 9, which the profile does not hold"));
-    EXPECT_NE(describeDeviceProfile(check).find("Warning: script 0 event 1 loads"),
-              std::string::npos);
 }
 
 } // namespace
@@ -161,7 +157,7 @@ TEST(DeviceProfileCheck, TakesEveryExampleProfileTranslatedWithoutComplaint) {
             << entry.path() << ": " << testsupport::boxesOf(diagnostics)[0].text;
         const ProfileCheck check = checkDeviceProfile(*bytes);
         EXPECT_TRUE(check.accepted() && check.warnings.empty()) << entry.path() << "\n"
-                                                                << describeDeviceProfile(check);
+                                                                << findings(check);
     }
     EXPECT_GE(examples, 3);
 }

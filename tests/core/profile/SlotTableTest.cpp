@@ -65,12 +65,17 @@ TEST(SlotTable, IsABijectionOntoPositionsAndCodes) {
     EXPECT_EQ(table().group(SlotGroup::Axis).front().name, "XAxis");
 }
 
-TEST(SlotTable, WordListsFollowTheDeviceOrder) {
-    EXPECT_TRUE(table().deviceCodeWordList().starts_with(
-        "TriggerRelease TriggerPress FireARelease FireAPress FireBRelease FireBPress "
-        "LaunchRelease LaunchPress"));
-    EXPECT_TRUE(table().deviceCodeWordList().ends_with("StickHat2UpLeftRelease StickHat2UpLeftPress"));
-    EXPECT_EQ(table().axisWordList(), "XAxis YAxis ZAxis RAxis R1Axis R2Axis");
+TEST(SlotTable, NameListsFollowTheDeviceOrder) {
+    const std::vector<std::string>& codes = table().deviceCodeNames();
+    ASSERT_EQ(codes.size(), 100u);
+    EXPECT_EQ(
+        std::vector<std::string>(codes.begin(), codes.begin() + 8),
+        (std::vector<std::string>{"TriggerRelease", "TriggerPress", "FireARelease", "FireAPress",
+                                  "FireBRelease", "FireBPress", "LaunchRelease", "LaunchPress"}));
+    EXPECT_EQ(codes[98], "StickHat2UpLeftRelease");
+    EXPECT_EQ(codes[99], "StickHat2UpLeftPress");
+    EXPECT_EQ(table().axisNames(),
+              (std::vector<std::string>{"XAxis", "YAxis", "ZAxis", "RAxis", "R1Axis", "R2Axis"}));
 }
 
 TEST(SlotTable, FileKeyOrderPutsAuxBeforeMode) {

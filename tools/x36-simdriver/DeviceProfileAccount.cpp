@@ -1,11 +1,11 @@
-#include "device/DeviceProfileAccount.h"
+#include "DeviceProfileAccount.h"
 
 #include "profile/ScriptCompiler.h"
 #include "profile/SlotTable.h"
 
 #include <array>
 
-namespace vantrel {
+namespace vantrel::simdriver {
 namespace {
 
 constexpr int kAxisOffset = 32767;
@@ -35,6 +35,50 @@ std::string entryTarget(const DeviceEntry& entry) {
         control = "breakpoint group " + str(entry.code / 2) +
                   (entry.code % 2 ? " increase" : " decrease");
     return control + " -> script " + str(entry.number);
+}
+
+// One event, such as "key press, usage 4, delay 40 ms".
+std::string describeEvent(const DeviceEvent& event) {
+    const int data = event.data;
+    std::string text;
+    switch (static_cast<EventOpcode>(event.opcode)) {
+    case EventOpcode::KeyPress:
+        text = "key press, usage " + str(data);
+        break;
+    case EventOpcode::KeyRelease:
+        text = "key release, usage " + str(data);
+        break;
+    case EventOpcode::DirectXPress:
+        text = "DirectX button " + str(data) + " press";
+        break;
+    case EventOpcode::DirectXRelease:
+        text = "DirectX button " + str(data) + " release";
+        break;
+    case EventOpcode::HatDirection:
+        text = "hat " + (data >= 0 && data < 9 ? std::string(kHatDirections[data])
+                                               : "direction " + str(data));
+        break;
+    case EventOpcode::LoadMode:
+        text = "load configuration " + str(data);
+        break;
+    case EventOpcode::MousePress:
+        text = "mouse button " + str(data) + " press";
+        break;
+    case EventOpcode::MouseRelease:
+        text = "mouse button " + str(data) + " release";
+        break;
+    case EventOpcode::MouseMoveHorizontal:
+        text = data < 0 ? "mouse left " + str(-data) : "mouse right " + str(data);
+        break;
+    case EventOpcode::MouseMoveVertical:
+        text = data < 0 ? "mouse up " + str(-data) : "mouse down " + str(data);
+        break;
+    default:
+        text = "unknown opcode " + str(event.opcode) + ", data " + str(data);
+    }
+    if (event.delay != 0)
+        text += ", delay " + str(event.delay) + " ms";
+    return text;
 }
 
 void describeScripts(const DeviceProfileImage& image, std::string& out) {
@@ -79,49 +123,6 @@ void describeChains(const DeviceProfileImage& image, std::string& out) {
 
 } // namespace
 
-std::string describeEvent(const DeviceEvent& event) {
-    const int data = event.data;
-    std::string text;
-    switch (static_cast<EventOpcode>(event.opcode)) {
-    case EventOpcode::KeyPress:
-        text = "key press, usage " + str(data);
-        break;
-    case EventOpcode::KeyRelease:
-        text = "key release, usage " + str(data);
-        break;
-    case EventOpcode::DirectXPress:
-        text = "DirectX button " + str(data) + " press";
-        break;
-    case EventOpcode::DirectXRelease:
-        text = "DirectX button " + str(data) + " release";
-        break;
-    case EventOpcode::HatDirection:
-        text = "hat " + (data >= 0 && data < 9 ? std::string(kHatDirections[data])
-                                               : "direction " + str(data));
-        break;
-    case EventOpcode::LoadMode:
-        text = "load configuration " + str(data);
-        break;
-    case EventOpcode::MousePress:
-        text = "mouse button " + str(data) + " press";
-        break;
-    case EventOpcode::MouseRelease:
-        text = "mouse button " + str(data) + " release";
-        break;
-    case EventOpcode::MouseMoveHorizontal:
-        text = data < 0 ? "mouse left " + str(-data) : "mouse right " + str(data);
-        break;
-    case EventOpcode::MouseMoveVertical:
-        text = data < 0 ? "mouse up " + str(-data) : "mouse down " + str(data);
-        break;
-    default:
-        text = "unknown opcode " + str(event.opcode) + ", data " + str(data);
-    }
-    if (event.delay != 0)
-        text += ", delay " + str(event.delay) + " ms";
-    return text;
-}
-
 std::string describeDeviceProfile(const ProfileCheck& check) {
     const DeviceProfileImage& image = check.image;
     std::string out = "Profile: version " + str(image.version) + ", Length " + str(image.length) +
@@ -140,4 +141,4 @@ std::string describeDeviceProfile(const ProfileCheck& check) {
     return out;
 }
 
-} // namespace vantrel
+} // namespace vantrel::simdriver
