@@ -233,5 +233,27 @@ TEST_F(QtOnDemand, MissingModuleKeepsTheMessagesOnStderr) {
         << editor.errors();
 }
 
+// A module that is there but cannot be loaded (a damaged file) is named with the loader's
+// reason, and the messages still reach stderr.
+TEST_F(QtOnDemand, DamagedModuleKeepsTheMessagesOnStderr) {
+    startDisplay();
+    const fs::path program = makeFolder("bin") / "vantrel";
+    fs::copy_file(VANTREL_EXE, program);
+    std::ofstream(program.parent_path() / "libvantrel-gui.so") << "not a library\n";
+    const fs::path profile = copyOfData("broken-no-closing-line.vtp");
+
+    Process translate({program.string(), profile.string()}, environment(xvfb_.display()),
+                      makeFolder("translate"));
+    EXPECT_EQ(translate.wait(60s), 1);
+    const std::string errors = translate.errors();
+    EXPECT_NE(errors.find("vantrel: no window can be shown: " + program.parent_path().string() +
+                          "/libvantrel-gui.so: "),
+              std::string::npos)
+        << errors;
+    EXPECT_NE(errors.find("Profile error.: The axis chain Gear has no closing line.\n"),
+              std::string::npos)
+        << errors;
+}
+
 } // namespace
 } // namespace vantrel::test
