@@ -1,7 +1,6 @@
 #include "app/Application.h"
 
-#include "app/CommandLine.h"
-#include "app/ConsoleStart.h"
+#include "app/ProgramStart.h"
 #include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
 #include "files/ProfileTextReader.h"
@@ -15,47 +14,58 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include <algorithm>
 #include <cstdlib>
-#include <iostream>
+#include <memory>
 
 namespace vantrel {
 namespace {
 
-bool isWindowlessPlatform(std::string_view name) {
-    return name.starts_with("offscreen") || name.starts_with("minimal");
-}
-
+class QtGuiModule final : public GuiModule {
+public:
+    bool openDisplay(const std::string& programPath) override {
+        if (!application_) {
 #ifndef _WIN32
-// Whether any entry of a ';'-separated platform list is windowless.
-bool listsWindowlessPlatform(std::string_view list) {
-    while (!list.empty()) {
-        const std::size_t end = std::min(list.find(';'), list.size());
-        if (isWindowlessPlatform(list.substr(0, end)))
-            return true;
-        list.remove_prefix(std::min(end + 1, list.size()));
-    }
-    return false;
-}
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
+            // A display that cannot be reached (a stale DISPLAY, or a platform asked for by
+            // name on a machine without one) must not abort the program: Qt then takes the
+            // windowless platform at the end of the list, which counts as no display.
+            const char* requested = std::getenv("QT_QPA_PLATFORM");
+            setenv("QT_QPA_PLATFORM", platformsWithFallback(requested ? requested : "").c_str(), 1);
 #endif
+            programPath_ = programPath;
+            argv_[0] = programPath_.data();
+            application_ = std::make_unique<QApplication>(argc_, argv_);
+            QApplication::setApplicationName("Vantrel");
+        }
+        return !isWindowlessPlatform(QGuiApplication::platformName().toStdString());
+    }
+
+    platform::MessageAnswer present(const platform::Message& message) override {
+        return presenter_.present(message);
+    }
+
+    int runEditor(const std::string& profilePath) override {
+        // The editor's own boxes go through this copy of the presenter seam.
+        platform::ScopedMessagePresenter scoped(presenter_);
+        EditorWindow window;
+        if (!profilePath.empty())
+            loadProfileIntoEditor(window, profilePath);
+        window.exec();
+        return 0;
+    }
+
+    void closeDisplay() override {
+        application_.reset();
+    }
+
+private:
+    std::string programPath_;
+    int argc_ = 1;
+    char* argv_[2] = {nullptr, nullptr};
+    std::unique_ptr<QApplication> application_;
+    platform::QtMessagePresenter presenter_;
+};
 
 } // namespace
-
-bool displayAvailable() {
-#ifdef _WIN32
-    return true;
-#else
-    const std::string platform = environment("QT_QPA_PLATFORM");
-    if (!platform.empty())
-        return !isWindowlessPlatform(platform);
-    return !environment("DISPLAY").empty() || !environment("WAYLAND_DISPLAY").empty();
-#endif
-}
 
 void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
     // Made whole, so the profile is saved back to this file; the name's bytes kept as given.
@@ -68,49 +78,9 @@ void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
     readProfileText(document, diagnostics);
 }
 
-int runBranch(const StartPlan& plan, bool withWindows) {
-    if (plan.branch != StartBranch::Editor)
-        return runWindowlessBranch(plan.path).value_or(0);
-    if (!withWindows)
-        return explainWhyNoWindowOpens();
-    EditorWindow window;
-    if (!plan.path.empty())
-        loadProfileIntoEditor(window, plan.path);
-    window.exec();
-    return 0;
-}
-
-int runApplication(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const StartPlan plan = planProcessStart(arguments);
-    // Options run before Qt is touched: they need no window, nor a display.
-    if (const std::optional<int> status = runPrintingOption(plan))
-        return *status;
-
-    if (!displayAvailable())
-        return runBranch(plan, false);
-
-#ifndef _WIN32
-    // A display that cannot be reached (a stale DISPLAY, or a platform asked for by name on
-    // a machine without one) must not abort the program: Qt tries a ';' list in order, so
-    // a windowless platform at its end is taken when nothing else starts, and that is then
-    // treated as having no display.
-    const std::string platforms = environment("QT_QPA_PLATFORM");
-    if (platforms.empty())
-        setenv("QT_QPA_PLATFORM", "xcb;wayland;offscreen", 1);
-    else if (!listsWindowlessPlatform(platforms))
-        setenv("QT_QPA_PLATFORM", (platforms + ";offscreen").c_str(), 1);
-#endif
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QApplication application(qtArgc, qtArgv);
-    QApplication::setApplicationName("Vantrel");
-    if (isWindowlessPlatform(QGuiApplication::platformName().toStdString()))
-        return runBranch(plan, false);
-
-    platform::QtMessagePresenter presenter;
-    platform::ScopedMessagePresenter scoped(presenter);
-    return runBranch(plan, true);
+GuiModule& qtGuiModule() {
+    static QtGuiModule module;
+    return module;
 }
 
 } // namespace vantrel

@@ -10,6 +10,10 @@ set(VANTREL_DIST ${PROJECT_SOURCE_DIR}/dist)
 set(VANTREL_DIST_BUILD ${PROJECT_BINARY_DIR}/dist)
 
 install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The windows' module, private to vantrel, which finds it from its own folder: no RPATH needed.
+if(TARGET vantrel_gui_module)
+    install(TARGETS vantrel_gui_module LIBRARY DESTINATION ${VANTREL_GUI_MODULE_DIR})
+endif()
 foreach(tool vantrel-driver x36-simdriver)
     if(TARGET ${tool})
         install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -34,6 +34,9 @@ for path in usr/bin/vantrel usr/bin/vantrel-driver usr/bin/x36-simdriver \
     usr/lib/systemd/user/vantrel-driver.service usr/lib/udev/rules.d/60-vantrel-driver.rules; do
     grep -qx "\./$path" <<<"$contents" || fail "the package lacks /$path"
 done
+# The windows' module, private to vantrel in a folder of the library directory.
+grep -qE '^\./usr/lib/([^/]+/)?vantrel/libvantrel-gui\.so$' <<<"$contents" ||
+    fail "the package lacks /usr/lib/vantrel/libvantrel-gui.so"
 # Nothing outside /usr, and nothing of the build (tests, benchmarks, static libraries).
 outside=$(grep -v -e '^\./$' -e '^\./usr/' <<<"$contents" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"

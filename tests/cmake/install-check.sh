@@ -19,6 +19,14 @@ DESTDIR="$dest" cmake --install "$build" --prefix /usr >"$work/install.log" ||
 for program in vantrel vantrel-driver x36-simdriver; do
     [ -x "$usr/bin/$program" ] || fail "bin/$program is not installed as a program"
 done
+# The windows' module, private to vantrel; neither it nor the program carries an RPATH, and
+# the program itself links no Qt.
+module=$(find "$usr/lib" -path '*/vantrel/libvantrel-gui.so' 2>/dev/null | head -n 1)
+[ -n "$module" ] || fail "no lib/.../vantrel/libvantrel-gui.so"
+for elf in "$usr/bin/vantrel" $module; do
+    ! readelf -d "$elf" | grep -qE '\((RPATH|RUNPATH)\)' || fail "${elf#"$usr/"} has an RPATH"
+done
+! readelf -d "$usr/bin/vantrel" | grep -q 'NEEDED.*libQt6' || fail "bin/vantrel links Qt"
 need share/doc/vantrel/readme.html
 need share/doc/vantrel/copyright
 for example in combat.vtp combat.events flaps-gear.vtp mouse-hat.vtp; do
@@ -85,6 +93,16 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 cmp -s "$work/installed/combat.bpf" "$work/built/combat.bpf" ||
     fail "the installed vantrel wrote a different device file"
 [[ "$("$usr/bin/vantrel" --version)" == "vantrel "* ]] || fail "the installed vantrel --version"
+# With a display named, a message loads the installed module; a display nobody serves then
+# puts the message on stderr, as with none.
+printf '%s\r\n' '<SCRIPTLIST>' Up Down '<AXIS_CHAINS>' '[Gear]' '(0 : 100 ; 3) ( + Up  - Down )' \
+    '<PROGRAM_MODES>' '[DEFAULT]' 'XAxis = Gear' '{DEFAULT}' >"$work/installed/broken.vtp"
+DISPLAY=:97 "$usr/bin/vantrel" "$work/installed/broken.vtp" 2>"$work/display.log" &&
+    fail "the installed vantrel translated a broken profile"
+grep -q 'no window can be shown' "$work/display.log" &&
+    fail "the installed vantrel did not find its module: $(cat "$work/display.log")"
+grep -qx 'Profile error.: The axis chain Gear has no closing line.' "$work/display.log" ||
+    fail "the installed vantrel lost its message: $(cat "$work/display.log")"
 [[ "$("$usr/bin/vantrel-driver" --version)" == "vantrel-driver "* ]] ||
     fail "the installed vantrel-driver --version"
 
