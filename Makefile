@@ -5,6 +5,7 @@
 #   make bench  build optimised and run the benchmarks
 #   make test-windows  cross-build for Windows with MinGW-w64 and run the suite under Wine
 #   make package  build optimised and make the Debian package build/package/vantrel_*.deb
+#   make screenshots  take the guide's pictures afresh into docs/images/
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
@@ -18,6 +19,7 @@ BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_enable_random_interleaving=
     --benchmark_report_aggregates_only=true
 
 .PHONY: deps run build test test-unit test-release test-fuzz test-windows bench package format clean
+.PHONY: screenshots
 
 deps:
 	@scripts/install-deps
@@ -72,6 +74,15 @@ package: deps
 	@rm -f $(PACKAGE_DIR)/vantrel_*.deb
 	@cd $(PACKAGE_DIR) && cpack
 	@dist/check-deb.sh $(PACKAGE_DIR)/vantrel_*.deb
+
+# The copies of the guide's pictures kept for reading the guide in the source tree; every
+# build takes them afresh for the installed guide.
+screenshots: deps
+	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DVANTREL_TESTS=OFF -DVANTREL_BENCH=OFF >/dev/null
+	@cmake --build $(RELEASE_DIR) --target vantrel_dist_files -j $(JOBS)
+	@mkdir -p docs/images
+	@cp $(RELEASE_DIR)/docs/images/*.png docs/images/
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

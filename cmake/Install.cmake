@@ -59,6 +59,31 @@ foreach(size 16 24 32 48 64 128 256)
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
+# The guide's pictures of the editor window and its three panels, taken at build time from an
+# example profile, so that the installed guide shows the program as it was built. The windows
+# are drawn off screen; no display is needed.
+add_library(vantrel_guide_screenshots STATIC ${VANTREL_DIST}/screenshots/GuideScreenshots.cpp
+                                             ${VANTREL_DIST}/screenshots/GuideScreenshots.h)
+target_link_libraries(vantrel_guide_screenshots PUBLIC vantrel_app Qt6::Test)
+target_include_directories(vantrel_guide_screenshots PUBLIC ${VANTREL_DIST}/screenshots)
+vantrel_warnings(vantrel_guide_screenshots)
+add_executable(vantrel_take_screenshots ${VANTREL_DIST}/screenshots/TakeScreenshots.cpp)
+target_link_libraries(vantrel_take_screenshots PRIVATE vantrel_guide_screenshots)
+vantrel_warnings(vantrel_take_screenshots)
+set(VANTREL_SCREENSHOT_PROFILE ${PROJECT_SOURCE_DIR}/examples/flaps-gear.vtp)
+set(VANTREL_GUIDE_IMAGES_DIR ${PROJECT_BINARY_DIR}/docs/images)
+set(VANTREL_GUIDE_IMAGES)
+foreach(name editor-window stick-panel throttle-panel axis-panel)
+    list(APPEND VANTREL_GUIDE_IMAGES ${VANTREL_GUIDE_IMAGES_DIR}/${name}.png)
+endforeach()
+add_custom_command(OUTPUT ${VANTREL_GUIDE_IMAGES}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+            $<TARGET_FILE:vantrel_take_screenshots> ${VANTREL_SCREENSHOT_PROFILE}
+            ${VANTREL_GUIDE_IMAGES_DIR}
+    DEPENDS vantrel_take_screenshots ${VANTREL_SCREENSHOT_PROFILE}
+    COMMENT "Taking the guide's screenshots" VERBATIM)
+install(FILES ${VANTREL_GUIDE_IMAGES} DESTINATION ${CMAKE_INSTALL_DOCDIR}/images)
+
 # Manual pages, compressed as Debian installs them.
 set(VANTREL_MAN_PAGES)
 foreach(page vantrel.1 vantrel-driver.1)
@@ -71,7 +96,8 @@ foreach(page vantrel.1 vantrel-driver.1)
     list(APPEND VANTREL_MAN_PAGES ${gz})
     install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-add_custom_target(vantrel_dist_files ALL DEPENDS ${VANTREL_ICON_PNGS} ${VANTREL_MAN_PAGES})
+add_custom_target(vantrel_dist_files ALL DEPENDS ${VANTREL_ICON_PNGS} ${VANTREL_MAN_PAGES}
+                                             ${VANTREL_GUIDE_IMAGES})
 
 # The driver's user service and udev rule. The service names the program by its installed
 # path, known only when installing (cmake --install --prefix, CPack), so it is written then.

@@ -5,6 +5,7 @@
 #include "editor/NameListModel.h"
 #include "editor/ScriptListBinding.h"
 #include "editor/SetDefaultDelaysDialog.h"
+#include "editor/WindowTitle.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
@@ -61,7 +62,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
         throttlePanel_->setSelectedScript(name);
         axisPanel_->setSelectedScript(name);
     };
-    scriptBinding_->edited = [this] { profileSaved_ = false; };
+    scriptBinding_->edited = [this] { setProfileSaved(false); };
     modeModel_ = new NameListModel(
         [this] { return modes_.modes().size(); },
         [this](std::size_t row) -> const std::string& { return modes_.modes()[row].name(); }, this);
@@ -75,7 +76,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     axisPanel_ = new AxisPanel(this);
     delaysDialog_ = new SetDefaultDelaysDialog(this);
 
-    profileSaved_ = true;
+    setProfileSaved(true);
     newProfile();
     switchMode();
     MenuCommands::install(*this);
@@ -164,6 +165,16 @@ void EditorWindow::setStatusText(const std::string& value) {
 void EditorWindow::setProfilePath(const std::string& fullPath) {
     profilePath_ = fullPath;
     profileFileName_ = platform::fileNameOf(fullPath);
+    refreshTitle();
+}
+
+void EditorWindow::setProfileSaved(bool saved) {
+    profileSaved_ = saved;
+    refreshTitle();
+}
+
+void EditorWindow::refreshTitle() {
+    setWindowTitle(editorWindowTitle(profileFileName_, profileSaved_));
 }
 
 std::vector<std::string> EditorWindow::listedScriptNames() const {
@@ -209,7 +220,7 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorWindow::showPanel(QDialog& panel) {
-    profileSaved_ = false;
+    setProfileSaved(false);
     panel.showNormal();
     panel.raise();
     panel.activateWindow();
@@ -228,7 +239,7 @@ void EditorWindow::resetProfile() {
     delaysDialog_->showValues();
     activeModeIndex_ = -1;
     switchMode();
-    profileSaved_ = true;
+    setProfileSaved(true);
 }
 
 void EditorWindow::newProfile() {
@@ -340,13 +351,13 @@ void EditorWindow::onCreateModeClicked() {
     const std::string name = ui_.modeNameBox->bytes();
     if (name.empty() || selectedRow(ui_.modeList) >= 0)
         return;
-    profileSaved_ = false;
+    setProfileSaved(false);
     addMode(name);
     switchMode();
 }
 
 void EditorWindow::onRenameModeClicked() {
-    profileSaved_ = false;
+    setProfileSaved(false);
     const int row = selectedRow(ui_.modeList);
     if (!modes_.holds(row))
         return;
@@ -364,7 +375,7 @@ void EditorWindow::onRenameModeClicked() {
 }
 
 void EditorWindow::onDuplicateModeClicked() {
-    profileSaved_ = false;
+    setProfileSaved(false);
     const int row = selectedRow(ui_.modeList);
     if (!modes_.holds(row))
         return;
@@ -387,7 +398,7 @@ void EditorWindow::onSetDefaultClicked() {
 }
 
 void EditorWindow::onDeleteModeClicked() {
-    profileSaved_ = false;
+    setProfileSaved(false);
     const int row = selectedRow(ui_.modeList);
     EditResult result;
     withoutSelectionHandlers([this, row, &result] { result = modes_.remove(row); });

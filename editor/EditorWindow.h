@@ -55,7 +55,8 @@ public:
     // Sets the full path and its file-name part; an empty path clears both.
     void setProfilePath(const std::string& fullPath);
     bool profileSaved() const { return profileSaved_; }
-    void setProfileSaved(bool saved) { profileSaved_ = saved; }
+    // The one place the flag changes; the title's modified mark follows it.
+    void setProfileSaved(bool saved);
 
     std::string statusText() const;
     void setStatusText(const std::string& text);
@@ -88,6 +89,7 @@ private:
     void connectControls();
     void fixWindowSize();
     void addSystemMenuEntry();
+    void refreshTitle();
 
     // Mode commands.
     void onModeNameEdited();

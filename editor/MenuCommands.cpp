@@ -30,6 +30,11 @@ constexpr const char* kTranslateQuestion = "This action requires that the curren
                                            "saved.  Do you want to save the current profile?";
 constexpr const char* kTranslatedStatus = ".bpf Translation completed";
 
+// The text as it reads, without the '&' that marks the mnemonic letter.
+QString withoutMnemonic(QString text) {
+    return text.remove('&');
+}
+
 QStringList profileFilters() {
     return {"Vantrel Files (*.vtp)", "All Files (*.*)"};
 }
@@ -38,26 +43,30 @@ QStringList profileFilters() {
 
 MenuCommands::MenuCommands(EditorWindow& window)
     : QObject(&window), window_(window), document_(window) {
-    QMenu* file = addMenu("File", "fileMenu");
-    addCommand(file, "New", "fileNewAction", &MenuCommands::newProfile);
-    addCommand(file, "Open...", "fileOpenAction", &MenuCommands::openProfile);
-    addCommand(file, "Save", "fileSaveAction", &MenuCommands::saveProfile);
-    addCommand(file, "Save As...", "fileSaveAsAction", &MenuCommands::saveProfileAs);
+    // Mnemonics are chosen so that the menu bar's letters (F, O, H) meet none of the
+    // window's buttons (A, U, C, D, R, P, E).
+    QMenu* file = addMenu("&File", "fileMenu");
+    addCommand(file, "&New", "fileNewAction", &MenuCommands::newProfile, Qt::CTRL | Qt::Key_N);
+    addCommand(file, "&Open...", "fileOpenAction", &MenuCommands::openProfile,
+               Qt::CTRL | Qt::Key_O);
+    addCommand(file, "&Save", "fileSaveAction", &MenuCommands::saveProfile, Qt::CTRL | Qt::Key_S);
+    addCommand(file, "Save &As...", "fileSaveAsAction", &MenuCommands::saveProfileAs,
+               Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     file->addSeparator();
-    addCommand(file, "Exit", "fileExitAction", &MenuCommands::exit);
+    addCommand(file, "E&xit", "fileExitAction", &MenuCommands::exit, Qt::CTRL | Qt::Key_Q);
 
-    QMenu* profile = addMenu("Profile", "profileMenu");
-    addCommand(profile, "Set Default Delays", "profileDelaysAction", &MenuCommands::showDelays);
-    addCommand(profile, "Translate to .bpf File", "profileTranslateAction",
+    QMenu* profile = addMenu("Pr&ofile", "profileMenu");
+    addCommand(profile, "Set Default &Delays", "profileDelaysAction", &MenuCommands::showDelays);
+    addCommand(profile, "&Translate to .bpf File", "profileTranslateAction",
                &MenuCommands::translate);
-    addCommand(profile, "Check Profile", "profileCheckAction", &MenuCommands::checkProfile);
-    addCommand(profile, "Query HOTAS", "profileQueryAction", &MenuCommands::queryHotas);
+    addCommand(profile, "&Check Profile", "profileCheckAction", &MenuCommands::checkProfile);
+    addCommand(profile, "&Query HOTAS", "profileQueryAction", &MenuCommands::queryHotas);
 
-    QMenu* help = addMenu("Help", "helpMenu");
-    addCommand(help, "Readme...", "helpReadmeAction", &MenuCommands::openReadme);
-    addCommand(help, "Homepage...", "helpHomepageAction", &MenuCommands::openHomePage);
+    QMenu* help = addMenu("&Help", "helpMenu");
+    addCommand(help, "&Readme...", "helpReadmeAction", &MenuCommands::openReadme, Qt::Key_F1);
+    addCommand(help, "Home&page...", "helpHomepageAction", &MenuCommands::openHomePage);
     help->addSeparator();
-    addCommand(help, "About...", "helpAboutAction", &MenuCommands::showAbout);
+    addCommand(help, "&About...", "helpAboutAction", &MenuCommands::showAbout);
 
     window_.closeGuard = [this] { return confirmDiscardOrSave("Exit"); };
 }
@@ -71,14 +80,15 @@ MenuCommands& MenuCommands::install(EditorWindow& window) {
 QMenu* MenuCommands::addMenu(const QString& title, const char* objectName) {
     QMenu* menu = window_.menuBar()->addMenu(title);
     menu->setObjectName(objectName);
-    menu->setAccessibleName(title + " menu");
+    menu->setAccessibleName(withoutMnemonic(title) + " menu");
     return menu;
 }
 
 QAction* MenuCommands::addCommand(QMenu* menu, const QString& text, const char* objectName,
-                                  void (MenuCommands::*command)()) {
+                                  void (MenuCommands::*command)(), const QKeySequence& shortcut) {
     QAction* action = menu->addAction(text);
     action->setObjectName(objectName);
+    action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, command);
     return action;
 }

@@ -2,6 +2,7 @@
 
 #include "editor/EditorProfileDocument.h"
 
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 
@@ -45,8 +46,9 @@ public:
 
 private:
     QMenu* addMenu(const QString& title, const char* objectName);
+    // The text marks its mnemonic with '&'; the shortcut may be empty.
     QAction* addCommand(QMenu* menu, const QString& text, const char* objectName,
-                        void (MenuCommands::*command)());
+                        void (MenuCommands::*command)(), const QKeySequence& shortcut = {});
     platform::WindowHandle owner() const;
 
     EditorWindow& window_;

@@ -32,6 +32,11 @@ need share/doc/vantrel/copyright
 for example in combat.vtp combat.events flaps-gear.vtp mouse-hat.vtp; do
     need "share/doc/vantrel/examples/$example"
 done
+# The guide's pictures, taken at build time, beside the guide that names them.
+for image in $(grep -o 'src="images/[^"]*"' "$usr/share/doc/vantrel/readme.html" | cut -d'"' -f2); do
+    [ -s "$usr/share/doc/vantrel/$image" ] || fail "the guide's picture $image is not installed"
+done
+grep -q 'src="images/' "$usr/share/doc/vantrel/readme.html" || fail "the guide shows no pictures"
 # Help > Readme looks for the guide at this path from the executable's folder.
 [ -f "$usr/bin/$readme_from_bindir" ] || fail "the guide is not at bin/$readme_from_bindir"
 

@@ -6,11 +6,13 @@
 #include "files/ProfileTranslator.h"
 #include "support/GuiTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -98,8 +100,8 @@ private slots:
         for (QAction* action : window.menuBar()->actions()) {
             QStringList entries;
             for (QAction* entry : action->menu()->actions())
-                entries << (entry->isSeparator() ? "-" : entry->text());
-            menus << action->text() + ": " + entries.join(", ");
+                entries << (entry->isSeparator() ? "-" : test::plainText(entry));
+            menus << test::plainText(action) + ": " + entries.join(", ");
         }
         QCOMPARE(
             menus,
@@ -300,6 +302,115 @@ private slots:
         QCOMPARE(shown[0].title, std::string("Device Query"));
         QVERIFY2(shown[0].text.starts_with("Error: unable to open file .bpf.   Error "),
                  shown[0].text.c_str());
+    }
+
+    // The title names the file and marks unsaved changes, following the one flag that the
+    // save question reads.
+    void titleShowsTheFileAndUnsavedChanges() {
+        Editor editor;
+        const auto title = [&] { return editor.window.windowTitle(); };
+        QCOMPARE(title(), QString("Vantrel Generator"));
+        editor.typeScript("Fire a A");
+        QCOMPARE(title(), QString("Vantrel Generator*"));
+
+        editor.seams.desktop.queueFileName(savedProfile("Hornet.vtp", "Gear g G"));
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
+        editor.choose("fileMenu", "Open...");
+        QCOMPARE(title(), QString("Vantrel Generator - Hornet.vtp"));
+
+        editor.typeScript("Flaps f F");
+        QCOMPARE(title(), QString("Vantrel Generator - Hornet.vtp*"));
+        editor.choose("profileMenu", "Set Default Delays");
+        QCOMPARE(title(), QString("Vantrel Generator - Hornet.vtp*"));
+
+        editor.choose("fileMenu", "Save");
+        QCOMPARE(title(), QString("Vantrel Generator - Hornet.vtp"));
+
+        // A save that fails keeps the mark: the file is now a folder.
+        editor.typeScript("Chaff c C");
+        QVERIFY(QDir(folder_.path()).mkdir("Blocked.vtp"));
+        editor.seams.desktop.queueFileName(path("Blocked.vtp"));
+        editor.choose("fileMenu", "Save As...");
+        QCOMPARE(title(), QString("Vantrel Generator - Blocked.vtp*"));
+
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
+        editor.choose("fileMenu", "New");
+        QCOMPARE(title(), QString("Vantrel Generator"));
+        QCOMPARE(editor.window.profileSaved(), true);
+    }
+
+    void shortcutsRunTheirCommands() {
+        Editor editor;
+        const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+            QTest::keyClick(&editor.window, Qt::Key(key), modifiers);
+        };
+        const auto lastDialogTitle = [&] {
+            const auto& requests = editor.seams.desktop.fileRequests();
+            return requests.empty() ? QString() : requests.back().title;
+        };
+
+        editor.typeScript("Fire a A");
+        press(Qt::Key_N); // the question is answered Cancel: nothing changes
+        QCOMPARE(editor.questions(), QStringList{"New Profile: " + kSaveChanges});
+        QCOMPARE(editor.listedScripts(), (QStringList{"_NULL", "Fire"}));
+
+        // Never saved: Ctrl+S asks for a name.
+        editor.seams.desktop.queueFileName(path("Keys.vtp"));
+        press(Qt::Key_S);
+        QCOMPARE(lastDialogTitle(), QString("Save Vantrel File As..."));
+        QVERIFY(QFile::exists(path("Keys.vtp")));
+        QVERIFY(editor.window.profileSaved());
+
+        editor.seams.desktop.queueFileName(path("Other.vtp"));
+        press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QFile::exists(path("Other.vtp")));
+        QCOMPARE(editor.seams.desktop.fileRequests().size(), std::size_t(2));
+
+        editor.seams.desktop.queueFileName(path("Keys.vtp"));
+        press(Qt::Key_O);
+        QCOMPARE(lastDialogTitle(), QString("Load Vantrel File"));
+        QCOMPARE(editor.window.profileFileName(), std::string("Keys.vtp"));
+
+        press(Qt::Key_F1, Qt::NoModifier);
+        QCOMPARE(editor.seams.desktop.openedUrls().size(), std::size_t(1));
+        QVERIFY(editor.seams.desktop.openedUrls()[0].toLocalFile().endsWith("readme.html"));
+
+        QVERIFY(editor.window.isVisible());
+        press(Qt::Key_Q);
+        QVERIFY(!editor.window.isVisible());
+    }
+
+    // Each menu and entry has one mnemonic letter, unique among its neighbours; the menu
+    // bar's letters meet none of the window's buttons, which Alt+letter also reaches.
+    void mnemonicsAreUniqueWhereTheyMeet() {
+        EditorWindow window;
+        const auto mnemonicOf = [](const QString& text) {
+            const qsizetype at = text.indexOf('&');
+            return at < 0 || at + 1 >= text.size() ? QChar() : text[at + 1].toLower();
+        };
+        QSet<QChar> buttonLetters;
+        for (auto* button : window.findChildren<QAbstractButton*>())
+            if (const QChar letter = mnemonicOf(button->text()); !letter.isNull())
+                buttonLetters.insert(letter);
+
+        QSet<QChar> barLetters;
+        for (QAction* menuAction : window.menuBar()->actions()) {
+            const QChar letter = mnemonicOf(menuAction->text());
+            QVERIFY2(!letter.isNull() && !barLetters.contains(letter) &&
+                         !buttonLetters.contains(letter),
+                     qPrintable(menuAction->text()));
+            barLetters.insert(letter);
+            QSet<QChar> entryLetters;
+            for (QAction* entry : menuAction->menu()->actions()) {
+                if (entry->isSeparator())
+                    continue;
+                const QChar entryLetter = mnemonicOf(entry->text());
+                QVERIFY2(!entryLetter.isNull() && !entryLetters.contains(entryLetter),
+                         qPrintable(entry->text()));
+                entryLetters.insert(entryLetter);
+            }
+            QCOMPARE(menuAction->menu()->accessibleName(), test::plainText(menuAction) + " menu");
+        }
     }
 
     void helpCommandsOpenTheGuideThePageAndTheBox() {

@@ -4,10 +4,16 @@
 #include "panels/ThrottlePanel.h"
 #include "support/GuiTestSupport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QtTest>
+
+#ifdef VANTREL_GUIDE_SCREENSHOTS
+#include "GuideScreenshots.h"
+#endif
 
 using namespace vantrel;
 
@@ -36,6 +42,35 @@ class ScreenshotTest : public QObject {
     }
 
 private slots:
+#ifdef VANTREL_GUIDE_SCREENSHOTS
+    // The pictures the guide shows are taken from an example profile, each the size of its
+    // window; the guide names exactly these, and the source tree keeps a copy of each.
+    void guidePictures() {
+        const QString sourceRoot = QStringLiteral(VANTREL_TEST_DATA "/../..");
+        const QString folder = QStringLiteral(VANTREL_SCREENSHOT_DIR "/guide");
+        const GuideScreenshots shots =
+            takeGuideScreenshots(sourceRoot + "/examples/flaps-gear.vtp", folder);
+        QVERIFY2(shots.problems.isEmpty(), qPrintable(shots.problems.join("\n")));
+
+        QStringList taken;
+        for (const GuideScreenshot& shot : shots.taken) {
+            const QImage image(folder + "/" + shot.fileName);
+            QCOMPARE(image.size(), shot.size);
+            QVERIFY(image.width() > 200 && image.height() > 150);
+            QVERIFY(QFileInfo::exists(sourceRoot + "/docs/images/" + shot.fileName));
+            taken << shot.fileName;
+        }
+        QFile guide(sourceRoot + "/docs/readme.html");
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        QStringList named;
+        const QRegularExpression image("<img src=\"images/([^\"]+)\"");
+        for (const auto& match : image.globalMatch(QString::fromUtf8(guide.readAll())))
+            named << match.captured(1);
+        named.sort();
+        taken.sort();
+        QCOMPARE(named, taken);
+    }
+#endif
     void stickPanel() {
         StickPanel panel;
         checkPicture(panel, "stickPicture", QSize(337, 276));

@@ -14,6 +14,10 @@ GuiSeams::~GuiSeams() {
     platform::installDesktop(nullptr);
 }
 
+QString plainText(const QAction* action) {
+    return QString(action->text()).remove('&');
+}
+
 bool clickButton(const QObject* parent, const char* objectName) {
     auto* button = parent->findChild<QAbstractButton*>(QString::fromLatin1(objectName));
     if (!button || !button->isEnabled())
@@ -29,7 +33,7 @@ void chooseMenuEntry(const QWidget& window, QMenuBar* bar, const char* menuName,
     QVERIFY(QTest::qWaitFor([&] { return menu->isVisible(); }));
     QAction* action = nullptr;
     for (QAction* candidate : menu->actions())
-        if (candidate->text() == entry)
+        if (plainText(candidate) == entry)
             action = candidate;
     QVERIFY2(action && action->isEnabled(), qPrintable(entry));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());

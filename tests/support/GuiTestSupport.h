@@ -5,6 +5,7 @@
 #include "support/core/RecordedMessages.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QMenuBar>
 #include <QTest>
 #include <QWidget>
@@ -34,6 +35,9 @@ template <typename T> T* child(const QObject* parent, const char* objectName) {
         qFatal("no child named %s", objectName);
     return found;
 }
+
+// A menu entry's text as the user reads it, without the '&' of its mnemonic.
+QString plainText(const QAction* action);
 
 // Clicks a button by name after checking that it exists, is visible to the user and enabled.
 bool clickButton(const QObject* parent, const char* objectName);
