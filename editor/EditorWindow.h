@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace vantrel {
 
 struct Profile;
 
+class AssignmentPanels;
 class AxisPanel;
 class NameListModel;
 class ScriptListBinding;
@@ -32,6 +34,11 @@ public:
 
     // Script list.
     void addScript(const std::string& line);
+    // addScript for the lines of a file, without their status texts, between a begin and an
+    // end that show the list once.
+    void beginLoadingScripts();
+    void addLoadedScript(const std::string& line);
+    void endLoadingScripts();
     // Empties the list; the status text of Clear All.
     std::string clearScripts();
     void refreshScriptButtons();
@@ -60,9 +67,12 @@ public:
     std::string statusText() const;
     void setStatusText(const std::string& text);
 
-    StickPanel& stickPanel() { return *stickPanel_; }
-    ThrottlePanel& throttlePanel() { return *throttlePanel_; }
-    AxisPanel& axisPanel() { return *axisPanel_; }
+    // The panels are built the first time they are asked for; what they hold is kept in
+    // panels() from the start.
+    StickPanel& stickPanel();
+    ThrottlePanel& throttlePanel();
+    AxisPanel& axisPanel();
+    AssignmentPanels& panels() { return *panels_; }
     SetDefaultDelaysDialog& delaysDialog() { return *delaysDialog_; }
 
     // The script list in its on-screen order.
@@ -117,9 +127,7 @@ private:
     EditorControls ui_;
     ScriptListBinding* scriptBinding_ = nullptr;
     NameListModel* modeModel_ = nullptr;
-    StickPanel* stickPanel_ = nullptr;
-    ThrottlePanel* throttlePanel_ = nullptr;
-    AxisPanel* axisPanel_ = nullptr;
+    std::unique_ptr<AssignmentPanels> panels_;
     SetDefaultDelaysDialog* delaysDialog_ = nullptr;
 };
 

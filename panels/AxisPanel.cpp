@@ -35,7 +35,9 @@ bool entersByUser(Qt::FocusReason reason) {
 
 } // namespace
 
-AxisPanel::AxisPanel(QWidget* parent) : QDialog(parent) {
+AxisPanel::AxisPanel(AxisPanelState& state, QWidget* parent)
+    : QDialog(parent), state_(state), editor_(state.editor), values_(state.values),
+      selectedScript_(state.selectedScript) {
     setObjectName("axisPanel");
     setWindowTitle(tr("Axis Programming"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -43,8 +45,11 @@ AxisPanel::AxisPanel(QWidget* parent) : QDialog(parent) {
     useDialogFont(*this);
     ui_ = AxisPanelControls::build(*this, this);
     connectControls();
-    refreshBoxes();
+    for (const AxisChain& chain : editor_.chains().chains())
+        ui_.chainList->addItem(qs(chain.name()));
+    selectChainRow(state_.selectedChain);
     applyChainSelection();
+    refreshBoxes();
     AxisPanelControls::arrange(*this);
     platform::keepOnScreenWhenShown(*this);
 }
@@ -53,8 +58,10 @@ void AxisPanel::connectControls() {
     connect(ui_.closeButton, &QPushButton::clicked, this, &AxisPanel::hide);
     connect(ui_.nameBox, &QLineEdit::textEdited, this, &AxisPanel::nameEdited);
     connect(ui_.chainList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!updating_)
-            handle([this] { refreshChainSelection(); });
+        if (updating_)
+            return;
+        state_.selectedChain = listedSelection();
+        handle([this] { refreshChainSelection(); });
     });
     connect(ui_.groupList, &QListWidget::itemSelectionChanged, this, [this] {
         if (!updating_)
@@ -87,7 +94,7 @@ void AxisPanel::connectControls() {
 // ----- the values and the boxes -----
 
 bool AxisPanel::rereadBoxes() {
-    if (values_.read(ui_))
+    if (readAxisBoxes(values_, ui_))
         return true;
     ++refusing_;
     platform::showMessage("Please enter an integer.", kTitle, platform::MessageButtons::Ok,
@@ -97,7 +104,7 @@ bool AxisPanel::rereadBoxes() {
 }
 
 void AxisPanel::refreshBoxes() {
-    values_.write(ui_);
+    writeAxisBoxes(values_, ui_);
 }
 
 template <typename Command> void AxisPanel::handle(Command command) {
@@ -111,9 +118,7 @@ template <typename Command> void AxisPanel::handle(Command command) {
 void AxisPanel::showAssignments(const std::vector<Assignment>& values,
                                 const std::string& modeName) {
     rereadBoxes();
-    for (int i = 0; i < kAxisSlotCount; ++i)
-        values_.axes[i] = i < static_cast<int>(values.size()) ? values[i] : Assignment();
-    values_.modeName = modeName;
+    state_.showAssignments(values, modeName);
     refreshBoxes();
 }
 
@@ -123,8 +128,7 @@ std::vector<Assignment> AxisPanel::collectAssignments() const {
 
 void AxisPanel::clearAssignments() {
     rereadBoxes();
-    values_.modeName.clear();
-    values_.axes.fill({});
+    state_.clearAssignments();
     refreshBoxes();
 }
 
@@ -135,20 +139,15 @@ void AxisPanel::resetChains() {
     ui_.chainList->clear();
     ui_.groupList->clear();
     --updating_;
-    editor_.chains().resetChains();
-    values_.chainName.clear();
+    state_.resetChains();
     ui_.nameBox->setBytes(values_.chainName);
-    values_.increase = std::string(kNullScriptName);
-    values_.decrease = std::string(kNullScriptName);
     ui_.increaseBox->setBytes(values_.increase);
     ui_.decreaseBox->setBytes(values_.decrease);
     applyChainSelection();
 }
 
 void AxisPanel::addChain(const std::string& name) {
-    const int before = chainCount();
-    editor_.chains().addChain(name);
-    if (chainCount() != before)
+    if (state_.addChain(name))
         listAddedChain();
 }
 
@@ -160,10 +159,7 @@ void AxisPanel::listAddedChain() {
 }
 
 void AxisPanel::addGroupLine(const std::string& line, int count, int chainIndex) {
-    if (chainIndex < 0 || chainIndex >= editor_.chains().chainCount())
-        return;
-    editor_.chains().addGroupLine(line, count, chainIndex);
-    if (chainIndex == selectedChain()) {
+    if (state_.addGroupLine(line, count, chainIndex) && chainIndex == selectedChain()) {
         ++updating_;
         ui_.groupList->addItem(qs(line));
         --updating_;
@@ -179,7 +175,7 @@ void AxisPanel::refreshChainSelection() {
 
 // ----- selection -----
 
-int AxisPanel::selectedChain() const {
+int AxisPanel::listedSelection() const {
     const auto selected = ui_.chainList->selectedItems();
     return selected.isEmpty() ? -1 : ui_.chainList->row(selected.constFirst());
 }
@@ -198,6 +194,7 @@ void AxisPanel::selectChainRow(int row) {
         ui_.chainList->setCurrentItem(nullptr, QItemSelectionModel::Clear);
     }
     --updating_;
+    state_.selectedChain = listedSelection();
 }
 
 void AxisPanel::limitCountToSelectedChain() {
@@ -206,14 +203,13 @@ void AxisPanel::limitCountToSelectedChain() {
 }
 
 void AxisPanel::applyChainSelection() {
+    state_.applyChainSelection();
     const int chain = selectedChain();
     const bool selected = chain >= 0;
     ++updating_;
     ui_.groupList->clear();
     if (selected) {
-        const AxisChain& current = editor_.chains().chain(chain);
-        values_.chainName = current.name();
-        for (const std::string& line : current.groups())
+        for (const std::string& line : editor_.chains().chain(chain).groups())
             ui_.groupList->addItem(qs(line));
     }
     --updating_;
