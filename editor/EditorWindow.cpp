@@ -1,7 +1,6 @@
 #include "editor/EditorWindow.h"
 
 #include "editor/AboutBox.h"
-#include "editor/AssignmentPanels.h"
 #include "editor/MenuCommands.h"
 #include "editor/NameListModel.h"
 #include "editor/ScriptListBinding.h"
@@ -203,18 +202,6 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
         trimModeNameBox();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-StickPanel& EditorWindow::stickPanel() {
-    return panels_->stick();
-}
-
-ThrottlePanel& EditorWindow::throttlePanel() {
-    return panels_->throttle();
-}
-
-AxisPanel& EditorWindow::axisPanel() {
-    return panels_->axis();
 }
 
 void EditorWindow::showPanel(QDialog& panel) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/AssignmentPanels.h"
 #include "editor/EditorControls.h"
 #include "profile/ModeListEditor.h"
 #include "profile/ScriptListEditor.h"
@@ -15,7 +16,6 @@ namespace vantrel {
 
 struct Profile;
 
-class AssignmentPanels;
 class AxisPanel;
 class NameListModel;
 class ScriptListBinding;
@@ -69,9 +69,9 @@ public:
 
     // The panels are built the first time they are asked for; what they hold is kept in
     // panels() from the start.
-    StickPanel& stickPanel();
-    ThrottlePanel& throttlePanel();
-    AxisPanel& axisPanel();
+    StickPanel& stickPanel() { return panels_->stick(); }
+    ThrottlePanel& throttlePanel() { return panels_->throttle(); }
+    AxisPanel& axisPanel() { return panels_->axis(); }
     AssignmentPanels& panels() { return *panels_; }
     SetDefaultDelaysDialog& delaysDialog() { return *delaysDialog_; }
 
