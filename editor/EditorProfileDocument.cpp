@@ -1,29 +1,31 @@
 #include "editor/EditorProfileDocument.h"
 
+#include "editor/AssignmentPanels.h"
 #include "editor/EditorWindow.h"
 #include "editor/SetDefaultDelaysDialog.h"
-#include "panels/AxisPanel.h"
 
 namespace vantrel {
 
 void EditorProfileDocument::resetProfile() {
     window_.resetProfile();
+    window_.beginLoadingScripts();
 }
 
 void EditorProfileDocument::addScript(const std::string& line) {
-    window_.addScript(line);
+    // The reader ends with a status text of its own, which replaces any per-line one.
+    window_.addLoadedScript(line);
 }
 
 void EditorProfileDocument::addChain(const std::string& name) {
-    window_.axisPanel().addChain(name);
+    window_.panels().addChain(name);
 }
 
 int EditorProfileDocument::chainCount() const {
-    return window_.axisPanel().chainCount();
+    return window_.panels().chainCount();
 }
 
 void EditorProfileDocument::addGroupLine(const std::string& line, int count, int chainIndex) {
-    window_.axisPanel().addGroupLine(line, count, chainIndex);
+    window_.panels().addGroupLine(line, count, chainIndex);
 }
 
 void EditorProfileDocument::addMode(const std::string& name) {
@@ -51,9 +53,10 @@ void EditorProfileDocument::setReleaseDelay(std::uint32_t delay) {
 }
 
 void EditorProfileDocument::finishLoading() {
+    window_.endLoadingScripts();
     window_.setActiveModeIndex(-1);
     window_.switchMode();
-    window_.axisPanel().refreshChainSelection();
+    window_.panels().refreshChainSelection();
 }
 
 void EditorProfileDocument::switchMode() {

@@ -9,8 +9,8 @@
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
-#include "platform/qt/ByteText.h"
 #include "platform/PathText.h"
+#include "platform/qt/ByteText.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/ScreenPlacement.h"
 #include "profile/Profile.h"
@@ -58,9 +58,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     ui_ = EditorControls::build(*this);
     scriptBinding_ = new ScriptListBinding(ui_, scripts_, *this);
     scriptBinding_->scriptSelected = [this](const std::string& name) {
-        stickPanel_->setSelectedScript(name);
-        throttlePanel_->setSelectedScript(name);
-        axisPanel_->setSelectedScript(name);
+        panels_->setSelectedScript(name);
     };
     scriptBinding_->edited = [this] { setProfileSaved(false); };
     modeModel_ = new NameListModel(
@@ -71,9 +69,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     connectControls();
     addSystemMenuEntry();
 
-    stickPanel_ = new StickPanel(this);
-    throttlePanel_ = new ThrottlePanel(this);
-    axisPanel_ = new AxisPanel(this);
+    panels_ = std::make_unique<AssignmentPanels>(*this);
     delaysDialog_ = new SetDefaultDelaysDialog(this);
 
     setProfileSaved(true);
@@ -118,10 +114,10 @@ void EditorWindow::connectControls() {
             &EditorWindow::onSetDefaultClicked);
     connect(ui_.modeDeleteButton, &QPushButton::clicked, this, &EditorWindow::onDeleteModeClicked);
 
-    connect(ui_.joystickButton, &QPushButton::clicked, this, [this] { showPanel(*stickPanel_); });
+    connect(ui_.joystickButton, &QPushButton::clicked, this, [this] { showPanel(stickPanel()); });
     connect(ui_.throttleButton, &QPushButton::clicked, this,
-            [this] { showPanel(*throttlePanel_); });
-    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showPanel(*axisPanel_); });
+            [this] { showPanel(throttlePanel()); });
+    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showPanel(axisPanel()); });
 }
 
 void EditorWindow::addSystemMenuEntry() {
@@ -187,7 +183,7 @@ Profile EditorWindow::profileSnapshot() const {
     profile.modes = modes_.modes();
     profile.pressDelay = delaysDialog_->pressDelay();
     profile.releaseDelay = delaysDialog_->releaseDelay();
-    profile.chains = axisPanel_->chains();
+    profile.chains = panels_->chains();
     return profile;
 }
 
@@ -233,7 +229,7 @@ void EditorWindow::resetProfile() {
     withoutSelectionHandlers([this] { modes_.clear(); });
     for (platform::ByteLineEdit* box : {ui_.scriptBox, ui_.statusBox, ui_.modeNameBox})
         box->setBytes({});
-    axisPanel_->resetChains();
+    panels_->resetChains();
     delaysDialog_->setPressDelay(kInitialDelay);
     delaysDialog_->setReleaseDelay(kInitialDelay);
     delaysDialog_->showValues();
@@ -277,6 +273,18 @@ void EditorWindow::addScript(const std::string& line) {
     scriptBinding_->addScript(line);
 }
 
+void EditorWindow::beginLoadingScripts() {
+    scriptBinding_->beginLoading();
+}
+
+void EditorWindow::addLoadedScript(const std::string& line) {
+    scriptBinding_->addLoadedScript(line);
+}
+
+void EditorWindow::endLoadingScripts() {
+    scriptBinding_->endLoading();
+}
+
 std::string EditorWindow::clearScripts() {
     return scriptBinding_->clearScripts();
 }
@@ -293,10 +301,7 @@ void EditorWindow::showSelectedScript() {
 
 void EditorWindow::switchMode() {
     if (modes_.holds(activeModeIndex_)) {
-        ProgrammingMode& active = modes_.modes()[static_cast<std::size_t>(activeModeIndex_)];
-        active.setGroupValues(SlotGroup::Stick, stickPanel_->collectAssignments());
-        active.setGroupValues(SlotGroup::Throttle, throttlePanel_->collectAssignments());
-        active.setGroupValues(SlotGroup::Axis, axisPanel_->collectAssignments());
+        panels_->collectInto(modes_.modes()[static_cast<std::size_t>(activeModeIndex_)]);
     }
     int selected = selectedRow(ui_.modeList);
     if (!modes_.holds(selected))
@@ -309,14 +314,10 @@ void EditorWindow::switchMode() {
         button->setEnabled(modeSelected);
     if (modeSelected) {
         const ProgrammingMode& mode = modes_.modes()[static_cast<std::size_t>(selected)];
-        stickPanel_->showAssignments(mode.groupValues(SlotGroup::Stick), mode.name());
-        throttlePanel_->showAssignments(mode.groupValues(SlotGroup::Throttle), mode.name());
-        axisPanel_->showAssignments(mode.groupValues(SlotGroup::Axis), mode.name());
+        panels_->showMode(mode);
         ui_.modeNameBox->setBytes(mode.name());
     } else {
-        stickPanel_->clearAssignments();
-        throttlePanel_->clearAssignments();
-        axisPanel_->clearAssignments();
+        panels_->clearAssignments();
     }
     activeModeIndex_ = selected;
 }

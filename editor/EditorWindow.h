@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/AssignmentPanels.h"
 #include "editor/EditorControls.h"
 #include "profile/ModeListEditor.h"
 #include "profile/ScriptListEditor.h"
@@ -7,6 +8,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,11 @@ public:
 
     // Script list.
     void addScript(const std::string& line);
+    // addScript for the lines of a file, without their status texts, between a begin and an
+    // end that show the list once.
+    void beginLoadingScripts();
+    void addLoadedScript(const std::string& line);
+    void endLoadingScripts();
     // Empties the list; the status text of Clear All.
     std::string clearScripts();
     void refreshScriptButtons();
@@ -61,9 +68,12 @@ public:
     std::string statusText() const;
     void setStatusText(const std::string& text);
 
-    StickPanel& stickPanel() { return *stickPanel_; }
-    ThrottlePanel& throttlePanel() { return *throttlePanel_; }
-    AxisPanel& axisPanel() { return *axisPanel_; }
+    // The panels are built the first time they are asked for; what they hold is kept in
+    // panels() from the start.
+    StickPanel& stickPanel() { return panels_->stick(); }
+    ThrottlePanel& throttlePanel() { return panels_->throttle(); }
+    AxisPanel& axisPanel() { return panels_->axis(); }
+    AssignmentPanels& panels() { return *panels_; }
     SetDefaultDelaysDialog& delaysDialog() { return *delaysDialog_; }
 
     // The script list in its on-screen order.
@@ -119,9 +129,7 @@ private:
     EditorControls ui_;
     ScriptListBinding* scriptBinding_ = nullptr;
     NameListModel* modeModel_ = nullptr;
-    StickPanel* stickPanel_ = nullptr;
-    ThrottlePanel* throttlePanel_ = nullptr;
-    AxisPanel* axisPanel_ = nullptr;
+    std::unique_ptr<AssignmentPanels> panels_;
     SetDefaultDelaysDialog* delaysDialog_ = nullptr;
 };
 

@@ -88,6 +88,20 @@ void ScriptListBinding::addScript(const std::string& line) {
     setStatusText(result.status);
 }
 
+void ScriptListBinding::beginLoading() {
+    // Loading starts from an empty list, so nothing is selected while it runs.
+    selectRow(-1);
+    scripts_.beginLoading();
+}
+
+void ScriptListBinding::addLoadedScript(const std::string& line) {
+    scripts_.add(line);
+}
+
+void ScriptListBinding::endLoading() {
+    scripts_.endLoading();
+}
+
 std::string ScriptListBinding::clearScripts() {
     EditResult result;
     withoutSelectionHandler([this, &result] { result = scripts_.clear(); });

@@ -28,6 +28,12 @@ public:
     std::function<void()> edited = [] {};
 
     void addScript(const std::string& line);
+    // Adds a line read from a file. No status text: the reader shows its own once the whole
+    // file is in, and laying out a text per line would cost more than reading the lines.
+    void addLoadedScript(const std::string& line);
+    // Around the lines of one file: the list is shown again once, at the end.
+    void beginLoading();
+    void endLoading();
     // Empties the list; the status text of Clear All.
     std::string clearScripts();
     void refreshScriptButtons();

@@ -31,7 +31,9 @@ bool entersByUser(Qt::FocusReason reason) {
 
 } // namespace
 
-AxisPanel::AxisPanel(QWidget* parent) : QDialog(parent) {
+AxisPanel::AxisPanel(AxisPanelState& state, QWidget* parent)
+    : QDialog(parent), state_(state), editor_(state.editor), values_(state.values),
+      selectedScript_(state.selectedScript) {
     setObjectName("axisPanel");
     setWindowTitle(tr("Axis Programming"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -40,8 +42,11 @@ AxisPanel::AxisPanel(QWidget* parent) : QDialog(parent) {
     ui_ = AxisPanelControls::build(*this, this);
     lists_ = ChainListBoxes(ui_.chainList, ui_.groupList);
     connectControls();
-    refreshBoxes();
+    for (const AxisChain& chain : editor_.chains().chains())
+        lists_.appendChain(chain.name());
+    selectChain(state_.selectedChain);
     applyChainSelection();
+    refreshBoxes();
     AxisPanelControls::arrange(*this);
     platform::keepOnScreenWhenShown(*this);
 }
@@ -50,8 +55,10 @@ void AxisPanel::connectControls() {
     connect(ui_.closeButton, &QPushButton::clicked, this, &AxisPanel::hide);
     connect(ui_.nameBox, &QLineEdit::textEdited, this, &AxisPanel::nameEdited);
     connect(ui_.chainList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!lists_.updating())
-            handle([this] { refreshChainSelection(); });
+        if (lists_.updating())
+            return;
+        state_.selectedChain = lists_.selectedChain();
+        handle([this] { refreshChainSelection(); });
     });
     connect(ui_.groupList, &QListWidget::itemSelectionChanged, this, [this] {
         if (!lists_.updating())
@@ -74,7 +81,7 @@ void AxisPanel::connectControls() {
     for (int i = 0; i < kAxisSlotCount; ++i) {
         connect(ui_.axisButtons[i], &QPushButton::clicked, this, [this, i] {
             handle([this, i] {
-                if (const int chain = lists_.selectedChain(); chain >= 0)
+                if (const int chain = selectedChain(); chain >= 0)
                     values_.axes[i] = editor_.chains().chain(chain).name();
             });
         });
@@ -84,7 +91,7 @@ void AxisPanel::connectControls() {
 // ----- the values and the boxes -----
 
 bool AxisPanel::rereadBoxes() {
-    if (values_.read(ui_))
+    if (readAxisBoxes(values_, ui_))
         return true;
     ++refusing_;
     platform::showMessage("Please enter an integer.", kTitle, platform::MessageButtons::Ok,
@@ -94,7 +101,7 @@ bool AxisPanel::rereadBoxes() {
 }
 
 void AxisPanel::refreshBoxes() {
-    values_.write(ui_);
+    writeAxisBoxes(values_, ui_);
 }
 
 template <typename Command> void AxisPanel::handle(Command command) {
@@ -108,9 +115,7 @@ template <typename Command> void AxisPanel::handle(Command command) {
 void AxisPanel::showAssignments(const std::vector<Assignment>& values,
                                 const std::string& modeName) {
     rereadBoxes();
-    for (int i = 0; i < kAxisSlotCount; ++i)
-        values_.axes[i] = i < static_cast<int>(values.size()) ? values[i] : Assignment();
-    values_.modeName = modeName;
+    state_.showAssignments(values, modeName);
     refreshBoxes();
 }
 
@@ -120,8 +125,7 @@ std::vector<Assignment> AxisPanel::collectAssignments() const {
 
 void AxisPanel::clearAssignments() {
     rereadBoxes();
-    values_.modeName.clear();
-    values_.axes.fill({});
+    state_.clearAssignments();
     refreshBoxes();
 }
 
@@ -129,33 +133,25 @@ void AxisPanel::clearAssignments() {
 
 void AxisPanel::resetChains() {
     lists_.clear();
-    editor_.chains().resetChains();
-    values_.chainName.clear();
+    state_.resetChains();
     ui_.nameBox->setBytes(values_.chainName);
-    values_.increase = std::string(kNullScriptName);
-    values_.decrease = std::string(kNullScriptName);
     ui_.increaseBox->setBytes(values_.increase);
     ui_.decreaseBox->setBytes(values_.decrease);
     applyChainSelection();
 }
 
 void AxisPanel::addChain(const std::string& name) {
-    const int before = chainCount();
-    editor_.chains().addChain(name);
-    if (chainCount() != before)
+    if (state_.addChain(name))
         listAddedChain();
 }
 
 void AxisPanel::listAddedChain() {
     lists_.appendChain(editor_.chains().chains().back().name());
-    lists_.selectChain(chainCount() - 1);
+    selectChain(chainCount() - 1);
 }
 
 void AxisPanel::addGroupLine(const std::string& line, int count, int chainIndex) {
-    if (chainIndex < 0 || chainIndex >= editor_.chains().chainCount())
-        return;
-    editor_.chains().addGroupLine(line, count, chainIndex);
-    if (chainIndex == lists_.selectedChain())
+    if (state_.addGroupLine(line, count, chainIndex) && chainIndex == selectedChain())
         lists_.appendGroup(line);
 }
 
@@ -168,22 +164,23 @@ void AxisPanel::refreshChainSelection() {
 
 // ----- selection -----
 
+void AxisPanel::selectChain(int row) {
+    lists_.selectChain(row);
+    state_.selectedChain = lists_.selectedChain();
+}
+
 void AxisPanel::limitCountToSelectedChain() {
-    const int chain = lists_.selectedChain();
+    const int chain = selectedChain();
     ui_.countSpin->setRange(0, editor_.countLimit(chain));
     editor_.limitCount(chain, values_.limits);
 }
 
 void AxisPanel::applyChainSelection() {
-    const int chain = lists_.selectedChain();
+    state_.applyChainSelection();
+    const int chain = selectedChain();
     const bool selected = chain >= 0;
-    if (selected) {
-        const AxisChain& current = editor_.chains().chain(chain);
-        values_.chainName = current.name();
-        lists_.showGroups(current.groups());
-    } else {
-        lists_.showGroups({});
-    }
+    lists_.showGroups(selected ? editor_.chains().chain(chain).groups()
+                               : std::vector<std::string>{});
     limitCountToSelectedChain();
 
     const bool roomForChains = editor_.roomForChains();
@@ -196,7 +193,7 @@ void AxisPanel::applyChainSelection() {
 }
 
 void AxisPanel::updateRemoveButton() {
-    ui_.removeButton->setEnabled(lists_.selectedChain() >= 0 && lists_.selectedGroup() >= 0);
+    ui_.removeButton->setEnabled(selectedChain() >= 0 && lists_.selectedGroup() >= 0);
 }
 
 // ----- the chain commands -----
@@ -215,8 +212,8 @@ void AxisPanel::applyNameRule() {
     } else {
         ui_.nameBox->setBytes(values_.chainName);
     }
-    lists_.selectChain(
-        values_.chainName.empty() ? -1 : editor_.chains().findIgnoringCase(values_.chainName));
+    selectChain(values_.chainName.empty() ? -1
+                                          : editor_.chains().findIgnoringCase(values_.chainName));
     applyChainSelection();
 }
 
@@ -231,7 +228,7 @@ void AxisPanel::addChainFromNameBox() {
 
 void AxisPanel::renameSelectedChain() {
     handle([this] {
-        const int chain = lists_.selectedChain();
+        const int chain = selectedChain();
         if (chain < 0)
             return;
         // An empty or taken name is refused, and the dialog asks again.
@@ -249,7 +246,7 @@ void AxisPanel::renameSelectedChain() {
 
 void AxisPanel::duplicateSelectedChain() {
     handle([this] {
-        if (editor_.duplicateChain(lists_.selectedChain()))
+        if (editor_.duplicateChain(selectedChain()))
             lists_.appendChain(editor_.chains().chains().back().name());
         applyChainSelection();
     });
@@ -257,10 +254,11 @@ void AxisPanel::duplicateSelectedChain() {
 
 void AxisPanel::deleteSelectedChain() {
     handle([this] {
-        const int chain = lists_.selectedChain();
+        const int chain = selectedChain();
         if (chain < 0)
             return;
         lists_.removeChain(chain);
+        state_.selectedChain = -1;
         editor_.chains().deleteChain(chain);
         applyChainSelection();
     });
@@ -270,8 +268,8 @@ void AxisPanel::deleteSelectedChain() {
 
 void AxisPanel::addGroup() {
     handle([this] {
-        const ChainEditor::GroupResult added = editor_.addGroup(
-            lists_.selectedChain(), values_.limits, values_.increase, values_.decrease);
+        const ChainEditor::GroupResult added =
+            editor_.addGroup(selectedChain(), values_.limits, values_.increase, values_.decrease);
         if (!added.error.empty())
             platform::showMessage(added.error, kTitle, platform::MessageButtons::Ok,
                                   static_cast<const QWidget*>(this));
@@ -284,7 +282,7 @@ void AxisPanel::addGroup() {
 
 void AxisPanel::removeGroup() {
     // Removal writes the boxes back without reading them first.
-    const int chain = lists_.selectedChain();
+    const int chain = selectedChain();
     const int group = lists_.selectedGroup();
     if (chain < 0 || group < 0)
         return;
@@ -301,7 +299,7 @@ void AxisPanel::clearGroups() {
         const auto answer = platform::showMessage(
             "This will delete all currently listed breakpoints.  Continue?", "Confirm Clear",
             platform::MessageButtons::YesNo, static_cast<const QWidget*>(this));
-        const int chain = lists_.selectedChain();
+        const int chain = selectedChain();
         if (answer != platform::MessageAnswer::Yes || chain < 0)
             return;
         editor_.chains().chain(chain).clearGroups();
@@ -322,7 +320,7 @@ void AxisPanel::endStepped() {
 void AxisPanel::numberBoxLeft(QLineEdit* box) {
     handle([this, box] {
         if (box == ui_.countBox)
-            editor_.limitCount(lists_.selectedChain(), values_.limits);
+            editor_.limitCount(selectedChain(), values_.limits);
         else if (box == ui_.startBox)
             values_.limits.start = ChainEditor::limitAxis(values_.limits.start);
         else

@@ -17,16 +17,17 @@ namespace vantrel {
 class SpinArrows;
 
 // "Axis Programming": builds the profile's axis chains with their breakpoint groups and binds
-// chains by name to the six axes of the active programming mode. It holds the profile's one
-// AxisChainList in a ChainEditor, whose rules the commands follow; the chain list box shows
-// the chains row for row.
+// chains by name to the six axes of the active programming mode. It works on a state that its
+// owner keeps (the profile's one AxisChainList in a ChainEditor, whose rules the commands
+// follow, and the values of the boxes); the chain list box shows the chains row for row.
 //
 // Every handler first reads all boxes into the values and ends by writing all values back,
 // so text typed into a box counts only from the next handler on.
 class AxisPanel : public QDialog, public AssignmentPanel {
     Q_OBJECT
 public:
-    explicit AxisPanel(QWidget* parent = nullptr);
+    // Shows what the state holds: its chains, its selected chain and its values.
+    explicit AxisPanel(AxisPanelState& state, QWidget* parent = nullptr);
 
     // AssignmentPanel: the six values are XAxis, YAxis, ZAxis, RAxis, R1Axis, R2Axis.
     void showAssignments(const std::vector<Assignment>& values,
@@ -64,6 +65,9 @@ private:
     // Runs one user command between a re-read and a refresh of the boxes.
     template <typename Command> void handle(Command command);
 
+    int selectedChain() const { return state_.selectedChain; }
+    // Selects the row in the chain list and remembers it in the state.
+    void selectChain(int row);
     // Shows the chain just appended to the list and selects it.
     void listAddedChain();
     void applyChainSelection();
@@ -84,9 +88,10 @@ private:
     void numberBoxLeft(QLineEdit* box);
     void confirm();
 
-    ChainEditor editor_;
-    AxisPanelValues values_;
-    std::string selectedScript_;
+    AxisPanelState& state_;
+    ChainEditor& editor_;
+    AxisPanelValues& values_;
+    std::string& selectedScript_;
     // Set while the refusal of a number box is shown; the focus it takes is no leaving.
     int refusing_ = 0;
 

@@ -8,7 +8,8 @@
 
 namespace vantrel {
 
-bool AxisPanelValues::read(const AxisPanelControls& ui) {
+bool readAxisBoxes(AxisPanelValues& values, const AxisPanelControls& ui) {
+    auto& [modeName, chainName, limits, increase, decrease, axes] = values;
     modeName = ui.modeBox->bytes();
     chainName = ui.nameBox->bytes();
     increase = ui.increaseBox->bytes();
@@ -33,7 +34,8 @@ bool AxisPanelValues::read(const AxisPanelControls& ui) {
     return !refused;
 }
 
-void AxisPanelValues::write(const AxisPanelControls& ui) const {
+void writeAxisBoxes(const AxisPanelValues& values, const AxisPanelControls& ui) {
+    const auto& [modeName, chainName, limits, increase, decrease, axes] = values;
     ui.modeBox->setBytes(modeName);
     ui.nameBox->setBytes(chainName);
     ui.countBox->setText(QString::number(limits.count));

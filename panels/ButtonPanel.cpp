@@ -43,10 +43,11 @@ const char* const kSlotIndex = "slotIndex";
 
 } // namespace
 
-ButtonPanel::ButtonPanel(const Look& look, QWidget* parent)
+ButtonPanel::ButtonPanel(const Look& look, ButtonPanelState& state, QWidget* parent)
     : QDialog(parent), look_(look),
-      firstPosition_(SlotTable::instance().group(look.group).front().position),
-      values_(SlotTable::instance().group(look.group).size()), boxes_(values_.size(), nullptr) {
+      firstPosition_(SlotTable::instance().group(look.group).front().position), state_(state),
+      values_(state.values), boxes_(values_.size(), nullptr), modeName_(state.modeName),
+      selectedScript_(state.selectedScript) {
     Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (look.minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
@@ -99,6 +100,7 @@ ButtonPanel::ButtonPanel(const Look& look, QWidget* parent)
     layout->addLayout(right);
     resize(dialogUnitsToPixels(*this, look.dialogSize.width(), look.dialogSize.height())
                .expandedTo(minimumSizeHint()));
+    refresh();
 }
 
 QGroupBox* ButtonPanel::buildButtonGroup() {
@@ -180,17 +182,13 @@ int ButtonPanel::slotIndex(const QString& slotName) const {
 void ButtonPanel::showAssignments(const std::vector<Assignment>& values,
                                   const std::string& modeName) {
     reread();
-    for (std::size_t i = 0; i < values_.size(); ++i)
-        values_[i] = i < values.size() ? values[i] : Assignment();
-    modeName_ = modeName;
+    state_.showAssignments(values, modeName);
     refresh();
 }
 
 void ButtonPanel::clearAssignments() {
     reread();
-    for (Assignment& value : values_)
-        value.clear();
-    modeName_.clear();
+    state_.clearAssignments();
     refresh();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panels/AssignmentPanel.h"
+#include "profile/ButtonPanelState.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -25,8 +26,9 @@ enum class SlotGroup;
 struct Control;
 
 // A modeless panel with one row per button or hat direction of one half of the X36, built
-// from the slot table: "P >>", press box, release box, "<< R". It holds a working copy of
-// the active mode's assignments for its group, in slot-position order.
+// from the slot table: "P >>", press box, release box, "<< R". Its working copy of the active
+// mode's assignments for its group, in slot-position order, lives in a state that its owner
+// keeps; the panel shows the state as it finds it when built.
 class ButtonPanel : public QDialog, public AssignmentPanel {
     Q_OBJECT
 
@@ -53,7 +55,7 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    ButtonPanel(const Look& look, QWidget* parent);
+    ButtonPanel(const Look& look, ButtonPanelState& state, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -70,10 +72,11 @@ private:
 
     Look look_;
     int firstPosition_;
-    std::vector<Assignment> values_;
+    ButtonPanelState& state_;
+    std::vector<Assignment>& values_;
     std::vector<platform::ByteLineEdit*> boxes_;
-    std::string modeName_;
-    std::string selectedScript_;
+    std::string& modeName_;
+    std::string& selectedScript_;
     platform::ByteLineEdit* modeBox_ = nullptr;
     bool placed_ = false;
     bool showing_ = false;

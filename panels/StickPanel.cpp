@@ -4,11 +4,11 @@
 
 namespace vantrel {
 
-StickPanel::StickPanel(QWidget* parent)
+StickPanel::StickPanel(ButtonPanelState& state, QWidget* parent)
     : ButtonPanel({SlotGroup::Stick, QStringLiteral("Stick Programming"),
                    QStringLiteral(":/stick.svg"), QSize(337, 276), QSize(529, 321), QPoint(180, 0),
                    false},
-                  parent) {
+                  state, parent) {
     setObjectName(QStringLiteral("stickPanel"));
 }
 

@@ -9,7 +9,8 @@ class StickPanel : public ButtonPanel {
     Q_OBJECT
 
 public:
-    explicit StickPanel(QWidget* parent = nullptr);
+    // Shows and edits the stick's values held in the state.
+    StickPanel(ButtonPanelState& state, QWidget* parent = nullptr);
 };
 
 } // namespace vantrel

@@ -4,11 +4,11 @@
 
 namespace vantrel {
 
-ThrottlePanel::ThrottlePanel(QWidget* parent)
+ThrottlePanel::ThrottlePanel(ButtonPanelState& state, QWidget* parent)
     : ButtonPanel({SlotGroup::Throttle, QStringLiteral("Throttle Programming"),
                    QStringLiteral(":/throttle.svg"), QSize(343, 206), QSize(528, 321),
                    QPoint(200, 20), true},
-                  parent) {
+                  state, parent) {
     setObjectName(QStringLiteral("throttlePanel"));
 }
 

@@ -9,7 +9,8 @@ class ThrottlePanel : public ButtonPanel {
     Q_OBJECT
 
 public:
-    explicit ThrottlePanel(QWidget* parent = nullptr);
+    // Shows and edits the throttle's values held in the state.
+    ThrottlePanel(ButtonPanelState& state, QWidget* parent = nullptr);
 };
 
 } // namespace vantrel

@@ -17,11 +17,28 @@ const Script* ScriptListEditor::lineAt(std::size_t row) const {
 }
 
 void ScriptListEditor::insertName(std::string name) {
-    if (observer_)
-        observer_->beforeInsert(names_.insertionPoint(name));
+    ListObserver* told = loading_ ? nullptr : observer_;
+    if (told)
+        told->beforeInsert(names_.insertionPoint(name));
     names_.insert(std::move(name));
+    if (told)
+        told->afterInsert();
+}
+
+void ScriptListEditor::beginLoading() {
+    if (loading_)
+        return;
     if (observer_)
-        observer_->afterInsert();
+        observer_->beforeReset();
+    loading_ = true;
+}
+
+void ScriptListEditor::endLoading() {
+    if (!loading_)
+        return;
+    loading_ = false;
+    if (observer_)
+        observer_->afterReset();
 }
 
 EditResult ScriptListEditor::add(const Script& line) {

@@ -105,6 +105,7 @@ std::vector<Assignment> axes(std::initializer_list<const char*> names) {
 class AxisPanelTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<AxisPanelState> state_;
     std::unique_ptr<AxisPanel> panel_;
     std::unique_ptr<test::GuiSeams> seams_;
 
@@ -129,10 +130,12 @@ class AxisPanelTest : public QObject {
 private slots:
     void init() {
         seams_ = std::make_unique<test::GuiSeams>();
-        panel_ = std::make_unique<AxisPanel>();
+        state_ = std::make_unique<AxisPanelState>();
+        panel_ = std::make_unique<AxisPanel>(*state_);
     }
     void cleanup() {
         panel_.reset();
+        state_.reset();
         seams_.reset();
     }
 

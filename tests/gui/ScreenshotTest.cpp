@@ -72,12 +72,14 @@ private slots:
     }
 #endif
     void stickPanel() {
-        StickPanel panel;
+        ButtonPanelState state(SlotGroup::Stick);
+        StickPanel panel(state);
         checkPicture(panel, "stickPicture", QSize(337, 276));
         shoot(panel, "stick-panel.png");
     }
     void throttlePanel() {
-        ThrottlePanel panel;
+        ButtonPanelState state(SlotGroup::Throttle);
+        ThrottlePanel panel(state);
         checkPicture(panel, "throttlePicture", QSize(343, 206));
         shoot(panel, "throttle-panel.png");
     }

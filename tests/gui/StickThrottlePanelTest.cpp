@@ -52,8 +52,10 @@ class StickThrottlePanelTest : public QObject {
 
 private slots:
     void panelsAreHiddenModelessAndTitled() {
-        StickPanel stick;
-        ThrottlePanel throttle;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
+        ButtonPanelState throttleState(SlotGroup::Throttle);
+        ThrottlePanel throttle(throttleState);
         QVERIFY(!stick.isVisible());
         QVERIFY(!throttle.isModal());
         QCOMPARE(stick.windowTitle(), QString("Stick Programming"));
@@ -65,8 +67,10 @@ private slots:
     }
 
     void everySlotHasItsBoxAndButtonsWithTheirTexts() {
-        StickPanel stick;
-        ThrottlePanel throttle;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
+        ButtonPanelState throttleState(SlotGroup::Throttle);
+        ThrottlePanel throttle(throttleState);
         openPanel(stick);
         openPanel(throttle);
         for (const Slot& slot : allButtonSlots()) {
@@ -87,7 +91,8 @@ private slots:
     }
 
     void assignButtonsCopyTheSelectedScriptIntoTheirOwnBox() {
-        StickPanel stick;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
         openPanel(stick);
         const auto shown = numberedValues(SlotGroup::Stick);
         stick.showAssignments(shown, "DEFAULT");
@@ -111,7 +116,8 @@ private slots:
     }
 
     void typedTextIsCollectedOnlyAfterARereadOfThePanel() {
-        StickPanel stick;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
         openPanel(stick);
         stick.showAssignments(numberedValues(SlotGroup::Stick), "DEFAULT");
         QTest::mouseClick(box(stick, "launchPressBox"), Qt::LeftButton);
@@ -131,7 +137,8 @@ private slots:
     }
 
     void escapeAndCloseHideWithoutAReread() {
-        StickPanel stick;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
         openPanel(stick);
         QTest::mouseClick(box(stick, "fireAPressBox"), Qt::LeftButton);
         QTest::keyClicks(box(stick, "fireAPressBox"), "Gun");
@@ -150,7 +157,8 @@ private slots:
     }
 
     void clickingOrTabbingIntoABoxEmptiesIt() {
-        StickPanel stick;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
         openPanel(stick);
         const auto shown = numberedValues(SlotGroup::Stick);
         stick.showAssignments(shown, "DEFAULT");
@@ -174,7 +182,8 @@ private slots:
     }
 
     void tabbingThroughThePanelEmptiesEveryBox() {
-        StickPanel stick;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
         openPanel(stick);
         stick.showAssignments(numberedValues(SlotGroup::Stick), "DEFAULT");
         QTest::mouseClick(box(stick, "triggerPressBox"), Qt::LeftButton);
@@ -185,7 +194,8 @@ private slots:
     }
 
     void comingBackToThePanelKeepsTheFocusedBox() {
-        StickPanel stick;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
         QWidget other;
         openPanel(stick);
         stick.showAssignments(numberedValues(SlotGroup::Stick), "M2");
@@ -204,7 +214,8 @@ private slots:
     }
 
     void showThenCollectGivesTheSameValues() {
-        ThrottlePanel throttle;
+        ButtonPanelState throttleState(SlotGroup::Throttle);
+        ThrottlePanel throttle(throttleState);
         const auto shown = numberedValues(SlotGroup::Throttle);
         throttle.showAssignments(shown, "Landing");
         QCOMPARE(throttle.collectAssignments(), shown);
@@ -218,7 +229,8 @@ private slots:
     }
 
     void throttleShowsModeOneInItsRowBelowTheAuxRows() {
-        ThrottlePanel throttle;
+        ButtonPanelState throttleState(SlotGroup::Throttle);
+        ThrottlePanel throttle(throttleState);
         openPanel(throttle);
         throttle.showAssignments(numberedValues(SlotGroup::Throttle), "DEFAULT");
         QCOMPARE(box(throttle, "mode1PressBox")->text(), QString("S_Mode1Press"));
@@ -241,8 +253,10 @@ private slots:
     }
 
     void groupsAndRowLabelsAreShownAndNothingIsClipped() {
-        StickPanel stick;
-        ThrottlePanel throttle;
+        ButtonPanelState stickState(SlotGroup::Stick);
+        StickPanel stick(stickState);
+        ButtonPanelState throttleState(SlotGroup::Throttle);
+        ThrottlePanel throttle(throttleState);
         for (QDialog* panel : {static_cast<QDialog*>(&stick), static_cast<QDialog*>(&throttle)}) {
             openPanel(*panel);
             QStringList titles;

@@ -41,6 +41,28 @@ ScriptListEditor scriptsWith(std::initializer_list<const char*> lines) {
     return editor;
 }
 
+// A file's lines reach a view as one reset, and the list comes out as added one by one.
+TEST(ScriptListEditor, LoadingTellsTheObserverOnce) {
+    RecordingObserver observer;
+    ScriptListEditor loaded;
+    loaded.setObserver(&observer);
+    loaded.beginLoading();
+    for (const char* line : {"_NULL", "zeta z Z", "Alpha a A", "alpha b B", "", "Mid m M"})
+        loaded.add(line);
+    EXPECT_EQ(observer.events, std::vector<std::string>{"reset"});
+    loaded.endLoading();
+    loaded.endLoading(); // a second end is no second reset
+    EXPECT_EQ(observer.events, std::vector<std::string>{"reset"});
+
+    const ScriptListEditor added = scriptsWith({"_NULL", "zeta z Z", "Alpha a A", "Mid m M"});
+    EXPECT_EQ(loaded.names().names(), added.names().names());
+    EXPECT_EQ(loaded.lines(), added.lines());
+
+    loaded.add("Late l L");
+    EXPECT_EQ(observer.events.back(), "insert 2") << "rows are told one by one again";
+    loaded.setObserver(nullptr);
+}
+
 TEST(ScriptListEditor, AddsSortedAndRefusesNamelessOrListedLines) {
     ScriptListEditor editor;
     RecordingObserver observer;
