@@ -14,20 +14,9 @@
 
 namespace vantrel::bench {
 
-inline std::string generatedProfile(int lines) {
-    const int scriptLines = lines * 6 / 10;
-    std::string text = "# Vantrel: generated.vtp\r\n\r\n<HEADER>\r\nDEFAULT_PRESS_DELAY=15\r\n"
-                       "DEFAULT_RELEASE_DELAY=25\r\n\r\n<SCRIPTLIST>\r\n_NULL\r\n";
-    const char* tokens[] = {"a^40 A",
-                            "dx_12 DX_12",
-                            "MOUSEUP_5^20 MOUSEDOWN_5",
-                            "hat_up",
-                            "shift f1 F1 SHIFT",
-                            "LOADMODE_Mode7",
-                            "kp_enter^3 KP_ENTER"};
-    for (int i = 1; i < scriptLines; ++i)
-        text +=
-            "Script" + std::to_string(i) + " " + tokens[i % 7] + " " + tokens[(i + 3) % 7] + "\r\n";
+// The axis chains and programming modes of a generated profile of this many lines, whose
+// script section holds scriptLines scripts named Script1 onwards.
+inline void appendChainsAndModes(std::string& text, int lines, int scriptLines) {
     text += "\r\n\r\n# Axis Chains and Breakpoints:\r\n<AXIS_CHAINS>\r\n";
     const int chains = lines / 1000 + 1;
     for (int c = 0; c < chains; ++c) {
@@ -55,6 +44,48 @@ inline std::string generatedProfile(int lines) {
         }
         text += "{" + name + "}\r\n";
     }
+}
+
+inline std::string generatedProfile(int lines) {
+    const int scriptLines = lines * 6 / 10;
+    std::string text = "# Vantrel: generated.vtp\r\n\r\n<HEADER>\r\nDEFAULT_PRESS_DELAY=15\r\n"
+                       "DEFAULT_RELEASE_DELAY=25\r\n\r\n<SCRIPTLIST>\r\n_NULL\r\n";
+    const char* tokens[] = {"a^40 A",
+                            "dx_12 DX_12",
+                            "MOUSEUP_5^20 MOUSEDOWN_5",
+                            "hat_up",
+                            "shift f1 F1 SHIFT",
+                            "LOADMODE_Mode7",
+                            "kp_enter^3 KP_ENTER"};
+    for (int i = 1; i < scriptLines; ++i)
+        text +=
+            "Script" + std::to_string(i) + " " + tokens[i % 7] + " " + tokens[(i + 3) % 7] + "\r\n";
+    appendChainsAndModes(text, lines, scriptLines);
+    return text;
+}
+
+// A profile of this many scripts of 2 to 14 tokens each (8 on average), a mode of 30
+// assignments per 100 scripts and a chain of 5 groups per 1000: the large file that the
+// whole-process benchmark translates (60 000 scripts make about 4.9 MB).
+inline std::string generatedLongScriptProfile(int scripts) {
+    static const char* const tokens[] = {
+        "a^40",  "A",      "dx_12",    "DX_12",    "MOUSEUP_5^20",   "MOUSEDOWN_5", "hat_up",
+        "shift", "f10^20", "F10",      "SHIFT",    "LOADMODE_Mode7", "kp_enter^3",  "KP_ENTER",
+        "space", "SPACE",  "lcontrol", "LCONTROL", "mouse1",         "MOUSE1",
+    };
+    constexpr int kinds = static_cast<int>(sizeof tokens / sizeof tokens[0]);
+    std::string text = "# Vantrel: generated.vtp\r\n\r\n<HEADER>\r\nDEFAULT_PRESS_DELAY=15\r\n"
+                       "DEFAULT_RELEASE_DELAY=25\r\n\r\n<SCRIPTLIST>\r\n_NULL\r\n";
+    for (int i = 1; i < scripts; ++i) {
+        text += "Script" + std::to_string(i);
+        const int count = 2 + (i * 7) % 13;
+        for (int t = 0; t < count; ++t) {
+            text += ' ';
+            text += tokens[(i * 5 + t * 3) % kinds];
+        }
+        text += "\r\n";
+    }
+    appendChainsAndModes(text, scripts, scripts);
     return text;
 }
 

@@ -8,6 +8,10 @@ bool AtomicFileOutput::write(std::string_view bytes) {
     return file_.write(bytes);
 }
 
+bool AtomicFileOutput::write(std::span<const std::string_view> pieces) {
+    return file_.write(pieces);
+}
+
 bool AtomicFileOutput::finish() {
     return file_.commit();
 }

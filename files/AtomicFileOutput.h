@@ -3,6 +3,7 @@
 #include "files/ProfileOutput.h"
 #include "platform/FileAccess.h"
 
+#include <span>
 #include <string>
 
 namespace vantrel {
@@ -18,6 +19,8 @@ public:
 
     bool isOpen() const override { return file_.isOpen(); }
     bool write(std::string_view bytes) override;
+    // Writes the pieces one after the other in one gathered write where the system has one.
+    bool write(std::span<const std::string_view> pieces);
     bool finish() override;
 
     // Why opening, writing or finishing failed: the system's code and text.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "files/DeviceFormat.h"
-#include "profile/ScriptCompiler.h"
 
 #include <cstdint>
 #include <string>
@@ -9,13 +8,9 @@
 
 namespace vantrel {
 
-// The records of a device profile file, as the translation builds them.
-
-struct ScriptRecord {
-    std::string name;
-    std::uint16_t id = 0;
-    std::vector<ScriptEvent> events;
-};
+// The records of a device profile file, as the translation builds them. The script records
+// go straight into the file's bytes as they are compiled (DeviceFileImage); these are the
+// records that follow them.
 
 struct AssignmentEntry {
     std::uint8_t type = 0; // 0 a button, hat or breakpoint code, 1 an axis
@@ -49,7 +44,6 @@ struct ChainRecord {
 };
 
 struct DeviceProfile {
-    std::vector<ScriptRecord> scripts;
     std::vector<ConfigurationRecord> configurations;
     std::vector<ChainRecord> chains;
     std::vector<std::string> modeNames; // in file order, for the load-mode events

@@ -2,47 +2,73 @@
 
 #include "profile/SlotTable.h"
 
-#include <algorithm>
+#include <array>
 #include <cctype>
-#include <vector>
+#include <cstdint>
 
 namespace vantrel {
 namespace {
 
-char folded(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+unsigned char folded(char c) {
+    return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-// Levenshtein distance with one row of memory.
-std::size_t editDistance(std::string_view a, std::string_view b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            const std::size_t change = diagonal + (folded(a[i - 1]) == folded(b[j - 1]) ? 0 : 1);
-            row[j] = std::min({above + 1, row[j - 1] + 1, change});
-            diagonal = above;
-        }
+// Levenshtein distance of a name of at most 64 characters to other words, by the bit-vector
+// method (Myers, in Hyyrö's form for whole words): the name's column of the table is kept as
+// two 64-bit masks of +1 and -1 steps, and each character of a word advances it in a few
+// word operations instead of a pass over the column.
+class DistanceFrom {
+public:
+    explicit DistanceFrom(std::string_view name) : length_(name.size()) {
+        for (std::size_t i = 0; i < name.size(); ++i)
+            matches_[folded(name[i])] |= std::uint64_t{1} << i;
     }
-    return row[b.size()];
-}
+
+    std::size_t to(std::string_view word) const {
+        if (length_ == 0)
+            return word.size();
+        const std::uint64_t all =
+            length_ == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << length_) - 1;
+        const std::uint64_t last = std::uint64_t{1} << (length_ - 1);
+        std::uint64_t plus = all; // vertical +1 steps
+        std::uint64_t minus = 0;  // vertical -1 steps
+        std::size_t distance = length_;
+        for (const char c : word) {
+            const std::uint64_t equal = matches_[folded(c)];
+            const std::uint64_t vertical = equal | minus;
+            const std::uint64_t horizontal = (((equal & plus) + plus) ^ plus) | equal;
+            std::uint64_t up = minus | ~(horizontal | plus);
+            std::uint64_t down = plus & horizontal;
+            if (up & last)
+                ++distance;
+            else if (down & last)
+                --distance;
+            // The top row of the table counts up by one along the word.
+            up = (up << 1) | 1;
+            down <<= 1;
+            plus = down | ~(vertical | up);
+            minus = up & vertical;
+        }
+        return distance;
+    }
+
+private:
+    std::array<std::uint64_t, 256> matches_{};
+    std::size_t length_;
+};
 
 } // namespace
 
 std::string_view nearestAssignmentKey(std::string_view name) {
     // Names longer than any key are cut so that junk costs no more than a key's length.
-    name = name.substr(0, 64);
+    const DistanceFrom distance(name.substr(0, 64));
     std::string_view best;
     std::size_t bestDistance = 0;
     for (const Slot& slot : SlotTable::instance().allSlots()) {
-        const std::size_t distance = editDistance(name, slot.name);
-        if (best.empty() || distance < bestDistance) {
+        const std::size_t d = distance.to(slot.name);
+        if (best.empty() || d < bestDistance) {
             best = slot.name;
-            bestDistance = distance;
+            bestDistance = d;
         }
     }
     return best;

@@ -35,6 +35,8 @@ public:
     bool next(std::string_view& line);
     // The number of the line returned last, counted from 1.
     std::size_t lineNumber() const { return number_; }
+    // The text after the line returned last, its line end included.
+    std::string_view rest() const { return rest_; }
 
 private:
     std::string_view rest_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileAccess.h"
 #include "profile/Diagnostic.h"
 
 #include <optional>
@@ -11,7 +12,7 @@ namespace vantrel {
 // that ends the operation ("Error opening file." or a file too large to be a profile), with
 // the path as its title.
 struct ProfileTextFile {
-    std::optional<std::string> text;
+    std::optional<platform::LargeFileBytes> text;
     Diagnostic refusal;
 };
 ProfileTextFile readProfileTextFile(const std::string& path);

@@ -22,18 +22,40 @@ constexpr auto kMax8 = static_cast<std::uint64_t>(kMost8BitCount);
 constexpr std::uint32_t kLastGroupNumber = kLastBreakpointGroup;
 constexpr std::uint32_t kFirstGroupNumber = kFirstBreakpointGroup;
 
-// How many lines the script section holds, each at most one script: room is made for those
-// alone rather than for the most the device could hold.
-std::size_t scriptLineCount(const std::vector<std::string_view>& lines) {
-    std::size_t count = 0;
-    bool inScripts = false;
-    for (const std::string_view line : lines) {
-        if (const auto marker = sectionOfMarker(line))
-            inScripts = *marker == FileSection::Scripts;
-        else if (inScripts)
-            ++count;
-    }
+// Each token begins at a character other than a blank or tab that follows a blank or tab or
+// opens the text. Written without a carried state, so that the compiler can vectorise it.
+std::uint64_t countTokens(std::string_view text) {
+    if (text.empty())
+        return 0;
+    std::uint64_t count = isTokenSpace(text[0]) ? 0 : 1;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        count += static_cast<unsigned>(isTokenSpace(text[i - 1])) &
+                 static_cast<unsigned>(!isTokenSpace(text[i]));
     return count;
+}
+
+// The scripts and events the script section holds (each significant line one script, each
+// token one event), so that room is made for those alone.
+struct ScriptSectionSize {
+    std::size_t scripts = 0;
+    std::uint64_t events = 0;
+};
+
+ScriptSectionSize scriptSectionSize(std::string_view text) {
+    ScriptSectionSize size;
+    bool inScripts = false;
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.next(line)) {
+        if (const auto marker = sectionOfMarker(line)) {
+            inScripts = *marker == FileSection::Scripts;
+        } else if (inScripts) {
+            // A significant line begins with its name, the first of its words.
+            ++size.scripts;
+            size.events += countTokens(line) - 1;
+        }
+    }
+    return size;
 }
 
 } // namespace
@@ -46,35 +68,34 @@ ProfileTranslator::ProfileTranslator(const std::string& profileTextPath,
         diagnostics_.report(std::move(file.refusal));
         return;
     }
-    text_ = std::move(*file.text);
+    readText_ = std::move(*file.text);
+    text_ = readText_;
     translate();
 }
 
 ProfileTranslator::ProfileTranslator(const std::string& profileTextPath, std::string text,
                                      DiagnosticSink& diagnostics)
-    : path_(profileTextPath), text_(std::move(text)), diagnostics_(diagnostics) {
+    : path_(profileTextPath), givenText_(std::move(text)), text_(givenText_),
+      diagnostics_(diagnostics) {
     translate();
 }
 
 std::size_t ProfileTranslator::lineOf(std::string_view at) const {
     if (at.empty())
         return 0;
-    // The significant lines lie in the text in order; find the one holding the place.
-    const auto after = std::upper_bound(
-        lines_.begin(), lines_.end(), at.data(),
-        [](const char* place, std::string_view line) { return place < line.data(); });
-    if (after == lines_.begin())
-        return 0;
-    return lineNumbers_[static_cast<std::size_t>(after - lines_.begin()) - 1];
+    return places_.placeOf(static_cast<std::size_t>(at.data() - text_.data())).line;
 }
 
 void ProfileTranslator::report(Severity severity, std::string text, std::string title,
                                bool endsOperation, std::string_view at) {
     Diagnostic diagnostic{severity, std::move(text), std::move(title)};
     diagnostic.endsOperation = endsOperation;
-    diagnostic.line = lineOf(at);
-    if (diagnostic.line > 0)
-        diagnostic.column = columnIn(text_, at);
+    if (!at.empty()) {
+        const TextPlaces::Place place =
+            places_.placeOf(static_cast<std::size_t>(at.data() - text_.data()));
+        diagnostic.line = place.line;
+        diagnostic.column = place.column;
+    }
     diagnostics_.report(std::move(diagnostic));
 }
 
@@ -95,30 +116,34 @@ bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count, 
 }
 
 void ProfileTranslator::translate() {
-    lines_ = significantLines(text_, &lineNumbers_);
-    // Every line of the script section could be a script, up to the most the device holds.
-    const std::size_t mostScripts = std::min<std::size_t>(scriptLineCount(lines_), kMax16);
+    places_ = TextPlaces(text_);
+    // Room for exactly the scripts and events of the text, up to the most scripts the device
+    // holds, so that the image is never copied to grow.
+    const ScriptSectionSize size = scriptSectionSize(text_);
+    const std::size_t mostScripts = std::min<std::size_t>(size.scripts, kMax16);
     scriptIds_ = ViewIndex(mostScripts);
-    profile_.scripts.reserve(mostScripts);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (!readLine(i))
+    image_.reserve(mostScripts, static_cast<std::size_t>(size.events));
+    LineReader reader(text_);
+    std::string_view line;
+    while (reader.next(line)) {
+        if (!readLine(line, text_.size() - reader.rest().size()))
             return;
     }
     for (std::size_t i = 0; i < profile_.chains.size(); ++i) {
         if (!chainConverted_[i]) {
             refuseAtLine(noClosingLineText("axis chain", profile_.chains[i].name),
-                         kProfileErrorTitle, lines_[chainHeaders_[i]]);
+                         kProfileErrorTitle, chainHeaders_[i]);
             return;
         }
     }
     for (std::size_t i = 0; i < profile_.configurations.size(); ++i) {
         if (!modeConverted_[i]) {
             refuseAtLine(noClosingLineText("programming mode", profile_.configurations[i].name),
-                         kProfileErrorTitle, lines_[modeHeaders_[i]]);
+                         kProfileErrorTitle, modeHeaders_[i]);
             return;
         }
     }
-    const std::uint64_t length = deviceFileLength(profile_);
+    const std::uint64_t length = image_.lengthWith(profile_);
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         overLimit("bytes in the device profile file", length,
                   std::numeric_limits<std::uint32_t>::max(), {});
@@ -126,10 +151,37 @@ void ProfileTranslator::translate() {
     }
     length_ = static_cast<std::uint32_t>(length);
     outputPath_ = deviceFilePathFor(path_);
+    resolveLoadEvents();
+    image_.finish(profile_);
 }
 
-bool ProfileTranslator::readLine(std::size_t index) {
-    const std::string_view line = lines_[index];
+void ProfileTranslator::resolveLoadEvents() {
+    ViewIndex modeIds(profile_.modeNames.size());
+    for (std::size_t i = 0; i < profile_.modeNames.size(); ++i) {
+        const std::string& name = profile_.modeNames[i];
+        modeIds.insert(name, name == kDefaultModeName ? 0 : static_cast<std::uint32_t>(i + 1));
+    }
+    std::vector<std::optional<std::uint32_t>> ids;
+    ids.reserve(loadModeNames_.size());
+    for (const std::string_view name : loadModeNames_)
+        ids.push_back(modeIds.find(name));
+    // Only load-mode tokens compile to the load-mode opcode, so the events of that opcode are
+    // the load events, in order.
+    std::size_t next = 0;
+    image_.forEachEventOf(static_cast<std::uint8_t>(EventOpcode::LoadMode), [&](std::size_t place) {
+        if (const auto id = ids[loadEvents_[next++]])
+            image_.setEventData(place, static_cast<std::int16_t>(*id));
+    });
+}
+
+void ProfileTranslator::addLoadEvent(std::string_view modeName) {
+    const auto known = static_cast<std::uint32_t>(loadModeNames_.size());
+    if (loadModeIndex_.insert(modeName, known))
+        loadModeNames_.push_back(modeName);
+    loadEvents_.push_back(*loadModeIndex_.find(modeName));
+}
+
+bool ProfileTranslator::readLine(std::string_view line, std::size_t next) {
     if (const auto marker = sectionOfMarker(line)) {
         section_ = *marker;
         return true;
@@ -147,13 +199,13 @@ bool ProfileTranslator::readLine(std::size_t index) {
         return addScript(line);
     case FileSection::Chains:
         if (line.front() == '[')
-            return openChain(line, index + 1);
+            return openChain(line, next);
         if (line.front() == '{')
             return openChain_ ? convertChain() : true;
         return countGroupLine(line);
     case FileSection::Modes:
         if (line.front() == '[')
-            return openMode(line, index + 1);
+            return openMode(line, next);
         if (line.front() == '{')
             return openMode_ ? convertMode() : true;
         if (openMode_)
@@ -164,19 +216,23 @@ bool ProfileTranslator::readLine(std::size_t index) {
 }
 
 bool ProfileTranslator::addScript(std::string_view line) {
-    if (profile_.scripts.size() >= kMax16)
-        return overLimit("scripts", profile_.scripts.size() + 1, kMax16, line);
-    ScriptRecord record;
+    if (image_.scriptCount() >= kMax16)
+        return overLimit("scripts", image_.scriptCount() + 1, kMax16, line);
     const std::string_view name = scriptName(line);
     const std::string_view tokens = line.substr(name.size());
-    std::uint64_t tokenCount = 0;
-    forEachToken(tokens, [&tokenCount](std::string_view) { ++tokenCount; });
-    if (tokenCount > kMax16)
-        return overLimit("events in the script " + std::string(name), tokenCount, kMax16, line);
+    // Every token follows a blank or tab, so only a line of more than twice the limit's
+    // characters can hold too many; only such a line is counted before it is compiled.
+    if (tokens.size() > 2 * kMax16) {
+        const std::uint64_t tokenCount = countTokens(tokens);
+        if (tokenCount > kMax16)
+            return overLimit("events in the script " + std::string(name), tokenCount, kMax16, line);
+    }
 
-    record.name = std::string(name);
-    record.id = static_cast<std::uint16_t>(profile_.scripts.size());
-    record.events.reserve(tokenCount);
+    // The name goes into the index after the tokens are compiled, by which time its slot has
+    // been fetched.
+    scriptIds_.prefetch(name);
+    const auto id = static_cast<std::uint16_t>(image_.scriptCount());
+    image_.beginScript(id);
     // A faulty token is placed at the token before it is passed on.
     class TokenSink : public DiagnosticSink {
     public:
@@ -193,10 +249,12 @@ bool ProfileTranslator::addScript(std::string_view line) {
     const ScriptCompiler compiler(translationDefaults(), tokenSink);
     forEachToken(tokens, [&](std::string_view token) {
         tokenSink.token = token;
-        record.events.push_back(compiler.compile(token));
+        const ScriptEvent event = compiler.compile(token);
+        image_.addEvent({event.oc, event.data, event.delay});
+        if (event.loadsMode)
+            addLoadEvent(event.modeName);
     });
-    scriptIds_.insert(name, record.id);
-    profile_.scripts.push_back(std::move(record));
+    scriptIds_.insert(name, id);
     return true;
 }
 
@@ -209,10 +267,10 @@ bool ProfileTranslator::openChain(std::string_view line, std::size_t next) {
         return overLimit("axis chains", profile_.chains.size() + 1, kMax16, line);
     ChainRecord record;
     record.name = std::string(bracketedName(line));
-    openChain_ = OpenChain{profile_.chains.size(), next};
+    openChain_ = OpenChain{profile_.chains.size(), next, line};
     profile_.chains.push_back(std::move(record));
     chainConverted_.push_back(false);
-    chainHeaders_.push_back(next - 1);
+    chainHeaders_.push_back(line);
     return true;
 }
 
@@ -244,13 +302,15 @@ bool ProfileTranslator::convertChain() {
     chainConverted_[open.record] = true;
 
     std::uint64_t converted = 0;
-    for (std::size_t i = open.firstLine; i < lines_.size() && lines_[i].front() != '{'; ++i) {
-        const auto fields = readGroupLine(lines_[i]);
+    LineReader reader(text_.substr(open.firstLine));
+    std::string_view line;
+    while (reader.next(line) && line.front() != '{') {
+        const auto fields = readGroupLine(line);
         if (!fields)
-            return refuse("Error converting breakpoint.", "Breakpoint error.", lines_[i]);
+            return refuse("Error converting breakpoint.", "Breakpoint error.", line);
         if (nextGroup_ > kLastGroupNumber)
             return overLimit("breakpoint groups", nextGroup_ - kFirstGroupNumber + 1,
-                             kLastGroupNumber - kFirstGroupNumber + 1, lines_[i]);
+                             kLastGroupNumber - kFirstGroupNumber + 1, line);
         converted += fields->count;
         if (converted <= kMax8) {
             for (const int position :
@@ -265,11 +325,10 @@ bool ProfileTranslator::convertChain() {
     }
     if (converted != static_cast<std::uint64_t>(open.breakpoints)) {
         // Breakpoints missing or beyond the chain's count would fire the wrong scripts.
-        return refuse("Not all breakpoints were processed.", "Mode Assignment Error.",
-                      lines_[open.firstLine - 1]);
+        return refuse("Not all breakpoints were processed.", "Mode Assignment Error.", open.header);
     }
     convertedGroupLines_ += static_cast<long long>(chain.groups.size());
-    chainIds_.insert(bracketedName(lines_[open.firstLine - 1]), chain.id);
+    chainIds_.insert(bracketedName(open.header), chain.id);
     return true;
 }
 
@@ -283,10 +342,10 @@ bool ProfileTranslator::openMode(std::string_view line, std::size_t next) {
     record.id = name == kDefaultModeName ? 0 : static_cast<std::uint16_t>(nextModePosition_);
     ++nextModePosition_;
     profile_.modeNames.push_back(record.name);
-    openMode_ = OpenMode{profile_.configurations.size(), next};
+    openMode_ = OpenMode{profile_.configurations.size(), next, line};
     profile_.configurations.push_back(std::move(record));
     modeConverted_.push_back(false);
-    modeHeaders_.push_back(next - 1);
+    modeHeaders_.push_back(line);
     return true;
 }
 
@@ -302,11 +361,13 @@ bool ProfileTranslator::convertMode() {
         declared += 2 * convertedGroupLines_;
     if (static_cast<std::uint64_t>(declared) > kMax16)
         return overLimit("entries in the programming mode " + configuration.name,
-                         static_cast<std::uint64_t>(declared), kMax16, lines_[open.firstLine - 1]);
+                         static_cast<std::uint64_t>(declared), kMax16, open.header);
 
     std::vector<AssignmentEntry> filled;
-    for (std::size_t i = open.firstLine; i < lines_.size() && lines_[i].front() != '{'; ++i) {
-        if (const auto entry = assignmentEntry(lines_[i]))
+    LineReader reader(text_.substr(open.firstLine));
+    std::string_view line;
+    while (reader.next(line) && line.front() != '{') {
+        if (const auto entry = assignmentEntry(line))
             filled.push_back(*entry);
     }
     if (isDefault) {
@@ -321,11 +382,11 @@ bool ProfileTranslator::convertMode() {
     if (filled.size() > static_cast<std::size_t>(declared))
         return refuseAtLine(tooManyAssignmentsText(configuration.name, filled.size(),
                                                    static_cast<std::uint64_t>(declared)),
-                            kProfileErrorTitle, lines_[open.firstLine - 1]);
+                            kProfileErrorTitle, open.header);
     if (filled.size() < static_cast<std::size_t>(declared)) {
         // The missing entries are filled with zeros; the translation goes on.
         report(Severity::Warning, "Not all assignment were processed.", "Mode Assignment Error.",
-               false, lines_[open.firstLine - 1]);
+               false, open.header);
     }
     filled.resize(static_cast<std::size_t>(declared));
     configuration.entries = std::move(filled);
@@ -351,14 +412,13 @@ std::optional<AssignmentEntry> ProfileTranslator::assignmentEntry(std::string_vi
 std::optional<std::vector<std::uint8_t>> ProfileTranslator::deviceBytes() const {
     if (outputPath_.empty())
         return std::nullopt;
-    return encodeDeviceFile(profile_);
+    return image_.bytes();
 }
 
 bool ProfileTranslator::writeDeviceFile() {
-    const auto bytes = deviceBytes();
-    if (!bytes)
+    if (outputPath_.empty())
         return false;
-    return writeFileAtomically(outputPath_, *bytes, &writeError_);
+    return writeFileAtomically(outputPath_, image_.pieces(), &writeError_);
 }
 
 } // namespace vantrel

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "files/DeviceFileImage.h"
 #include "files/DeviceProfile.h"
 #include "files/LineReader.h"
+#include "files/TextPlaces.h"
 #include "platform/FileAccess.h"
 #include "profile/Diagnostic.h"
 #include "profile/ViewIndex.h"
@@ -38,6 +40,7 @@ public:
 
     // The path the device profile file goes to; empty when nothing will be written.
     const std::string& outputPath() const { return outputPath_; }
+    // The configurations and chains; the scripts are only in the device file's bytes.
     const DeviceProfile& records() const { return profile_; }
     std::uint32_t length() const { return length_; }
     // The bytes writeDeviceFile writes; nothing when the pass left no output path.
@@ -46,24 +49,29 @@ public:
 private:
     struct OpenChain {
         std::size_t record;
-        std::size_t firstLine;
+        std::size_t firstLine; // where in the text the line after its header begins
+        std::string_view header;
         int breakpoints = 0;
         int groupLines = 0;
     };
     struct OpenMode {
         std::size_t record;
         std::size_t firstLine;
+        std::string_view header;
         long long entries = 0;
     };
 
     void translate();
-    bool readLine(std::size_t index);
+    bool readLine(std::string_view line, std::size_t next);
     bool addScript(std::string_view line);
     bool openChain(std::string_view line, std::size_t next);
     bool countGroupLine(std::string_view line);
     bool openMode(std::string_view line, std::size_t next);
     bool convertChain();
     bool convertMode();
+    // Load-mode events get their mode numbers once every mode has been read.
+    void addLoadEvent(std::string_view modeName);
+    void resolveLoadEvents();
     std::optional<AssignmentEntry> assignmentEntry(std::string_view line) const;
     std::uint16_t scriptId(std::string_view name) const;
     // The number of the line holding the place `at` (a view into the text); 0 for none.
@@ -79,20 +87,25 @@ private:
                    std::string_view at);
 
     std::string path_;
-    std::string text_;
+    std::string givenText_;             // the text given to the constructor, if one was
+    platform::LargeFileBytes readText_; // the text read from the file, if it was
+    std::string_view text_;             // the text translated: one of the two
     DiagnosticSink& diagnostics_;
-    std::vector<std::string_view> lines_;
-    std::vector<std::uint32_t> lineNumbers_;
+    TextPlaces places_;
     FileSection section_ = FileSection::Header;
 
+    DeviceFileImage image_;
     DeviceProfile profile_;
+    ViewIndex loadModeIndex_;                     // each mode name the load events give
+    std::vector<std::string_view> loadModeNames_; // in the order first given
+    std::vector<std::uint32_t> loadEvents_;       // for each load event, its name's number
     std::optional<OpenChain> openChain_;
     std::optional<OpenMode> openMode_;
     std::vector<bool> chainConverted_;
     std::vector<bool> modeConverted_;
-    // The index in lines_ of each chain's and each mode's opening line.
-    std::vector<std::size_t> chainHeaders_;
-    std::vector<std::size_t> modeHeaders_;
+    // Each chain's and each mode's opening line.
+    std::vector<std::string_view> chainHeaders_;
+    std::vector<std::string_view> modeHeaders_;
     ViewIndex scriptIds_;
     ViewIndex chainIds_;
     std::uint32_t nextModePosition_ = 1;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/LargePages.h"
+
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -22,19 +25,27 @@ FileError systemError(long code);
 // stays far below this. A bigger file is refused instead of being read into memory.
 inline constexpr std::uint64_t kMaxProfileTextBytes = 256ULL << 20;
 
-struct WholeFile {
-    enum class Outcome { Read, Unreadable, TooLarge };
+enum class WholeFileOutcome { Read, Unreadable, TooLarge };
+
+template <typename Bytes> struct BasicWholeFile {
+    using Outcome = WholeFileOutcome;
     Outcome outcome = Outcome::Unreadable;
-    std::string bytes;      // Read: the file's content
+    Bytes bytes;            // Read: the file's content
     FileError error;        // Unreadable: why
     std::uint64_t size = 0; // TooLarge: at least this many bytes were found
 };
+using WholeFile = BasicWholeFile<std::string>;
 
 // Reads the whole of a regular file of at most limit bytes. Never blocks: the file is opened
 // without waiting, and anything but a regular file (a folder, a FIFO, a device, also at the
 // end of a chain of symbolic links) is refused as Unreadable before a byte is read. A file
 // that grows past the limit while it is read is TooLarge.
 WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit);
+
+// The same into memory the system may back with large pages (see LargePages.h), for a file
+// of several megabytes that is read once.
+using LargeFileBytes = std::basic_string<char, std::char_traits<char>, LargePageAllocator<char>>;
+BasicWholeFile<LargeFileBytes> readWholeLargeFile(const std::string& path, std::uint64_t limit);
 
 // A file written beside its target and put in the target's place in one step once it is
 // complete, so that a save that fails or is cut short leaves the old file whole.
@@ -58,6 +69,8 @@ public:
 
     bool isOpen() const { return open_; }
     bool write(std::string_view bytes);
+    // The pieces one after the other, in one gathered write where the system has one.
+    bool write(std::span<const std::string_view> pieces);
     // Puts the written bytes in the target's place. Once only; false on any failure.
     bool commit();
     const FileError& error() const { return error_; }

@@ -5,6 +5,7 @@
 #include "profile/TokenNameTable.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -69,12 +70,14 @@ struct Movement {
     bool negative;
 };
 
+// In the order the rules try them.
 constexpr std::array<Movement, 4> kMovements = {{
     {"MOUSERIGHT_", EventOpcode::MouseMoveHorizontal, false},
     {"MOUSELEFT_", EventOpcode::MouseMoveHorizontal, true},
     {"MOUSEUP_", EventOpcode::MouseMoveVertical, true},
     {"MOUSEDOWN_", EventOpcode::MouseMoveVertical, false},
 }};
+constexpr std::string_view kLoadModeMarker = "LOADMODE";
 
 // The text after the first '_' of a body; the whole body when it has none.
 std::string_view afterFirstUnderscore(std::string_view body) {
@@ -88,6 +91,64 @@ std::int16_t low16(unsigned long long value) {
 
 } // namespace
 
+// Rules 1 to 5: the load-mode marker anywhere in the body, else the first movement marker
+// found in it.
+std::optional<ScriptCompiler::MarkedBody> ScriptCompiler::markedAnywhere(std::string_view body) {
+    if (body.find(kLoadModeMarker) != std::string_view::npos)
+        return MarkedBody{EventOpcode::LoadMode, false, afterFirstUnderscore(body)};
+    // Every movement marker begins with "MOUSE", so one search rules out all four.
+    if (body.find("MOUSE") == std::string_view::npos)
+        return std::nullopt;
+    for (const Movement& movement : kMovements) {
+        if (body.find(movement.marker) != std::string_view::npos)
+            return MarkedBody{movement.opcode, movement.negative, afterFirstUnderscore(body)};
+    }
+    return std::nullopt;
+}
+
+// The same rules for a body that begins with a marker and its first '_', without searching
+// it. "LOADMODE_" decides at once, as its rule comes first. A movement marker decides when no
+// marker of an earlier rule occurs in the body: every marker begins with 'L' or 'M'; inside
+// a movement marker only its own first letter and the L of "LEFT_" are such letters, and
+// neither begins another marker there; so another marker could only lie wholly in the text
+// after it, which then must hold neither letter.
+std::optional<ScriptCompiler::MarkedBody> ScriptCompiler::markedAtStart(std::string_view body) {
+    if (body.size() < 2)
+        return std::nullopt;
+    if (body[0] == 'L') {
+        if (body.size() > kLoadModeMarker.size() && body.starts_with(kLoadModeMarker) &&
+            body[kLoadModeMarker.size()] == '_')
+            return MarkedBody{EventOpcode::LoadMode, false,
+                              body.substr(kLoadModeMarker.size() + 1)};
+        return std::nullopt;
+    }
+    if (body[0] != 'M' || body[1] != 'O')
+        return std::nullopt;
+    for (const Movement& movement : kMovements) {
+        if (!body.starts_with(movement.marker))
+            continue;
+        const std::string_view amount = body.substr(movement.marker.size());
+        if (amount.find_first_of("LM") != std::string_view::npos)
+            return std::nullopt;
+        return MarkedBody{movement.opcode, movement.negative, amount};
+    }
+    return std::nullopt;
+}
+
+ScriptEvent ScriptCompiler::markedEvent(ScriptEvent event, const MarkedBody& marked) {
+    if (marked.opcode == EventOpcode::LoadMode) {
+        event.oc = static_cast<std::uint8_t>(EventOpcode::LoadMode);
+        event.loadsMode = true;
+        event.modeName = marked.rest;
+        return event;
+    }
+    event.oc = static_cast<std::uint8_t>(marked.opcode);
+    const long long amount = scanCInteger(marked.rest).value_or(ScannedInteger{0, 0}).value;
+    const auto bits = static_cast<unsigned long long>(amount);
+    event.data = low16(marked.negative ? 0ULL - bits : bits);
+    return event;
+}
+
 ScriptEvent ScriptCompiler::compile(std::string_view token) const {
     ScriptEvent event;
     std::string_view body = token;
@@ -96,41 +157,34 @@ ScriptEvent ScriptCompiler::compile(std::string_view token) const {
         body = token.substr(0, caret);
         event.delay = readDecimalInt32(token.substr(caret + 1));
     }
-
-    if (body.find("LOADMODE") != std::string_view::npos) {
-        event.oc = static_cast<std::uint8_t>(EventOpcode::LoadMode);
-        event.loadsMode = true;
-        event.modeName = afterFirstUnderscore(body);
-        return event;
-    }
-    // Every movement marker begins with "MOUSE", so one search rules out all four.
-    const bool mayMove = body.find("MOUSE") != std::string_view::npos;
-    for (const Movement& movement : kMovements) {
-        if (!mayMove || body.find(movement.marker) == std::string_view::npos)
-            continue;
-        event.oc = static_cast<std::uint8_t>(movement.opcode);
-        const std::string_view amountText = body.substr(body.find('_') + 1);
-        const long long amount = scanCInteger(amountText).value_or(ScannedInteger{0, 0}).value;
-        const auto bits = static_cast<unsigned long long>(amount);
-        event.data = low16(movement.negative ? 0ULL - bits : bits);
-        return event;
-    }
+    // The common forms are decided without searching the body: a load-mode or movement
+    // marker at its start, or a body found whole in the name table. No name of the lists
+    // holds a marker, so neither does a body the table knows, and the marker rules, which
+    // come first, cannot apply to it.
+    if (const std::optional<MarkedBody> marked = markedAtStart(body))
+        return markedEvent(event, *marked);
     const TokenNameTable::Match match = nameTable().find(body);
-    if (match.list >= 0) {
-        const NameList& list = kNameLists[static_cast<std::size_t>(match.list)];
-        event.oc = static_cast<std::uint8_t>(list.opcode);
-        if (event.delay == 0 && list.delay != DefaultDelay::None) {
-            const std::uint32_t fallback =
-                list.delay == DefaultDelay::Press ? delays_.press : delays_.release;
-            event.delay = static_cast<std::int32_t>(fallback);
-        }
-        if (match.hasData)
-            event.data = match.data;
-        else
-            reportFault(list.message, body);
-        return event;
-    }
+    if (match.list >= 0)
+        return listEvent(event, match, body);
+    if (const std::optional<MarkedBody> marked = markedAnywhere(body))
+        return markedEvent(event, *marked);
     reportFault("Event type not recognized: ", body);
+    return event;
+}
+
+ScriptEvent ScriptCompiler::listEvent(ScriptEvent event, const TokenNameTable::Match& match,
+                                      std::string_view body) const {
+    const NameList& list = kNameLists[static_cast<std::size_t>(match.list)];
+    event.oc = static_cast<std::uint8_t>(list.opcode);
+    if (event.delay == 0 && list.delay != DefaultDelay::None) {
+        const std::uint32_t fallback =
+            list.delay == DefaultDelay::Press ? delays_.press : delays_.release;
+        event.delay = static_cast<std::int32_t>(fallback);
+    }
+    if (match.hasData)
+        event.data = match.data;
+    else
+        reportFault(list.message, body);
     return event;
 }
 

@@ -2,8 +2,10 @@
 
 #include "profile/DefaultDelays.h"
 #include "profile/Diagnostic.h"
+#include "profile/TokenNameTable.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +51,19 @@ public:
     ScriptEvent compile(std::string_view token) const;
 
 private:
+    // A body that one of the marker rules decides: the load-mode opcode or a movement's,
+    // whether the amount is negated, and the text after the body's first '_', which is the
+    // mode name or the amount.
+    struct MarkedBody {
+        EventOpcode opcode;
+        bool negative;
+        std::string_view rest;
+    };
+    static std::optional<MarkedBody> markedAtStart(std::string_view body);
+    static std::optional<MarkedBody> markedAnywhere(std::string_view body);
+    static ScriptEvent markedEvent(ScriptEvent event, const MarkedBody& marked);
+    ScriptEvent listEvent(ScriptEvent event, const TokenNameTable::Match& match,
+                          std::string_view body) const;
     void reportFault(std::string_view text, std::string_view body) const;
 
     DefaultDelays delays_;

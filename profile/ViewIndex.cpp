@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <functional>
+#include <limits>
 #include <stdexcept>
 
 namespace vantrel {
@@ -25,7 +26,7 @@ ViewIndex::ViewIndex(std::size_t expectedNames) {
 void ViewIndex::grow() {
     slots_.assign(2 * slots_.size(), 0);
     for (std::uint32_t entry = 0; entry < entries_.size(); ++entry) {
-        const std::uint32_t hash = entries_[entry].hash;
+        const std::uint32_t hash = hashOf(entries_[entry].name());
         std::uint32_t i = hash & mask();
         while (slots_[i] != 0)
             i = (i + 1) & mask();
@@ -39,6 +40,8 @@ bool ViewIndex::insert(std::string_view name, std::uint32_t value) {
             return false;
         throw std::length_error("a name index holds at most 2^30 names");
     }
+    if (name.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("a name index holds names shorter than 4 GiB");
     // Half full at most, which also keeps every entry number + 1 below the probe bits.
     if (2 * (entries_.size() + 1) > slots_.size())
         grow();
@@ -48,11 +51,11 @@ bool ViewIndex::insert(std::string_view name, std::uint32_t value) {
         const Slot slot = slots_[i];
         if (slot == 0) {
             const auto entry = static_cast<std::uint32_t>(entries_.size());
-            entries_.push_back({name, value, hash});
+            entries_.push_back({name.data(), static_cast<std::uint32_t>(name.size()), value});
             slots_[i] = slotFor(hash, entry);
             return true;
         }
-        if ((slot & ~mask()) == hashBits && entryIn(slot).name == name)
+        if ((slot & ~mask()) == hashBits && entryIn(slot).name() == name)
             return false;
     }
 }
@@ -67,9 +70,15 @@ std::optional<std::uint32_t> ViewIndex::find(std::string_view name) const {
         if ((slot & ~mask()) != hashBits)
             continue;
         const Entry& entry = entryIn(slot);
-        if (entry.name == name)
+        if (entry.name() == name)
             return entry.value;
     }
+}
+
+void ViewIndex::prefetch([[maybe_unused]] std::string_view name) const {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(&slots_[hashOf(name) & mask()]);
+#endif
 }
 
 } // namespace vantrel

@@ -1,11 +1,16 @@
 #include "platform/FileAccess.h"
+#include "platform/LargePages.h"
 #include "platform/posix/PosixFiles.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vantrel::platform {
 namespace {
@@ -78,8 +83,11 @@ int openRegularFile(const std::string& path, int& error, std::uint64_t* size) {
     return fd;
 }
 
-WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
-    WholeFile result;
+namespace {
+
+template <typename Bytes>
+BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit) {
+    BasicWholeFile<Bytes> result;
     int error = 0;
     std::uint64_t size = 0;
     const int fd = openRegularFile(path, error, &size);
@@ -89,14 +97,17 @@ WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
     }
     if (size > limit) {
         ::close(fd);
-        result.outcome = WholeFile::Outcome::TooLarge;
+        result.outcome = WholeFileOutcome::TooLarge;
         result.size = size;
         return result;
     }
     // The size is only a hint: a file that changes, or one of /proc, may hold more or less.
     // The buffer holds one byte more than the size, so a file that kept its size is read in
     // one call and its end seen in a second; only a file that grew needs more room.
-    std::string bytes(static_cast<std::size_t>(size) + 1, '\0');
+    Bytes bytes;
+    bytes.reserve(static_cast<std::size_t>(size) + 1);
+    adviseLargePages(bytes.data(), bytes.capacity());
+    bytes.resize(static_cast<std::size_t>(size) + 1);
     std::size_t have = 0;
     for (;;) {
         if (have == bytes.size())
@@ -115,16 +126,26 @@ WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
         have += static_cast<std::size_t>(count);
         if (have > limit) {
             ::close(fd);
-            result.outcome = WholeFile::Outcome::TooLarge;
+            result.outcome = WholeFileOutcome::TooLarge;
             result.size = have;
             return result;
         }
     }
     bytes.resize(have);
     ::close(fd);
-    result.outcome = WholeFile::Outcome::Read;
+    result.outcome = WholeFileOutcome::Read;
     result.bytes = std::move(bytes);
     return result;
+}
+
+} // namespace
+
+WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
+    return readWholeFile<std::string>(path, limit);
+}
+
+BasicWholeFile<LargeFileBytes> readWholeLargeFile(const std::string& path, std::uint64_t limit) {
+    return readWholeFile<LargeFileBytes>(path, limit);
 }
 
 ReplacementFile::ReplacementFile(const std::string& target) {
@@ -231,6 +252,38 @@ bool ReplacementFile::write(std::string_view bytes) {
             return fail(errno);
         }
         bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+bool ReplacementFile::write(std::span<const std::string_view> pieces) {
+    if (!open_)
+        return false;
+    std::vector<iovec> rest;
+    rest.reserve(pieces.size());
+    for (const std::string_view piece : pieces) {
+        if (!piece.empty())
+            rest.push_back({const_cast<char*>(piece.data()), piece.size()});
+    }
+    std::size_t first = 0;
+    while (first < rest.size()) {
+        const int count = static_cast<int>(std::min<std::size_t>(rest.size() - first, IOV_MAX));
+        ssize_t written = ::writev(static_cast<int>(handle_), &rest[first], count);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        // A short write leaves the rest of a piece and the pieces after it.
+        while (written > 0) {
+            iovec& piece = rest[first];
+            const auto taken = std::min(static_cast<std::size_t>(written), piece.iov_len);
+            piece.iov_base = static_cast<char*>(piece.iov_base) + taken;
+            piece.iov_len -= taken;
+            written -= static_cast<ssize_t>(taken);
+            if (piece.iov_len == 0)
+                ++first;
+        }
     }
     return true;
 }

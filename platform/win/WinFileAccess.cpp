@@ -68,8 +68,11 @@ bool finalPath(const std::wstring& path, std::wstring& resolved, DWORD& error) {
 
 } // namespace
 
-WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
-    WholeFile result;
+namespace {
+
+template <typename Bytes>
+BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit) {
+    BasicWholeFile<Bytes> result;
     const HANDLE file = ::CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -90,11 +93,11 @@ WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
     }
     if (static_cast<std::uint64_t>(size.QuadPart) > limit) {
         ::CloseHandle(file);
-        result.outcome = WholeFile::Outcome::TooLarge;
+        result.outcome = WholeFileOutcome::TooLarge;
         result.size = static_cast<std::uint64_t>(size.QuadPart);
         return result;
     }
-    std::string bytes;
+    Bytes bytes;
     bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     for (;;) {
         const std::size_t have = bytes.size();
@@ -110,15 +113,25 @@ WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
             break;
         if (bytes.size() > limit) {
             ::CloseHandle(file);
-            result.outcome = WholeFile::Outcome::TooLarge;
+            result.outcome = WholeFileOutcome::TooLarge;
             result.size = bytes.size();
             return result;
         }
     }
     ::CloseHandle(file);
-    result.outcome = WholeFile::Outcome::Read;
+    result.outcome = WholeFileOutcome::Read;
     result.bytes = std::move(bytes);
     return result;
+}
+
+} // namespace
+
+WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
+    return readWholeFile<std::string>(path, limit);
+}
+
+BasicWholeFile<LargeFileBytes> readWholeLargeFile(const std::string& path, std::uint64_t limit) {
+    return readWholeFile<LargeFileBytes>(path, limit);
 }
 
 ReplacementFile::ReplacementFile(const std::string& target) {
@@ -186,6 +199,14 @@ bool ReplacementFile::write(std::string_view bytes) {
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+bool ReplacementFile::write(std::span<const std::string_view> pieces) {
+    for (const std::string_view piece : pieces) {
+        if (!write(piece))
+            return false;
+    }
+    return open_;
 }
 
 bool ReplacementFile::commit() {

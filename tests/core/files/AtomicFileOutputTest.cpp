@@ -68,6 +68,22 @@ TEST_F(AtomicFileOutputTest, ReplacesTheFileAndLeavesNothingElse) {
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"Hornet.vtp"});
 }
 
+// The pieces of one gathered write land one after the other, empty ones included, and a
+// piece of several megabytes (more than one system call may take) whole.
+TEST_F(AtomicFileOutputTest, WritesPiecesInOrder) {
+    writeText(target, "old");
+    std::string large(5 << 20, 'x');
+    for (std::size_t i = 0; i < large.size(); i += 4093)
+        large[i] = static_cast<char>('a' + i % 26);
+    const std::vector<std::string_view> pieces = {"", "head|", "", large, "|tail", ""};
+    AtomicFileOutput output(target);
+    ASSERT_TRUE(output.isOpen());
+    ASSERT_TRUE(output.write(std::span<const std::string_view>(pieces)));
+    ASSERT_TRUE(output.finish());
+    EXPECT_EQ(contents(target), "head|" + large + "|tail");
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"Hornet.vtp"});
+}
+
 TEST_F(AtomicFileOutputTest, NewFilesTakeTheDefaultModeAndOldFilesKeepTheirs) {
     {
         const ScopedUmask mask(027);

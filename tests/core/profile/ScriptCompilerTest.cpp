@@ -110,6 +110,49 @@ TEST_F(ScriptCompilerTest, FaultyTokensAreReportedAndStillCompile) {
         EXPECT_FALSE(fault.endsOperation) << fault.title;
 }
 
+// Bodies that begin with a marker are decided without a search, which must give what the
+// rules in their order give: "LOADMODE" anywhere wins over a movement, and an earlier
+// movement rule over a later one wherever its marker lies.
+TEST_F(ScriptCompilerTest, MarkersDecideInTheOrderOfTheRules) {
+    const ScriptEvent load = compile("MOUSEUP_LOADMODE_Combat^3");
+    EXPECT_EQ(load.oc, 5);
+    EXPECT_EQ(load.modeName, "LOADMODE_Combat"); // after the first '_'
+    EXPECT_EQ(load.delay, 3);
+    EXPECT_EQ(compile("xLOADMODE_Gear").modeName, "Gear");
+    EXPECT_EQ(compile("LOADMODEx").modeName, "LOADMODEx");
+    EXPECT_EQ(compile("LOADMODE_").modeName, "");
+    EXPECT_EQ(compile("MOUSEDOWN_3MOUSERIGHT_4"), event(10, 3, 0));
+    EXPECT_EQ(compile("MOUSEDOWN_3MOUSELEFT_4"), event(10, -3, 0));
+    EXPECT_EQ(compile("MOUSEDOWN_3MOUSEUP_4"), event(11, -3, 0));
+    EXPECT_EQ(compile("MOUSEUP_3MOUSEDOWN_4"), event(11, -3, 0));
+    EXPECT_EQ(compile("MOUSELEFT_0x1f"), event(10, -31, 0));
+    EXPECT_EQ(compile("MOUSEUP_ 12"), event(11, -12, 0)); // white space before the number
+    EXPECT_EQ(compile("MOUSEUP_-2"), event(11, 2, 0));
+    EXPECT_EQ(compile("MOUSEUP_Ml"), event(11, 0, 0));
+    EXPECT_EQ(compile("xMOUSERIGHT_9"), event(10, 9, 0));
+    EXPECT_EQ(compile("a_MOUSEUP_7"), event(11, 0, 0)); // the amount follows the first '_'
+    EXPECT_TRUE(diagnostics.empty());
+}
+
+// A body found in the name table skips the marker rules, which is sound only while no name
+// of any list holds a marker.
+TEST_F(ScriptCompilerTest, NoListNameHoldsAMarker) {
+    std::vector<std::string> names = {"mouse1", "mouse2", "mouse3", "MOUSE1", "MOUSE2", "MOUSE3"};
+    for (const auto* list : {&pressKeyNames(), &releaseKeyNames(), &hatNames()}) {
+        for (const NamedCode& name : *list)
+            names.push_back(name.name);
+    }
+    for (const char* prefix : {"dx_", "DX_"}) {
+        for (const NamedCode& name : directXButtonNames(prefix))
+            names.push_back(name.name);
+    }
+    for (const std::string& name : names) {
+        for (const char* marker :
+             {"LOADMODE", "MOUSERIGHT_", "MOUSELEFT_", "MOUSEUP_", "MOUSEDOWN_"})
+            EXPECT_EQ(name.find(marker), std::string::npos) << name;
+    }
+}
+
 // Every name of every list compiles to its own Data under its list's opcode, so no name is
 // shadowed by a prefix of another list.
 TEST_F(ScriptCompilerTest, EveryNameGivesItsOwnData) {
