@@ -80,7 +80,7 @@ ProfileTranslator::ProfileTranslator(const std::string& profileTextPath, std::st
     translate();
 }
 
-std::size_t ProfileTranslator::lineOf(std::string_view at) const {
+std::size_t ProfileTranslator::lineOf(std::string_view at) {
     if (at.empty())
         return 0;
     return places_.placeOf(static_cast<std::size_t>(at.data() - text_.data())).line;

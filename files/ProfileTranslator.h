@@ -75,7 +75,7 @@ private:
     std::optional<AssignmentEntry> assignmentEntry(std::string_view line) const;
     std::uint16_t scriptId(std::string_view name) const;
     // The number of the line holding the place `at` (a view into the text); 0 for none.
-    std::size_t lineOf(std::string_view at) const;
+    std::size_t lineOf(std::string_view at);
     // Reports a diagnostic about the place `at` (a view into the text; empty for none).
     void report(Severity severity, std::string text, std::string title, bool endsOperation,
                 std::string_view at = {});

@@ -1,4 +1,5 @@
 #include "files/ProfileCheck.h"
+#include "device/DeviceProfileCheck.h"
 #include "files/CheckReport.h"
 #include "files/KeySuggestion.h"
 #include "files/ProfileTranslator.h"
@@ -213,7 +214,10 @@ TEST(ProfileCheckAgreesWithTranslation, NamesWrittenFurtherDownResolveAsTranslat
     // Gear comes later and gives 0; _NULL gives 0 by its own right.
     EXPECT_EQ(records.chains[1].groups[0].increaseId, 0);
     EXPECT_EQ(records.chains[1].groups[0].decreaseId, 0);
-    EXPECT_EQ(records.scripts[1].events[1].modeName, "Combat");
+    // Fire's LOADMODE_Combat loads Combat, whose block follows the scripts.
+    const ProfileCheck device = checkDeviceProfile(*translator.deviceBytes());
+    ASSERT_TRUE(device.accepted());
+    EXPECT_EQ(device.image.scripts.at(1).events.at(1).data, records.configurations[1].id);
 
     std::vector<std::pair<std::size_t, std::string>> places;
     for (const CheckFinding& finding : checkProfileText(text))
@@ -244,7 +248,9 @@ TEST(ProfileCheckAgreesWithTranslation, HeaderDelaysTheDeviceGetsOtherwise) {
         DiagnosticList diagnostics;
         const ProfileTranslator translator("air.vtp", text, diagnostics);
         ASSERT_TRUE(translator.deviceBytes()) << c.written;
-        const std::int32_t sent = translator.records().scripts[0].events[0].delay;
+        const ProfileCheck device = checkDeviceProfile(*translator.deviceBytes());
+        ASSERT_TRUE(device.accepted()) << c.written;
+        const std::int32_t sent = device.image.scripts.at(0).events.at(0).delay;
         const auto findings = checkProfileText(text);
         ASSERT_EQ(findings.size(), c.reported ? 1u : 0u) << c.written;
         if (!c.reported)
