@@ -106,7 +106,7 @@ DISPLAY=:97 "$usr/bin/vantrel" "$work/installed/broken.vtp" 2>"$work/display.log
     fail "the installed vantrel translated a broken profile"
 grep -q 'no window can be shown' "$work/display.log" &&
     fail "the installed vantrel did not find its module: $(cat "$work/display.log")"
-grep -qx 'Profile error.: The axis chain Gear has no closing line.' "$work/display.log" ||
+grep -qx 'Profile error.: Line 5: The axis chain Gear has no closing line.' "$work/display.log" ||
     fail "the installed vantrel lost its message: $(cat "$work/display.log")"
 [[ "$("$usr/bin/vantrel-driver" --version)" == "vantrel-driver "* ]] ||
     fail "the installed vantrel-driver --version"

@@ -223,7 +223,7 @@ TEST_F(QtOnDemand, MissingModuleKeepsTheMessagesOnStderr) {
     EXPECT_NE(errors.find("vantrel: no window can be shown: libvantrel-gui.so is neither in "),
               std::string::npos)
         << errors;
-    EXPECT_NE(errors.find("Profile error.: The axis chain Gear has no closing line.\n"),
+    EXPECT_NE(errors.find("Profile error.: Line 5: The axis chain Gear has no closing line.\n"),
               std::string::npos)
         << errors;
 
@@ -250,7 +250,7 @@ TEST_F(QtOnDemand, DamagedModuleKeepsTheMessagesOnStderr) {
                           "/libvantrel-gui.so: "),
               std::string::npos)
         << errors;
-    EXPECT_NE(errors.find("Profile error.: The axis chain Gear has no closing line.\n"),
+    EXPECT_NE(errors.find("Profile error.: Line 5: The axis chain Gear has no closing line.\n"),
               std::string::npos)
         << errors;
 }
