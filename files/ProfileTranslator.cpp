@@ -4,6 +4,7 @@
 #include "files/GroupLinePattern.h"
 #include "files/LineReader.h"
 #include "files/ProfileTextFile.h"
+#include "files/ScriptSectionSize.h"
 #include "files/ScriptTokens.h"
 #include "files/TranslationDefaults.h"
 #include "files/TranslationLimits.h"
@@ -21,42 +22,6 @@ constexpr std::uint64_t kMax16 = kMost16BitCount;
 constexpr auto kMax8 = static_cast<std::uint64_t>(kMost8BitCount);
 constexpr std::uint32_t kLastGroupNumber = kLastBreakpointGroup;
 constexpr std::uint32_t kFirstGroupNumber = kFirstBreakpointGroup;
-
-// Each token begins at a character other than a blank or tab that follows a blank or tab or
-// opens the text. Written without a carried state, so that the compiler can vectorise it.
-std::uint64_t countTokens(std::string_view text) {
-    if (text.empty())
-        return 0;
-    std::uint64_t count = isTokenSpace(text[0]) ? 0 : 1;
-    for (std::size_t i = 1; i < text.size(); ++i)
-        count += static_cast<unsigned>(isTokenSpace(text[i - 1])) &
-                 static_cast<unsigned>(!isTokenSpace(text[i]));
-    return count;
-}
-
-// The scripts and events the script section holds (each significant line one script, each
-// token one event), so that room is made for those alone.
-struct ScriptSectionSize {
-    std::size_t scripts = 0;
-    std::uint64_t events = 0;
-};
-
-ScriptSectionSize scriptSectionSize(std::string_view text) {
-    ScriptSectionSize size;
-    bool inScripts = false;
-    LineReader reader(text);
-    std::string_view line;
-    while (reader.next(line)) {
-        if (const auto marker = sectionOfMarker(line)) {
-            inScripts = *marker == FileSection::Scripts;
-        } else if (inScripts) {
-            // A significant line begins with its name, the first of its words.
-            ++size.scripts;
-            size.events += countTokens(line) - 1;
-        }
-    }
-    return size;
-}
 
 } // namespace
 
