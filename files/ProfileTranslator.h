@@ -91,7 +91,7 @@ private:
     platform::LargeFileBytes readText_; // the text read from the file, if it was
     std::string_view text_;             // the text translated: one of the two
     DiagnosticSink& diagnostics_;
-    TextPlaces places_;
+    mutable TextPlaces places_; // remembers the place asked last, even for a const look-up
     FileSection section_ = FileSection::Header;
 
     DeviceFileImage image_;
