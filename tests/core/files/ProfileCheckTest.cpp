@@ -1,5 +1,6 @@
 #include "files/ProfileCheck.h"
 #include "files/CheckReport.h"
+#include "files/DeviceFileImage.h"
 #include "files/KeySuggestion.h"
 #include "files/ProfileTranslator.h"
 #include "files/TranslationDefaults.h"
@@ -33,6 +34,16 @@ std::string reportFor(const fs::path& path) {
     for (const CheckFinding& finding : findings)
         report += formatFinding(name, finding) + "\n";
     return report + formatCheckSummary(name, findings) + "\n";
+}
+
+// An event of a device file, read from its bytes at this place (OC, then Data and Delay
+// little-endian).
+DeviceFileEvent eventIn(const std::vector<std::uint8_t>& bytes, std::size_t place) {
+    (void)bytes.at(place + kDeviceEventSize - 1); // throws when the file is too short
+    const std::uint8_t* at = bytes.data() + place;
+    return {at[0], static_cast<std::int16_t>(at[1] | at[2] << 8),
+            static_cast<std::int32_t>(at[3] | at[4] << 8 | at[5] << 16 |
+                                      static_cast<std::uint32_t>(at[6]) << 24)};
 }
 
 std::vector<fs::path> profilesIn(const fs::path& folder) {
@@ -200,7 +211,8 @@ TEST(ProfileCheckAgreesWithTranslation, NamesWrittenFurtherDownResolveAsTranslat
     const std::string text = readText(kCheckData / "later-names.vtp");
     DiagnosticList diagnostics;
     const ProfileTranslator translator("later-names.vtp", text, diagnostics);
-    ASSERT_TRUE(translator.deviceBytes());
+    const auto bytes = translator.deviceBytes();
+    ASSERT_TRUE(bytes);
     const DeviceProfile& records = translator.records();
     ASSERT_EQ(records.configurations.size(), 2u);
     // DEFAULT, before the scripts and the chain: Fire and Flaps give 0.
@@ -213,7 +225,11 @@ TEST(ProfileCheckAgreesWithTranslation, NamesWrittenFurtherDownResolveAsTranslat
     // Gear comes later and gives 0; _NULL gives 0 by its own right.
     EXPECT_EQ(records.chains[1].groups[0].increaseId, 0);
     EXPECT_EQ(records.chains[1].groups[0].decreaseId, 0);
-    EXPECT_EQ(records.scripts[1].events[1].modeName, "Combat");
+    // Fire's load event (after _NULL's empty record and Fire's key) loads Combat, the
+    // second mode of the file, whose number is 2.
+    EXPECT_EQ(
+        eventIn(*bytes, kDeviceHeaderSize + 2 * kDeviceScriptHeaderSize + kDeviceEventSize).data,
+        2);
 
     std::vector<std::pair<std::size_t, std::string>> places;
     for (const CheckFinding& finding : checkProfileText(text))
@@ -243,8 +259,10 @@ TEST(ProfileCheckAgreesWithTranslation, HeaderDelaysTheDeviceGetsOtherwise) {
                                  "\n<SCRIPTLIST>\nS a\n<PROGRAM_MODES>\n[DEFAULT]\n{DEFAULT}\n";
         DiagnosticList diagnostics;
         const ProfileTranslator translator("air.vtp", text, diagnostics);
-        ASSERT_TRUE(translator.deviceBytes()) << c.written;
-        const std::int32_t sent = translator.records().scripts[0].events[0].delay;
+        const auto bytes = translator.deviceBytes();
+        ASSERT_TRUE(bytes) << c.written;
+        const std::int32_t sent =
+            eventIn(*bytes, kDeviceHeaderSize + kDeviceScriptHeaderSize).delay;
         const auto findings = checkProfileText(text);
         ASSERT_EQ(findings.size(), c.reported ? 1u : 0u) << c.written;
         if (!c.reported)
