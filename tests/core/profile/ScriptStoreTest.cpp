@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace vantrel {
 namespace {
 
@@ -48,6 +53,39 @@ TEST(ScriptStore, ASecondLineOfOneNameTakesOverWhenTheFirstGoes) {
     store.erase(0);
     ASSERT_EQ(store.findExact("X"), 1u);
     EXPECT_EQ(store.lines()[1], "X 3");
+}
+
+// The first line of a name, found by reading every line: what findExact must agree with.
+std::optional<std::size_t> firstLineNamed(const ScriptStore& store, std::string_view name) {
+    for (std::size_t i = 0; i < store.size(); ++i)
+        if (scriptName(store.lines()[i]) == name)
+            return i;
+    return std::nullopt;
+}
+
+TEST(ScriptStore, AgreesWithASearchOfTheLinesThroughGrowthAndManyErasures) {
+    // Thousands of lines, many names given more than once and many erasures at random
+    // places, so that the index grows several times and has entries moved back to fill the
+    // places of names that went.
+    std::mt19937 random(7);
+    ScriptStore store;
+    std::vector<std::string> names;
+    for (int i = 0; i < 3000; ++i)
+        names.push_back("S" + std::to_string(i));
+    for (int round = 0; round < 4; ++round) {
+        for (int i = 0; i < 2500; ++i)
+            store.append(names[random() % names.size()] + " a " + std::to_string(i));
+        for (int i = 0; i < 2000; ++i)
+            store.erase(random() % store.size());
+        for (const std::string& name : names)
+            ASSERT_EQ(store.findExact(name), firstLineNamed(store, name)) << name;
+    }
+    while (store.size() > 0)
+        store.erase(0);
+    EXPECT_FALSE(store.findExact("S1"));
+    store.append("S1 again");
+    EXPECT_EQ(store.findExact("S1"), 0u);
+    EXPECT_THROW(store.erase(1), std::out_of_range);
 }
 
 } // namespace
