@@ -46,6 +46,11 @@ std::size_t SortedNameList::indexOf(Place place) const {
 SortedNameList::Place SortedNameList::lowerBound(std::string_view name) const {
     if (runs_.empty())
         return {0, 0};
+    // A profile file lists its scripts in this order, so a name read from one sorts after
+    // every name already listed: one comparison with the last name places it.
+    const auto& lastRun = runs_.back();
+    if (!lastRun.empty() && lessName(lastRun.back(), name))
+        return {runs_.size() - 1, lastRun.size()};
     // The first run whose last name does not sort before the name; the last run otherwise.
     auto runIt = std::partition_point(runs_.begin(), runs_.end() - 1,
                                       [&](const auto& run) { return lessName(run.back(), name); });

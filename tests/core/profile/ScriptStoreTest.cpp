@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace vantrel {
 namespace {
 
@@ -48,6 +54,44 @@ TEST(ScriptStore, ASecondLineOfOneNameTakesOverWhenTheFirstGoes) {
     store.erase(0);
     ASSERT_EQ(store.findExact("X"), 1u);
     EXPECT_EQ(store.lines()[1], "X 3");
+}
+
+// The first line of each name, found by reading every line: what findExact must agree with.
+std::map<std::string, std::size_t, std::less<>> firstLines(const ScriptStore& store) {
+    std::map<std::string, std::size_t, std::less<>> first;
+    for (std::size_t i = 0; i < store.size(); ++i)
+        first.emplace(scriptName(store.lines()[i]), i);
+    return first;
+}
+
+TEST(ScriptStore, AgreesWithASearchOfTheLinesThroughGrowthAndManyErasures) {
+    // Thousands of lines, many names given more than once and many erasures at random
+    // places, so that the index grows several times and has entries moved back to fill the
+    // places of names that went.
+    std::mt19937 random(7);
+    ScriptStore store;
+    std::vector<std::string> names;
+    for (int i = 0; i < 1000; ++i)
+        names.push_back("S" + std::to_string(i));
+    for (int round = 0; round < 4; ++round) {
+        for (int i = 0; i < 1200; ++i)
+            store.append(names[random() % names.size()] + " a " + std::to_string(i));
+        for (int i = 0; i < 1000; ++i)
+            store.erase(random() % store.size());
+        const auto first = firstLines(store);
+        for (const std::string& name : names) {
+            const auto found = first.find(name);
+            const auto expected =
+                found == first.end() ? std::nullopt : std::optional<std::size_t>(found->second);
+            ASSERT_EQ(store.findExact(name), expected) << name;
+        }
+    }
+    while (store.size() > 0)
+        store.erase(0);
+    EXPECT_FALSE(store.findExact("S1"));
+    store.append("S1 again");
+    EXPECT_EQ(store.findExact("S1"), 0u);
+    EXPECT_THROW(store.erase(1), std::out_of_range);
 }
 
 } // namespace

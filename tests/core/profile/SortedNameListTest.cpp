@@ -78,6 +78,32 @@ TEST(SortedNameList, StaysSortedAndFindableAcrossManyRuns) {
     EXPECT_EQ(list.insert("again"), 0u);
 }
 
+TEST(SortedNameList, NamesArrivingInListOrderGoLastAndOthersStillFindTheirPlace) {
+    // A file's names come in list order and each goes after the last; a spelling in other
+    // letter case, or a shorter name, that arrives after them sorts before the last name.
+    std::vector<std::string> expected;
+    SortedNameList list;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string name = "s" + std::to_string(100000 + i);
+        EXPECT_EQ(list.insertionPoint(name), list.size());
+        const std::size_t last = list.size();
+        ASSERT_EQ(list.insert(name), last) << name;
+        expected.push_back(name);
+        if (i % 500 == 0) {
+            const std::string upper = "S" + name.substr(1);
+            ASSERT_EQ(list.insert(upper), last) << upper;
+            ASSERT_EQ(list.insert("s"), 0u);
+            expected.insert(expected.end() - 1, upper);
+            expected.insert(expected.begin(), "s");
+        }
+    }
+    ASSERT_EQ(list.names(), expected);
+    ASSERT_TRUE(std::is_sorted(expected.begin(), expected.end(), scriptListLess));
+    EXPECT_EQ(list.findIgnoringCase("s102999"), expected.size() - 1);
+    EXPECT_EQ(list.findIgnoringCase("s102500"), expected.size() - 501);
+    EXPECT_FALSE(list.findIgnoringCase("s103000"));
+}
+
 TEST(SortedNameList, OutOfRangePlacesAreRefused) {
     SortedNameList list;
     list.insert("_NULL");
