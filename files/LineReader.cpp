@@ -76,6 +76,14 @@ std::string_view bracketedName(std::string_view line) {
     return line.size() < 2 ? std::string_view() : line.substr(1, line.size() - 2);
 }
 
+AssignmentLine splitAssignmentLine(std::string_view line) {
+    AssignmentLine parts;
+    parts.key = line.substr(0, std::min(line.find_first_of(" \""), line.size()));
+    if (const std::size_t equals = line.find('='); equals != std::string_view::npos)
+        parts.value = trimLeadingFileSpace(line.substr(equals + 1));
+    return parts;
+}
+
 std::optional<HeaderDelay> readHeaderDelay(std::string_view line) {
     HeaderDelay::Kind kind;
     if (line.find(kPressDelayKey) != std::string_view::npos)

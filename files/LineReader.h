@@ -52,6 +52,15 @@ std::vector<std::string_view> significantLines(std::string_view text,
 // The column (counted from 1) at which a view into the text begins on its line.
 std::size_t columnIn(std::string_view text, std::string_view within);
 
+// A mode block's assignment line as the translation reads it: the key is the text before the
+// first blank or double quote, the value what follows the first '=' without its leading white
+// space (empty when there is no '=').
+struct AssignmentLine {
+    std::string_view key;
+    std::string_view value;
+};
+AssignmentLine splitAssignmentLine(std::string_view line);
+
 // The text between a section line's first and last characters: the name in "[name]" and
 // "{name}"; nothing for a line shorter than two characters.
 std::string_view bracketedName(std::string_view line);

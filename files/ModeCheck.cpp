@@ -96,11 +96,9 @@ void ModeCheck::convert(std::size_t end, bool closed) {
 
 bool ModeCheck::convertAssignment(std::string_view line) {
     const std::string_view mode = open_->name;
-    const std::string_view key = line.substr(0, std::min(line.find_first_of(" \""), line.size()));
-    const std::size_t equals = line.find('=');
-    const std::string_view value = equals == std::string_view::npos
-                                       ? std::string_view()
-                                       : trimLeadingFileSpace(line.substr(equals + 1));
+    const AssignmentLine parts = splitAssignmentLine(line);
+    const std::string_view key = parts.key;
+    const std::string_view value = parts.value;
     const SlotTable& table = SlotTable::instance();
     if (table.deviceCodeOf(key)) {
         names_.referToScript(value, CheckSubject::Mode, mode);

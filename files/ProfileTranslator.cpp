@@ -359,11 +359,9 @@ bool ProfileTranslator::convertMode() {
 }
 
 std::optional<AssignmentEntry> ProfileTranslator::assignmentEntry(std::string_view line) const {
-    const std::string_view key = line.substr(0, std::min(line.find_first_of(" \""), line.size()));
-    const std::size_t equals = line.find('=');
-    const std::string_view value = equals == std::string_view::npos
-                                       ? std::string_view()
-                                       : trimLeadingFileSpace(line.substr(equals + 1));
+    const AssignmentLine parts = splitAssignmentLine(line);
+    const std::string_view key = parts.key;
+    const std::string_view value = parts.value;
     const SlotTable& table = SlotTable::instance();
     if (const auto code = table.deviceCodeOf(key))
         return AssignmentEntry{0, static_cast<std::uint16_t>(*code), scriptId(value)};
