@@ -38,25 +38,14 @@ install(FILES ${VANTREL_DIST_BUILD}/${VANTREL_APP_ID}.metainfo.xml
 install(FILES ${VANTREL_DIST}/vantrel-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vantrel.xml)
 
-# The icon: the scalable original and PNGs rendered from it at build time for the fixed sizes.
-set(VANTREL_ICON_SVG ${PROJECT_SOURCE_DIR}/resources/vantrel-icon.svg)
-install(FILES ${VANTREL_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-        RENAME vantrel.svg)
-add_executable(vantrel_render_icon ${VANTREL_DIST}/icons/RenderIcon.cpp)
-target_link_libraries(vantrel_render_icon PRIVATE Qt6::Svg Qt6::Gui)
-set_target_properties(vantrel_render_icon PROPERTIES AUTOMOC OFF AUTORCC OFF)
-vantrel_warnings(vantrel_render_icon)
-set(VANTREL_ICON_PNGS)
-foreach(size 16 24 32 48 64 128 256)
-    set(png ${VANTREL_DIST_BUILD}/icons/${size}x${size}/vantrel.png)
-    add_custom_command(OUTPUT ${png}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_DIST_BUILD}/icons/${size}x${size}
-        COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
-                $<TARGET_FILE:vantrel_render_icon> ${VANTREL_ICON_SVG} ${size} ${png}
-        DEPENDS vantrel_render_icon ${VANTREL_ICON_SVG}
-        COMMENT "Rendering the ${size}x${size} icon" VERBATIM)
-    list(APPEND VANTREL_ICON_PNGS ${png})
-    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+# The icon: the scalable original and the PNGs rendered from it at build time (Pictures.cmake)
+# for the fixed sizes.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel-icon.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME vantrel.svg)
+foreach(size ${VANTREL_ICON_SIZES})
+    install(FILES ${VANTREL_PICTURES_BUILD}/icon/${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME vantrel.png)
 endforeach()
 
 # The guide's pictures of the editor window and its three panels, taken at build time from an

@@ -19,7 +19,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     useDialogFont(*this);
 
-    auto* logo = makePictureLabel(this, QStringLiteral(":/logo.svg"), QSize(198, 55));
+    auto* logo = makePictureLabel(this, QStringLiteral(":/pictures/logo.rgba"));
     logo->setObjectName(QStringLiteral("aboutLogo"));
     logo->setAccessibleName(QStringLiteral("Vantrel logo"));
     auto* version = new QLabel(QStringLiteral("version 1.01"), this);

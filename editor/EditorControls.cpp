@@ -96,7 +96,7 @@ EditorControls EditorControls::build(QDialog& window) {
         makeButton(panelGroup, "Throttle", "throttleButton", "Show throttle panel", false);
     c.axisButton = makeButton(panelGroup, "Axis", "axisButton", "Show axis panel", false);
 
-    QLabel* logo = makePictureLabel(self, QStringLiteral(":/logo.svg"), QSize(198, 55));
+    QLabel* logo = makePictureLabel(self, QStringLiteral(":/pictures/logo.rgba"));
     logo->setObjectName("logoPicture");
     logo->setAccessibleName("Vantrel logo");
 

@@ -15,10 +15,10 @@
 #include "platform/qt/ScreenPlacement.h"
 #include "profile/Profile.h"
 #include "widgets/DialogUnits.h"
+#include "widgets/PictureLabel.h"
 #include "widgets/RenameDialog.h"
 
 #include <QEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QListView>
@@ -53,7 +53,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Vantrel Generator");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/vantrel-icon.svg")));
+    setWindowIcon(programIcon());
 
     ui_ = EditorControls::build(*this);
     scriptBinding_ = new ScriptListBinding(ui_, scripts_, *this);

@@ -25,7 +25,6 @@
 namespace vantrel {
 namespace {
 
-constexpr QSize kPictureSize(336, 293);
 // Button texts of the six axes, in the order of the axis slots.
 constexpr std::array<const char*, 6> kAxisButtonTexts{
     "X >>", "Y >>", "Z (Throttle) >>", "R (Rudder) >>", "Rotary 1 >>", "Rotary 2 >>"};
@@ -64,7 +63,7 @@ AxisPanelControls AxisPanelControls::build(QDialog& panel, QObject* boxFilter) {
     c.modeBox->setReadOnly(true);
     c.closeButton = makeButton(QObject::tr("&Close"), "panelCloseButton");
 
-    c.picture = makePictureLabel(&panel, QStringLiteral(":/axes.svg"), kPictureSize);
+    c.picture = makePictureLabel(&panel, QStringLiteral(":/pictures/axes.rgba"));
     c.picture->setObjectName("axesPicture");
     c.picture->setAccessibleName(QObject::tr("The device's axes"));
 

@@ -77,7 +77,7 @@ ButtonPanel::ButtonPanel(const Look& look, ButtonPanelState& state, QWidget* par
     top->addWidget(closeButton);
     top->addStretch();
 
-    auto* picture = makePictureLabel(this, look.picture, look.pictureSize);
+    auto* picture = makePictureLabel(this, look.picture);
     picture->setObjectName(lowerFirst(look.title.section(' ', 0, 0)) + QStringLiteral("Picture"));
     picture->setAccessibleName(look.title.section(' ', 0, 0) + QStringLiteral(" picture"));
 

@@ -36,8 +36,7 @@ public:
     struct Look {
         SlotGroup group;
         QString title;
-        QString picture;       // drawing resource
-        QSize pictureSize;     // pixels
+        QString picture;       // picture resource
         QSize dialogSize;      // dialog units
         QPoint dialogPosition; // dialog units, from the owner's top left
         bool minimizeBox;

@@ -6,8 +6,7 @@ namespace vantrel {
 
 StickPanel::StickPanel(ButtonPanelState& state, QWidget* parent)
     : ButtonPanel({SlotGroup::Stick, QStringLiteral("Stick Programming"),
-                   QStringLiteral(":/stick.svg"), QSize(337, 276), QSize(529, 321), QPoint(180, 0),
-                   false},
+                   QStringLiteral(":/pictures/stick.rgba"), QSize(529, 321), QPoint(180, 0), false},
                   state, parent) {
     setObjectName(QStringLiteral("stickPanel"));
 }

@@ -6,8 +6,8 @@ namespace vantrel {
 
 ThrottlePanel::ThrottlePanel(ButtonPanelState& state, QWidget* parent)
     : ButtonPanel({SlotGroup::Throttle, QStringLiteral("Throttle Programming"),
-                   QStringLiteral(":/throttle.svg"), QSize(343, 206), QSize(528, 321),
-                   QPoint(200, 20), true},
+                   QStringLiteral(":/pictures/throttle.rgba"), QSize(528, 321), QPoint(200, 20),
+                   true},
                   state, parent) {
     setObjectName(QStringLiteral("throttlePanel"));
 }

@@ -1,43 +1,37 @@
 #include "widgets/PictureLabel.h"
 
-#include <QLabel>
-#include <QPainter>
-#include <QSvgRenderer>
+#include "widgets/PictureBits.h"
 
-// The drawings live in the GUI library's resources, which a static library must register.
-static void registerDrawings() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    (void)registered;
-}
+#include <QDir>
+#include <QLabel>
+#include <QPixmap>
+#include <QResource>
 
 namespace vantrel {
+namespace {
 
-QPixmap renderPicture(const QString& resource, QSize size) {
-    registerDrawings();
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QSvgRenderer renderer(resource);
-    if (renderer.isValid()) {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
-    return QPixmap::fromImage(image);
+// The pictures are stored as plain pixels: a QImageReader, even one told the format, would
+// look through every image plug-in first, loading them all (and Qt SVG with one).
+QPixmap loadPicture(const QString& resource) {
+    return QPixmap::fromImage(picture_bits::decode(QResource(resource).uncompressedData()));
 }
 
-QLabel* makePictureLabel(QWidget* parent, const QString& resource, QSize size) {
+} // namespace
+
+QLabel* makePictureLabel(QWidget* parent, const QString& resource) {
+    const QPixmap picture = loadPicture(resource);
     auto* label = new QLabel(parent);
-    label->setPixmap(renderPicture(resource, size));
-    label->setFixedSize(size);
+    label->setPixmap(picture);
+    label->setFixedSize(picture.size());
     return label;
 }
 
 QIcon programIcon() {
-    registerDrawings();
-    return QIcon(QStringLiteral(":/vantrel-icon.svg"));
+    QIcon icon;
+    const QString folder = QStringLiteral(":/icon");
+    for (const QString& file : QDir(folder).entryList(QDir::Files))
+        icon.addPixmap(loadPicture(folder + QLatin1Char('/') + file));
+    return icon;
 }
 
 } // namespace vantrel

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
-#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -10,11 +8,10 @@ class QWidget;
 
 namespace vantrel {
 
-// Renders a drawing resource at an exact pixel size onto an opaque white ground.
-QPixmap renderPicture(const QString& resource, QSize size);
-// A label of fixed size showing the rendered drawing.
-QLabel* makePictureLabel(QWidget* parent, const QString& resource, QSize size);
-// The program's icon, for the editor window and the panels.
+// A label of the picture's own size showing one of the pictures rendered at build time, named
+// as in the resources (":/pictures/stick.rgba").
+QLabel* makePictureLabel(QWidget* parent, const QString& resource);
+// The program's icon in every size the resources hold, for the editor window and the panels.
 QIcon programIcon();
 
 } // namespace vantrel
