@@ -7,6 +7,7 @@
 #include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
+#include "widgets/ProgramStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,6 +36,7 @@ public:
             argv_[0] = programPath_.data();
             application_ = std::make_unique<QApplication>(argc_, argv_);
             QApplication::setApplicationName("Vantrel");
+            useProgramStyle();
         }
         return !isWindowlessPlatform(QGuiApplication::platformName().toStdString());
     }

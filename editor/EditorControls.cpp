@@ -3,6 +3,7 @@
 #include "platform/qt/ByteText.h"
 #include "widgets/PictureLabel.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -42,6 +43,9 @@ EditorControls EditorControls::build(QDialog& window) {
 
     EditorControls c;
     QDialog* const self = &window;
+    // The menu bar stays in the window, whose fixed height counts it, on desktops with a
+    // global menu as well; nor does it ask the session bus for one while the window is built.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     c.menuBar = new QMenuBar(self);
     c.menuBar->setObjectName("menuBar");
     c.menuBar->setAccessibleName("Menu bar");
