@@ -2,7 +2,6 @@
 
 #include "editor/AssignmentPanels.h"
 #include "editor/EditorWindow.h"
-#include "editor/SetDefaultDelaysDialog.h"
 
 namespace vantrel {
 
@@ -43,13 +42,13 @@ void EditorProfileDocument::setLastModeAssignment(int position, const std::strin
 }
 
 void EditorProfileDocument::setPressDelay(std::uint32_t delay) {
-    window_.delaysDialog().setPressDelay(delay);
-    window_.delaysDialog().showValues();
+    window_.defaultDelays().press = delay;
+    window_.showDelayValues();
 }
 
 void EditorProfileDocument::setReleaseDelay(std::uint32_t delay) {
-    window_.delaysDialog().setReleaseDelay(delay);
-    window_.delaysDialog().showValues();
+    window_.defaultDelays().release = delay;
+    window_.showDelayValues();
 }
 
 void EditorProfileDocument::finishLoading() {

@@ -70,7 +70,6 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     addSystemMenuEntry();
 
     panels_ = std::make_unique<AssignmentPanels>(*this);
-    delaysDialog_ = new SetDefaultDelaysDialog(this);
 
     setProfileSaved(true);
     newProfile();
@@ -181,10 +180,21 @@ Profile EditorWindow::profileSnapshot() const {
     Profile profile;
     profile.scripts = scripts_.lines();
     profile.modes = modes_.modes();
-    profile.pressDelay = delaysDialog_->pressDelay();
-    profile.releaseDelay = delaysDialog_->releaseDelay();
+    profile.pressDelay = delays_.press;
+    profile.releaseDelay = delays_.release;
     profile.chains = panels_->chains();
     return profile;
+}
+
+SetDefaultDelaysDialog& EditorWindow::delaysDialog() {
+    if (!delaysDialog_)
+        delaysDialog_ = new SetDefaultDelaysDialog(delays_, this);
+    return *delaysDialog_;
+}
+
+void EditorWindow::showDelayValues() {
+    if (delaysDialog_)
+        delaysDialog_->showValues();
 }
 
 // ---- window behaviour --------------------------------------------------------------------
@@ -230,9 +240,8 @@ void EditorWindow::resetProfile() {
     for (platform::ByteLineEdit* box : {ui_.scriptBox, ui_.statusBox, ui_.modeNameBox})
         box->setBytes({});
     panels_->resetChains();
-    delaysDialog_->setPressDelay(kInitialDelay);
-    delaysDialog_->setReleaseDelay(kInitialDelay);
-    delaysDialog_->showValues();
+    delays_ = DefaultDelays{};
+    showDelayValues();
     activeModeIndex_ = -1;
     switchMode();
     setProfileSaved(true);

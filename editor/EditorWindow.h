@@ -2,6 +2,7 @@
 
 #include "editor/AssignmentPanels.h"
 #include "editor/EditorControls.h"
+#include "profile/DefaultDelays.h"
 #include "profile/ModeListEditor.h"
 #include "profile/ScriptListEditor.h"
 
@@ -74,7 +75,11 @@ public:
     ThrottlePanel& throttlePanel() { return panels_->throttle(); }
     AxisPanel& axisPanel() { return panels_->axis(); }
     AssignmentPanels& panels() { return *panels_; }
-    SetDefaultDelaysDialog& delaysDialog() { return *delaysDialog_; }
+    // The profile's default delays; their dialog is built the first time it is asked for.
+    DefaultDelays& defaultDelays() { return delays_; }
+    SetDefaultDelaysDialog& delaysDialog();
+    // Puts the stored delays into the dialog's boxes, if it has been built.
+    void showDelayValues();
 
     // The script list in its on-screen order.
     std::vector<std::string> listedScriptNames() const;
@@ -130,6 +135,7 @@ private:
     ScriptListBinding* scriptBinding_ = nullptr;
     NameListModel* modeModel_ = nullptr;
     std::unique_ptr<AssignmentPanels> panels_;
+    DefaultDelays delays_;
     SetDefaultDelaysDialog* delaysDialog_ = nullptr;
 };
 

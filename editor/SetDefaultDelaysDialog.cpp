@@ -55,7 +55,8 @@ QLineEdit* makeDelayBox(QWidget* parent, const char* objectName, const QString& 
 
 } // namespace
 
-SetDefaultDelaysDialog::SetDefaultDelaysDialog(QWidget* parent) : QDialog(parent) {
+SetDefaultDelaysDialog::SetDefaultDelaysDialog(DefaultDelays& delays, QWidget* parent)
+    : QDialog(parent), delays_(delays) {
     setObjectName(QStringLiteral("setDefaultDelaysDialog"));
     setWindowTitle(QStringLiteral("Set Default Delays"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -102,14 +103,14 @@ SetDefaultDelaysDialog::SetDefaultDelaysDialog(QWidget* parent) : QDialog(parent
 }
 
 void SetDefaultDelaysDialog::showValues() {
-    pressBox_->setText(QString::number(pressDelay_));
-    releaseBox_->setText(QString::number(releaseDelay_));
+    pressBox_->setText(QString::number(delays_.press));
+    releaseBox_->setText(QString::number(delays_.release));
 }
 
 void SetDefaultDelaysDialog::closeWithValues() {
-    if (!takeBox(*pressBox_, pressDelay_))
+    if (!takeBox(*pressBox_, delays_.press))
         return;
-    if (!takeBox(*releaseBox_, releaseDelay_))
+    if (!takeBox(*releaseBox_, delays_.release))
         return;
     hide();
 }

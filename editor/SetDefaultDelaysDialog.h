@@ -11,9 +11,9 @@ class QPushButton;
 
 namespace vantrel {
 
-// Holds and edits the profile's default press and release delays. Modeless: created hidden
-// with the editor window and only shown and hidden afterwards. Text typed into the boxes
-// becomes a stored value only through Close.
+// Edits the profile's default press and release delays, which its owner keeps (the editor
+// builds the dialog the first time it is needed). Modeless: shown and hidden. Text typed into
+// the boxes becomes a stored value only through Close.
 class SetDefaultDelaysDialog : public QDialog {
     Q_OBJECT
 
@@ -21,13 +21,13 @@ public:
     static constexpr std::uint32_t kMinimumDelay = 1;
     static constexpr std::uint32_t kMaximumDelay = 4294967290u;
 
-    explicit SetDefaultDelaysDialog(QWidget* parent = nullptr);
+    explicit SetDefaultDelaysDialog(DefaultDelays& delays, QWidget* parent = nullptr);
 
-    std::uint32_t pressDelay() const { return pressDelay_; }
-    std::uint32_t releaseDelay() const { return releaseDelay_; }
+    std::uint32_t pressDelay() const { return delays_.press; }
+    std::uint32_t releaseDelay() const { return delays_.release; }
     // These store the field only; showValues() puts both fields into the boxes.
-    void setPressDelay(std::uint32_t delay) { pressDelay_ = delay; }
-    void setReleaseDelay(std::uint32_t delay) { releaseDelay_ = delay; }
+    void setPressDelay(std::uint32_t delay) { delays_.press = delay; }
+    void setReleaseDelay(std::uint32_t delay) { delays_.release = delay; }
     void showValues();
 
 private:
@@ -35,8 +35,7 @@ private:
     bool takeBox(QLineEdit& box, std::uint32_t& field);
     void refuse(QLineEdit& box, const QString& text);
 
-    std::uint32_t pressDelay_ = kInitialDelay;
-    std::uint32_t releaseDelay_ = kInitialDelay;
+    DefaultDelays& delays_;
     QLineEdit* pressBox_;
     QLineEdit* releaseBox_;
     QPushButton* closeButton_;

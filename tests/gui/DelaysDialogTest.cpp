@@ -39,7 +39,8 @@ class DelaysDialogTest : public QObject {
 
 private slots:
     void startsWithTenAndTheDialogsTexts() {
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         QVERIFY(!dialog.isVisible());
         QVERIFY(!dialog.isModal());
         QCOMPARE(dialog.windowTitle(), QString("Set Default Delays"));
@@ -54,7 +55,8 @@ private slots:
 
     void acceptedValuesAreStoredAndTheDialogHides() {
         test::GuiSeams seams;
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         openDialog(dialog);
         retype(pressBox(dialog), " \t25  ");
         retype(releaseBox(dialog), "4294967290");
@@ -67,7 +69,8 @@ private slots:
 
     void enterInABoxClosesThroughTheDefaultButton() {
         test::GuiSeams seams;
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         openDialog(dialog);
         retype(releaseBox(dialog), "40");
         QTest::keyClick(releaseBox(dialog), Qt::Key_Return);
@@ -77,7 +80,8 @@ private slots:
 
     void zeroIsStoredButRefusedByTheRangeCheck() {
         test::GuiSeams seams;
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         openDialog(dialog);
         retype(pressBox(dialog), "0");
         retype(releaseBox(dialog), "33");
@@ -103,7 +107,8 @@ private slots:
     void textThatIsNotAnUnsignedNumberStoresNothing() {
         QFETCH(QString, typed);
         test::GuiSeams seams;
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         openDialog(dialog);
         retype(releaseBox(dialog), typed);
         QVERIFY(test::clickButton(&dialog, "delaysCloseButton"));
@@ -116,7 +121,8 @@ private slots:
 
     void aReleaseFailureKeepsThePressValueStored() {
         test::GuiSeams seams;
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         openDialog(dialog);
         retype(pressBox(dialog), "70");
         retype(releaseBox(dialog), "4294967291");
@@ -128,7 +134,8 @@ private slots:
 
     void aNumberBeyondThirtyTwoBitsIsOutOfRangeAndNotStored() {
         test::GuiSeams seams;
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         openDialog(dialog);
         retype(pressBox(dialog), "4294967296");
         QVERIFY(test::clickButton(&dialog, "delaysCloseButton"));
@@ -138,7 +145,8 @@ private slots:
 
     void escapeHidesWithoutStoringAndKeepsTheTypedText() {
         test::GuiSeams seams;
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         openDialog(dialog);
         retype(pressBox(dialog), "500");
         QTest::keyClick(pressBox(dialog), Qt::Key_Escape);

@@ -1,8 +1,10 @@
-// The assignment panels are built only when first shown. What they hold lives in the editor
-// from the start: a profile opened before a panel exists shows in it when it opens, edits
-// survive hiding, and a profile saved without any panel ever shown keeps every byte.
+// The assignment panels and the delays dialog are built only when first shown. What they hold
+// lives in the editor from the start: a profile opened before a panel exists shows in it when
+// it opens, edits survive hiding, and a profile saved without any panel ever shown keeps every
+// byte.
 #include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
+#include "editor/SetDefaultDelaysDialog.h"
 #include "files/ProfileTextModel.h"
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
@@ -11,6 +13,7 @@
 #include "panels/ThrottlePanel.h"
 #include "support/GuiTestSupport.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -162,6 +165,34 @@ private slots:
         QCOMPARE(editor.text(axis, "xAxisBox"), QString("Gear"));
         QCOMPARE(editor.text(axis, "r2AxisBox"), QString("Flaps"));
         QVERIFY(test::child<QPushButton>(axis, "chainRenameButton")->isEnabled());
+    }
+
+    void theDelaysDialogShowsTheDelaysOfTheFilesOpenedBeforeAndAfterIt() {
+        writeFile(path("delays.vtp"), kProfile);
+        Editor editor;
+        QVERIFY(editor.open(path("delays.vtp")));
+        QVERIFY(!editor.built<SetDefaultDelaysDialog>());
+
+        auto* action = editor.window.findChild<QAction*>("profileDelaysAction");
+        QVERIFY(action);
+        action->trigger();
+        auto* dialog = editor.built<SetDefaultDelaysDialog>();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(editor.text(dialog, "pressDelayBox"), QString("15"));
+        QCOMPARE(editor.text(dialog, "releaseDelayBox"), QString("25"));
+
+        // Typed but never closed with Close: the next file's values replace the text.
+        test::child<QLineEdit>(dialog, "pressDelayBox")->setText("99");
+        dialog->hide();
+        QVERIFY(editor.open(path("delays.vtp")));
+        QCOMPARE(editor.text(dialog, "pressDelayBox"), QString("15"));
+        QCOMPARE(editor.window.profileSnapshot().pressDelay, 15u);
+
+        // Close takes the boxes' values into the profile.
+        test::child<QLineEdit>(dialog, "releaseDelayBox")->setText("40");
+        QVERIFY(test::clickButton(dialog, "delaysCloseButton"));
+        QCOMPARE(editor.window.profileSnapshot().releaseDelay, 40u);
+        QVERIFY(!dialog->isVisible());
     }
 
     void modesSwitchedBeforeAPanelExistsKeepTheirValues() {

@@ -84,7 +84,8 @@ private slots:
         shoot(panel, "throttle-panel.png");
     }
     void delaysDialog() {
-        SetDefaultDelaysDialog dialog;
+        DefaultDelays delays;
+        SetDefaultDelaysDialog dialog(delays);
         shoot(dialog, "set-default-delays.png");
     }
     void aboutBox() {
