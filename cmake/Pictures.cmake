@@ -63,5 +63,6 @@ set(resource_paths)
 foreach(file ${resource_files})
     list(APPEND resource_paths ${VANTREL_PICTURES_BUILD}/${file})
 endforeach()
+# Stored as they are: unpacking them would cost the start more than the pages they take.
 qt_add_resources(vantrel_gui vantrel_pictures PREFIX / BASE ${VANTREL_PICTURES_BUILD}
-                 FILES ${resource_paths})
+                 FILES ${resource_paths} OPTIONS -no-compress)
