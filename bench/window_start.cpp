@@ -3,7 +3,8 @@
 // resident memory once the window is shown and the process idle, and the time a large profile
 // given with --edit adds before the window appears. Each figure stands beside a yardstick
 // measured in the same run, interleaved with it: an empty Qt 6 QDialog program for the start
-// and the memory, the start without a profile for the open.
+// and the memory (with, beside them, the editor's stock widgets alone at its size, the floor
+// of any window made of them), the start without a profile for the open.
 #include "files/ProfileTextModel.h"
 #include "files/ProfileTextWriter.h"
 #include "profile/SlotTable.h"
@@ -201,6 +202,7 @@ std::string editorPath() {
 
 const Program kEditor{{editorPath()}};
 const Program kEmptyDialog{{EMPTY_DIALOG_EXECUTABLE}};
+const Program kStockControls{{STOCK_CONTROLS_EXECUTABLE}};
 
 class Session {
 public:
@@ -272,50 +274,55 @@ std::string writeProfile(int scripts) {
     return model.profilePath();
 }
 
-// The program measured and its yardstick take turns, so that load from elsewhere falls on
-// both alike.
+// The program measured, its yardstick and the floor of its stock widgets take turns, each
+// round in another order, so that load from elsewhere falls on all three alike.
 template <typename Measure>
-void measurePair(benchmark::State& state, Measure measure, const char* unit, bool timeIsFirst) {
-    double first = 0;
-    double second = 0;
-    double firstCpu = 0;
-    double secondCpu = 0;
-    bool editorFirst = true;
+void measureTurns(benchmark::State& state, Measure measure, const char* unit, bool timeIsFirst) {
+    struct Turn {
+        const Program& program;
+        const char* name;
+        double total = 0;
+        double cpu = 0;
+    };
+    Turn turns[] = {{kEditor, "vantrel_"},
+                    {kEmptyDialog, "empty_dialog_"},
+                    {kStockControls, "stock_controls_"}};
+    int first = 0;
     for (auto _ : state) {
         double editor = 0;
-        double reference = 0;
-        for (const bool editorTurn : {editorFirst, !editorFirst}) {
-            if (editorTurn) {
-                editor = measure(kEditor);
-                firstCpu += session().lastProcessorTime();
-            } else {
-                reference = measure(kEmptyDialog);
-                secondCpu += session().lastProcessorTime();
-            }
+        for (int k = 0; k < 3; ++k) {
+            Turn& turn = turns[(first + k) % 3];
+            const double value = measure(turn.program);
+            turn.total += value;
+            turn.cpu += session().lastProcessorTime();
+            if (&turn == &turns[0])
+                editor = value;
         }
-        editorFirst = !editorFirst;
-        first += editor;
-        second += reference;
+        first = (first + 1) % 3;
         state.SetIterationTime(timeIsFirst ? editor / 1000.0 : 0.0);
     }
     const double n = static_cast<double>(state.iterations());
-    state.counters[std::string("vantrel_") + unit] = first / n;
-    state.counters[std::string("empty_dialog_") + unit] = second / n;
-    state.counters["ratio"] = first / second;
+    for (const Turn& turn : turns) {
+        state.counters[std::string(turn.name) + unit] = turn.total / n;
+        if (timeIsFirst)
+            state.counters[std::string(turn.name) + "cpu_ms"] = turn.cpu / n;
+    }
+    // Against the empty dialog, the goal's yardstick; the floor's own ratio beside it.
+    state.counters["ratio"] = turns[0].total / turns[1].total;
+    state.counters["stock_ratio"] = turns[2].total / turns[1].total;
     if (timeIsFirst) {
-        state.counters["vantrel_cpu_ms"] = firstCpu / n;
-        state.counters["empty_dialog_cpu_ms"] = secondCpu / n;
-        state.counters["cpu_ratio"] = firstCpu / secondCpu;
+        state.counters["cpu_ratio"] = turns[0].cpu / turns[1].cpu;
+        state.counters["stock_cpu_ratio"] = turns[2].cpu / turns[1].cpu;
     }
 }
 
 void WindowMapped(benchmark::State& state) {
-    measurePair(
+    measureTurns(
         state, [](const Program& program) { return session().timeToWindow(program); }, "ms", true);
 }
 
 void IdleMemory(benchmark::State& state) {
-    measurePair(
+    measureTurns(
         state, [](const Program& program) { return session().idleMemory(program); }, "MB", false);
 }
 
