@@ -2,8 +2,8 @@
 if(TARGET vantrel_driver_io)
     file(GLOB DRIVER_IO_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../driver-io/*.cpp)
     add_executable(driver_io_tests ${DRIVER_IO_TEST_SOURCES})
-    target_link_libraries(driver_io_tests PRIVATE vantrel_driver_io GTest::gtest GTest::gmock
-                                                  GTest::gtest_main)
+    target_link_libraries(driver_io_tests PRIVATE vantrel_driver_io vantrel_test_xvfb GTest::gtest
+                                                  GTest::gmock GTest::gtest_main)
     find_package(PkgConfig REQUIRED)
     pkg_check_modules(DRIVER_IO_TEST_X11 REQUIRED IMPORTED_TARGET x11)
     target_link_libraries(driver_io_tests PRIVATE PkgConfig::DRIVER_IO_TEST_X11)

@@ -5,7 +5,7 @@ if(TARGET vantrel_gui_module AND TARGET x36-simdriver)
     add_executable(start_tests ${START_TEST_SOURCES})
     find_package(PkgConfig REQUIRED)
     pkg_check_modules(START_TEST_X11 REQUIRED IMPORTED_TARGET x11)
-    target_link_libraries(start_tests PRIVATE GTest::gtest GTest::gtest_main
+    target_link_libraries(start_tests PRIVATE vantrel_test_xvfb GTest::gtest GTest::gtest_main
                                               PkgConfig::START_TEST_X11)
     target_compile_definitions(start_tests PRIVATE
         VANTREL_EXE="$<TARGET_FILE:vantrel>" VANTREL_SIMDRIVER="$<TARGET_FILE:x36-simdriver>"

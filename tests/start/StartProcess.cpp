@@ -123,39 +123,4 @@ bool waitsOnSocket(pid_t pid) {
     return false;
 }
 
-XvfbServer::~XvfbServer() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
-}
-
-bool XvfbServer::start(std::string& problem) {
-    int fds[2] = {-1, -1};
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        problem = "no pipe";
-        return false;
-    }
-    pid_ = ::fork();
-    if (pid_ == 0) {
-        ::dup2(fds[1], 3); // -displayfd names this descriptor; dup2 clears close-on-exec
-        ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
-                 "800x600x24", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(fds[1]);
-    std::string number;
-    char c = 0;
-    pollfd readable{fds[0], POLLIN, 0};
-    while (::poll(&readable, 1, 20000) == 1 && ::read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    ::close(fds[0]);
-    if (number.empty()) {
-        problem = "Xvfb is not installed or did not start";
-        return false;
-    }
-    display_ = ":" + number;
-    return true;
-}
-
 } // namespace vantrel::test

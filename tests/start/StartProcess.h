@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/posix/XvfbServer.h"
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -43,17 +45,5 @@ bool mapsQt(pid_t pid);
 
 // Whether the process sleeps (waits for something) with a socket open.
 bool waitsOnSocket(pid_t pid);
-
-// A real X server on a display number it picks itself, stopped with the test.
-class XvfbServer {
-public:
-    ~XvfbServer();
-    bool start(std::string& problem);
-    const std::string& display() const { return display_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string display_;
-};
 
 } // namespace vantrel::test
