@@ -57,6 +57,17 @@ public:
     virtual void emit(const OutputAction& action, Time at) = 0;
     // A line for the log: a mode switch, an unknown code. Ignored unless a sink wants it.
     virtual void note(std::string_view /*line*/) {}
+
+    // What the player made of the controls, for a sink that shows it live (the driver's
+    // monitor); each is told at the time it happened. A script started, in the configuration
+    // that was active then.
+    virtual void scriptStarted(int /*script*/, int /*configuration*/, Time /*at*/) {}
+    // A press (a button down, a hat off center) that the active configuration binds no
+    // script to, not even through DEFAULT.
+    virtual void unassignedPress(const ControlInput& /*control*/, int /*configuration*/,
+                                 Time /*at*/) {}
+    // A load-mode event made another configuration the active one.
+    virtual void modeSwitched(int /*from*/, int /*to*/, Time /*at*/) {}
 };
 
 } // namespace vantrel::player

@@ -114,7 +114,10 @@ private:
             emit({kind, index + 1, 0}, now);
             return;
         }
-        start(slotScript(buttonCode(index, down)), now);
+        const int script = slotScript(buttonCode(index, down));
+        if (down && script == kNoScript)
+            sink_.unassignedPress({ControlInput::Kind::Button, index, 1}, active_, now);
+        start(script, now);
     }
 
     void hat(int index, int direction, Time now) {
@@ -133,7 +136,10 @@ private:
             return;
         }
         start(slotScript(hatCode(index, previous, false)), now);
-        start(slotScript(hatCode(index, direction, true)), now);
+        const int script = slotScript(hatCode(index, direction, true));
+        if (direction != 0 && script == kNoScript)
+            sink_.unassignedPress({ControlInput::Kind::Hat, index, direction}, active_, now);
+        start(script, now);
     }
 
     void axis(int index, int value, Time now) {
@@ -158,8 +164,10 @@ private:
     }
 
     void start(int script, Time now) {
-        if (index_ && !index_->script(script).empty())
-            runs_.push({script, 0, now});
+        if (!index_ || index_->script(script).empty())
+            return;
+        runs_.push({script, 0, now});
+        sink_.scriptStarted(script, active_, now);
     }
 
     void play(const DeviceEvent& event, const ScriptRun& run, Time at) {
@@ -188,7 +196,7 @@ private:
                 emit({Kind::JoyHat, 0, data}, at);
             break;
         case 5:
-            loadMode(data);
+            loadMode(data, at);
             break;
         case 8:
         case 9:
@@ -208,7 +216,7 @@ private:
         }
     }
 
-    void loadMode(int id) {
+    void loadMode(int id, Time at) {
         const ConfigurationTable* table = index_->configuration(id);
         if (!table) {
             sink_.note("load mode " + std::to_string(id) +
@@ -216,8 +224,11 @@ private:
                        std::to_string(active_));
             return;
         }
+        if (id == active_)
+            return; // already active: nothing changes, so nothing is told
         sink_.note("configuration " + std::to_string(id) + " active (was " +
                    std::to_string(active_) + ")");
+        sink_.modeSwitched(active_, id, at);
         active_ = id;
         table_ = table;
     }

@@ -38,7 +38,8 @@ struct PlayerOptions {
 // virtual joystick's hat 0 to a direction (0..8), 5 load mode, 8/9 mouse button down/up
 // (1..3), 10/11 horizontal/vertical mouse move. A value out of these ranges or an unknown
 // opcode is skipped with a note. A load mode whose Data names no configuration is ignored
-// with a note; a switch is noted too. Scripts already running go on after a switch; a
+// with a note; a switch is noted too, unless the configuration named is the active one already
+// (nothing changes then, and nothing is told). Scripts already running go on after a switch; a
 // control's release looks up the configuration active when it is released.
 //
 // Axes. Every axis input is forwarded as JoyAxis (clamped to the axis range), then the chain
@@ -58,8 +59,9 @@ struct PlayerOptions {
 //
 // Input for a control that does not exist, or a hat direction outside 0..8, is ignored with a
 // note; a button value other than 0 means down. A profile that the check would refuse still
-// plays without harm: references that lead nowhere count as unassigned. The sink must not
-// call back into the player.
+// plays without harm: references that lead nowhere count as unassigned. Each script started
+// and each press that finds no script is told to the sink with the active configuration. The
+// sink must not call back into the player.
 class ProfilePlayer {
 public:
     explicit ProfilePlayer(OutputSink& sink, PlayerOptions options = {});

@@ -33,7 +33,7 @@ inline DeviceProfileImage translated(const std::string& text) {
 }
 
 // Records what the player sends as "TIME action" lines (time in whole milliseconds, the
-// action as the timeline words it) and its notes.
+// action as the timeline words it), its notes, and what it tells of scripts and modes.
 class RecordingSink : public OutputSink {
 public:
     void emit(const OutputAction& action, Time at) override {
@@ -41,11 +41,25 @@ public:
         lines.push_back(std::to_string(at.count() / 1000) + " " + TimelineSink::describe(action));
     }
     void note(std::string_view line) override { notes.emplace_back(line); }
+    void scriptStarted(int script, int configuration, Time at) override {
+        told.push_back(std::to_string(at.count() / 1000) + " script " + std::to_string(script) +
+                       " in " + std::to_string(configuration));
+    }
+    void unassignedPress(const ControlInput& control, int configuration, Time at) override {
+        told.push_back(std::to_string(at.count() / 1000) + " unassigned " +
+                       TimelineSink::describeInput(control) + " in " +
+                       std::to_string(configuration));
+    }
+    void modeSwitched(int from, int to, Time at) override {
+        told.push_back(std::to_string(at.count() / 1000) + " mode " + std::to_string(from) +
+                       " to " + std::to_string(to));
+    }
     std::vector<std::string> take() { return std::exchange(lines, {}); }
 
     std::vector<OutputAction> actions;
     std::vector<std::string> lines;
     std::vector<std::string> notes;
+    std::vector<std::string> told; // scripts started, presses unassigned, mode switches
 };
 
 // A player on a virtual clock.

@@ -88,6 +88,39 @@ TEST(ProfilePlayer, LoadModeSwitchesAndFallsBackToDefault) {
     EXPECT_EQ(rig.player.activeConfiguration(), 0);
 }
 
+TEST(ProfilePlayer, TellsScriptsStartedUnassignedPressesAndOnlyRealSwitches) {
+    PlayerRig rig;
+    rig.player.load(translated("<SCRIPTLIST>\n"
+                               "_NULL\n"
+                               "Fire a\n"
+                               "ToCombat LOADMODE_Combat\n"
+                               "ToDefault LOADMODE_DEFAULT\n"
+                               "<PROGRAM_MODES>\n"
+                               "[DEFAULT]\n"
+                               "TriggerPress = Fire\n"
+                               "FireAPress = ToCombat\n"
+                               "FireBPress = ToDefault\n"
+                               "{DEFAULT}\n"
+                               "[Combat]\n"
+                               "{Combat}\n"),
+                    0ms);
+    rig.press(kFireB, 1ms); // DEFAULT is active already: no switch, no note
+    rig.press(kTrigger, 2ms);
+    rig.press(kFireA, 3ms);
+    rig.release(kFireA, 4ms); // a release is no press: nothing to tell
+    rig.hat(kStickHat1, 1, 5ms);
+    rig.hat(kStickHat1, 0, 6ms); // back to center is no press either
+    rig.press(3, 7ms);
+    rig.release(kFireB, 8ms);
+    rig.press(kFireB, 9ms); // through DEFAULT's binding
+    EXPECT_THAT(rig.sink.told,
+                ElementsAre("1 script 3 in 0", "2 script 1 in 0", "3 script 2 in 0",
+                            "3 mode 0 to 2", "5 unassigned StickHat1 Up in 2",
+                            "7 unassigned Launch press in 2", "9 script 3 in 2", "9 mode 2 to 0"));
+    EXPECT_THAT(rig.sink.notes,
+                ElementsAre("configuration 2 active (was 0)", "configuration 0 active (was 2)"));
+}
+
 TEST(ProfilePlayer, EmptySlotsAndUnknownModesDoNothing) {
     // Script 0 switches to configuration 7, which is not there; script 1 has no events.
     const auto bytes = vantrel::test::DeviceProfileBytes::header(2)
