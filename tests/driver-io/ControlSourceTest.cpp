@@ -39,11 +39,22 @@ protected:
     }
     std::vector<Input> read() {
         std::vector<Input> changes;
-        EXPECT_TRUE(source_->readControls(changes));
+        origins_.clear();
+        EXPECT_TRUE(source_->readControls(changes, origins_));
+        EXPECT_EQ(origins_.size(), changes.size());
         return changes;
+    }
+    // The origins of the changes of the last read, as "type code value".
+    std::vector<std::string> origins() const {
+        std::vector<std::string> texts;
+        for (const ControlOrigin& origin : origins_)
+            texts.push_back(std::to_string(origin.type) + " " + std::to_string(origin.code) + " " +
+                            std::to_string(origin.value));
+        return texts;
     }
 
     EventPipe pipe_;
+    std::vector<ControlOrigin> origins_;
     std::unique_ptr<ControlSource> source_;
     std::vector<std::string> notices_;
 };
@@ -60,6 +71,7 @@ TEST_F(PipedControls, ButtonsReportOnlyRealChanges) {
                  EventPipe::event(EV_SYN, SYN_REPORT, 0)});
     EXPECT_THAT(read(), ElementsAre(button(0, 0), button(1, 1)))
         << "a press and release within one frame cancel out";
+    EXPECT_THAT(origins(), ElementsAre("1 288 0", "1 289 1"));
     EXPECT_THAT(notices_, IsEmpty());
 }
 
@@ -72,6 +84,8 @@ TEST_F(PipedControls, HatAxisPairsGiveNineDirections) {
     pipe_.write({EventPipe::event(EV_ABS, ABS_HAT0X, -1), EventPipe::event(EV_ABS, ABS_HAT0Y, 1),
                  EventPipe::event(EV_ABS, ABS_HAT3Y, 1), EventPipe::event(EV_SYN, SYN_REPORT, 0)});
     EXPECT_THAT(read(), ElementsAre(hat(0, 6), hat(3, 5)));
+    // The event that completed the direction: the last of the frame for that hat.
+    EXPECT_THAT(origins(), ElementsAre("3 17 1", "3 23 1"));
     pipe_.write({EventPipe::event(EV_ABS, ABS_HAT0X, 0), EventPipe::event(EV_ABS, ABS_HAT0Y, 0),
                  EventPipe::event(EV_SYN, SYN_REPORT, 0)});
     EXPECT_THAT(read(), ElementsAre(hat(0, 0)));
@@ -106,6 +120,7 @@ TEST_F(PipedControls, AxesAreScaledAndInverted) {
     EXPECT_THAT(read(), IsEmpty()) << "beyond the range is the range's end";
     pipe_.frame(EV_ABS, ABS_X, 511);
     EXPECT_THAT(read(), ElementsAre(axis(0, -32)));
+    EXPECT_THAT(origins(), ElementsAre("3 0 511")) << "the raw value, before scaling";
     pipe_.frame(EV_ABS, ABS_Y, 0);
     EXPECT_THAT(read(), ElementsAre(axis(1, 32767)));
     pipe_.frame(EV_ABS, ABS_Y, 255);
@@ -132,7 +147,7 @@ TEST_F(PipedControls, RecordsSplitBetweenReadsAreKept) {
     pipe_.closeWriter();
     EXPECT_THAT(read(), IsEmpty());
     std::vector<Input> changes;
-    EXPECT_FALSE(source_->readControls(changes));
+    EXPECT_FALSE(source_->readControls(changes, origins_));
     EXPECT_THAT(notices_, ElementsAre("end of test pipe inside a record (7 bytes left over)"));
 }
 
@@ -168,7 +183,7 @@ TEST_F(PipedControls, AFloodOfUnknownCodesIsCutShort) {
         pipe_.frame(EV_KEY, code, 1);
     pipe_.closeWriter();
     std::vector<Input> changes;
-    while (source_->readControls(changes)) {
+    while (source_->readControls(changes, origins_)) {
     }
     ASSERT_EQ(notices_.size(), 66u);
     EXPECT_EQ(notices_[64], "further unmapped inputs are not reported");
@@ -201,11 +216,12 @@ TEST_F(ControlSourcePaths, AFifoIsReadAsRawRecords) {
     pollfd readable{source->fd(), POLLIN, 0};
     ASSERT_EQ(::poll(&readable, 1, 5000), 1);
     std::vector<Input> changes;
-    EXPECT_TRUE(source->readControls(changes));
+    std::vector<ControlOrigin> origins;
+    EXPECT_TRUE(source->readControls(changes, origins));
     EXPECT_THAT(changes, ElementsAre(button(3, 1)));
-    EXPECT_TRUE(source->readControls(changes)) << "nothing waiting is not the end";
+    EXPECT_TRUE(source->readControls(changes, origins)) << "nothing waiting is not the end";
     ::close(writer);
-    EXPECT_FALSE(source->readControls(changes));
+    EXPECT_FALSE(source->readControls(changes, origins));
 }
 
 TEST_F(ControlSourcePaths, PathsThatAreNoJoystickAreRefused) {

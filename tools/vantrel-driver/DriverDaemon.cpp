@@ -147,7 +147,8 @@ void DriverDaemon::armTimer() {
 
 void DriverDaemon::serveInput() {
     changes_.clear();
-    const bool kept = input_.step(changes_);
+    origins_.clear();
+    const bool kept = input_.step(changes_, origins_);
     for (const player::ControlInput& change : changes_) {
         const auto index = static_cast<std::size_t>(change.index);
         if (change.kind == player::ControlInput::Kind::Button && index < buttonsDown_.size())

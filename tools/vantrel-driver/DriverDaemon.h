@@ -62,6 +62,7 @@ private:
     int timerFd_ = -1;
     int signalFd_ = -1;
     std::vector<player::ControlInput> changes_;
+    std::vector<ControlOrigin> origins_;
     // The stick's buttons and hats as last reported, so a stick that goes away with a button
     // down can be let go of: its replacement starts with everything up.
     std::array<bool, player::kButtonCount> buttonsDown_{};

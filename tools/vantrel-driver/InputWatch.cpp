@@ -72,12 +72,23 @@ std::vector<int> InputWatch::fds() const {
     return fds;
 }
 
-bool InputWatch::step(std::vector<player::ControlInput>& changes) {
+std::vector<std::string> InputWatch::devices() const {
+    if (!source_)
+        return {};
+    return {source_->describe()};
+}
+
+bool InputWatch::step(std::vector<player::ControlInput>& changes,
+                      std::vector<ControlOrigin>& origins) {
     if (discovery_ && readable(discovery_->fd()))
         followChanges();
     if (!source_ || !readable(source_->fd()))
         return true;
-    if (source_->readControls(changes))
+    const std::size_t first = origins.size();
+    const bool alive = source_->readControls(changes, origins);
+    for (std::size_t i = first; i < origins.size(); ++i)
+        origins[i].device = sourcePath_;
+    if (alive)
         return true;
     log_ << "vantrel-driver: input lost: " << source_->describe() << std::endl;
     source_.reset();

@@ -22,10 +22,13 @@ public:
     void start();
     // The descriptors to wait on for reading.
     std::vector<int> fds() const;
-    // Reads whatever is ready, without waiting, and appends the changes. Returns false when
-    // the joystick was lost just now: whatever it held must be let go.
-    bool step(std::vector<player::ControlInput>& changes);
+    // Reads whatever is ready, without waiting, and appends the changes and, for each, where
+    // it came from. Returns false when the joystick was lost just now: whatever it held must
+    // be let go.
+    bool step(std::vector<player::ControlInput>& changes, std::vector<ControlOrigin>& origins);
     bool connected() const { return source_ != nullptr; }
+    // The devices held now, each by its path and name.
+    std::vector<std::string> devices() const;
 
 private:
     bool open(const std::string& path);

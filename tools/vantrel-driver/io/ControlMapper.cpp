@@ -51,7 +51,8 @@ void ControlMapper::setDeviceRange(int axis, AxisRange range) {
         ranges_[a] = range;
 }
 
-void ControlMapper::process(const input_event& event, std::vector<Input>& changes) {
+void ControlMapper::process(const input_event& event, std::vector<Input>& changes,
+                            std::vector<ControlOrigin>& origins) {
     if (event.type == EV_SYN) {
         if (event.code == SYN_DROPPED) {
             // The frame is incomplete and events up to the next report are to be ignored.
@@ -59,7 +60,7 @@ void ControlMapper::process(const input_event& event, std::vector<Input>& change
             frame_ = reported_;
         } else if (event.code == SYN_REPORT) {
             if (!dropping_)
-                endFrame(changes);
+                endFrame(changes, origins);
             dropping_ = false;
         }
         return;
@@ -76,6 +77,12 @@ void ControlMapper::process(const input_event& event, std::vector<Input>& change
     if (targets) {
         if (auto found = targets->find(event.code); found != targets->end()) {
             apply(found->second, event.value);
+            const Target& target = found->second;
+            const auto i = static_cast<std::size_t>(target.index);
+            ControlOrigin& origin = target.role == Role::Button ? buttonEvents_[i]
+                                    : target.role == Role::Axis ? axisEvents_[i]
+                                                                : hatEvents_[i];
+            origin = {{}, event.type, event.code, event.value};
             return;
         }
     }
@@ -113,21 +120,27 @@ int ControlMapper::hatDirectionOf(const State& state, int hat) const {
     return hatDirection(state.hatX[h], state.hatY[h]);
 }
 
-void ControlMapper::endFrame(std::vector<Input>& changes) {
+void ControlMapper::endFrame(std::vector<Input>& changes, std::vector<ControlOrigin>& origins) {
     for (int b = 0; b < player::kButtonCount; ++b) {
         const auto i = static_cast<std::size_t>(b);
-        if (frame_.buttons[i] != reported_.buttons[i])
+        if (frame_.buttons[i] != reported_.buttons[i]) {
             changes.push_back({Input::Kind::Button, b, frame_.buttons[i]});
+            origins.push_back(buttonEvents_[i]);
+        }
     }
     for (int h = 0; h < player::kHatCount; ++h) {
         const int direction = hatDirectionOf(frame_, h);
-        if (direction != hatDirectionOf(reported_, h))
+        if (direction != hatDirectionOf(reported_, h)) {
             changes.push_back({Input::Kind::Hat, h, direction});
+            origins.push_back(hatEvents_[static_cast<std::size_t>(h)]);
+        }
     }
     for (int a = 0; a < player::kAxisCount; ++a) {
         const std::optional<int>& value = frame_.axes[static_cast<std::size_t>(a)];
-        if (value && value != reported_.axes[static_cast<std::size_t>(a)])
+        if (value && value != reported_.axes[static_cast<std::size_t>(a)]) {
             changes.push_back({Input::Kind::Axis, a, *value});
+            origins.push_back(axisEvents_[static_cast<std::size_t>(a)]);
+        }
     }
     reported_ = frame_;
 }

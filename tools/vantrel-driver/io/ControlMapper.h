@@ -2,6 +2,7 @@
 
 #include "device/player/PlayerTypes.h"
 #include "io/ControlMap.h"
+#include "io/ControlOrigin.h"
 #include "io/DriverIo.h"
 
 #include <linux/input.h>
@@ -18,7 +19,9 @@ namespace vantrel::driver {
 
 // Turns evdev events into changes of the X36's controls. Events of one frame (up to SYN_REPORT)
 // count as simultaneous: at the frame's end every control whose value differs from the one last
-// reported yields one change, so jitter within a frame and repeated values yield nothing.
+// reported yields one change, so jitter within a frame and repeated values yield nothing. Each
+// change comes with its origin: the last event of the frame that moved that control (the device
+// is left for the caller to name).
 class ControlMapper {
 public:
     explicit ControlMapper(const ControlMap& map, NoticeHandler notices = {});
@@ -27,7 +30,8 @@ public:
     // raw values are taken as already in kAxisMinimum..kAxisMaximum.
     void setDeviceRange(int axis, AxisRange range);
 
-    void process(const input_event& event, std::vector<player::ControlInput>& changes);
+    void process(const input_event& event, std::vector<player::ControlInput>& changes,
+                 std::vector<ControlOrigin>& origins);
 
 private:
     enum class Role { Button, HatButton, HatX, HatY, Axis };
@@ -45,7 +49,7 @@ private:
     };
 
     void apply(const Target& target, int value);
-    void endFrame(std::vector<player::ControlInput>& changes);
+    void endFrame(std::vector<player::ControlInput>& changes, std::vector<ControlOrigin>& origins);
     int hatDirectionOf(const State& state, int hat) const;
     void reportUnmapped(const input_event& event);
 
@@ -57,6 +61,10 @@ private:
     State frame_;    // as the events of the current frame leave it
     State reported_; // as last reported
     bool dropping_ = false;
+    // The last event of the current frame for each button, hat and axis.
+    std::array<ControlOrigin, player::kButtonCount> buttonEvents_;
+    std::array<ControlOrigin, player::kHatCount> hatEvents_;
+    std::array<ControlOrigin, player::kAxisCount> axisEvents_;
     std::set<std::pair<int, int>> unmappedSeen_;
 };
 

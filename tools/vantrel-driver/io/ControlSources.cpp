@@ -21,11 +21,12 @@ public:
 
     int fd() const override { return stream_->fd(); }
 
-    bool readControls(std::vector<player::ControlInput>& changes) override {
+    bool readControls(std::vector<player::ControlInput>& changes,
+                      std::vector<ControlOrigin>& origins) override {
         events_.clear();
         const bool alive = stream_->read(events_);
         for (const input_event& event : events_)
-            mapper_.process(event, changes);
+            mapper_.process(event, changes, origins);
         if (!alive && notices_)
             notices_(stream_->error());
         return alive;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/player/PlayerTypes.h"
+#include "io/ControlOrigin.h"
 
 #include <functional>
 #include <memory>
@@ -22,9 +23,11 @@ class ControlSource {
 public:
     virtual ~ControlSource() = default;
     virtual int fd() const = 0;
-    // Reads what is waiting and appends the changes, mapped to the X36's controls. Returns
-    // false once the source is gone (unplugged, or the end of the stream).
-    virtual bool readControls(std::vector<player::ControlInput>& changes) = 0;
+    // Reads what is waiting and appends the changes, mapped to the X36's controls, and for
+    // each its origin (device left empty). Returns false once the source is gone (unplugged,
+    // or the end of the stream).
+    virtual bool readControls(std::vector<player::ControlInput>& changes,
+                              std::vector<ControlOrigin>& origins) = 0;
     // For the log: the device's path and name.
     virtual std::string describe() const = 0;
 };
