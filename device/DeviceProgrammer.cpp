@@ -103,6 +103,16 @@ DeviceResult DeviceProgrammer::program(const std::string& path) {
     const bool loaded = replied == std::size_t{1} && buffer[0] == 0;
     log += loaded ? std::string("Profile load complete.\n")
                   : "Profile load error.  Value: " + replyValue(buffer[0]) + "\n";
+    // A driver that refused says why after its reply byte; each reason is a line of its own.
+    if (replied == std::size_t{1} && !loaded) {
+        const std::string reasons = connection_.refusalReasons(driver.get());
+        std::size_t start = 0;
+        while (start < reasons.size()) {
+            const std::size_t end = reasons.find('\n', start);
+            log += "Reason:  " + reasons.substr(start, end - start) + "\n";
+            start = end == std::string::npos ? reasons.size() : end + 1;
+        }
+    }
     return {std::move(log), loaded};
 }
 

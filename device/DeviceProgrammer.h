@@ -24,8 +24,10 @@ struct DeviceResult {
 
 // Sends one device profile file to the X36 through its driver, step by step: open the file,
 // open the driver, ping, clear the device profile, prepare the load, read the file, send it,
-// and judge the device's final reply. Both handles are closed on every path before it
-// returns. A file longer than the device takes is refused before the driver is opened.
+// and judge the device's final reply. When the driver gives reasons for refusing the profile,
+// each is one more line after the load error: "Reason:  " and the reason. Both handles are closed
+// on every path before it returns. A file longer than the device takes is refused before the driver
+// is opened.
 class DeviceProgrammer {
 public:
     explicit DeviceProgrammer(platform::DriverConnection& connection);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace vantrel::platform {
 
@@ -36,7 +37,17 @@ public:
     virtual void close(DriverHandle handle) = 0;
     // The system error code of the last failed call.
     virtual long lastError() const = 0;
+
+    // After a load the driver did not answer with 0: its reasons, one a line, when it sends
+    // them as a message after the reply byte (kRefusalLinePrefix before each line, at most
+    // kRefusalMessageLimit bytes). Empty when it sends none; waits a moment at most.
+    virtual std::string refusalReasons(DriverHandle /*driver*/) { return {}; }
 };
+
+// The follow-up message of a refused load. A client that reads only the reply bytes never
+// sees it, so the exchange stays as the device's own.
+inline constexpr std::string_view kRefusalLinePrefix = "refused: ";
+inline constexpr std::size_t kRefusalMessageLimit = 4096;
 
 // The connection of this platform to the X36 driver (or the simulated driver).
 std::unique_ptr<DriverConnection> systemDriverConnection();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -106,6 +107,41 @@ std::optional<std::size_t> PosixDriverConnection::write(DriverHandle handle,
     if (count < 0)
         return fail(errno);
     return static_cast<std::size_t>(count);
+}
+
+std::string PosixDriverConnection::refusalReasons(DriverHandle driver) {
+    if (!sockets_.contains(driver))
+        return {};
+    // A driver that sends reasons sends them right after its reply; one that does not is
+    // waited for only this long.
+    constexpr int kWaitMilliseconds = 1000;
+    const int fd = static_cast<int>(driver);
+    pollfd wait{fd, POLLIN, 0};
+    int ready;
+    do {
+        ready = ::poll(&wait, 1, kWaitMilliseconds);
+    } while (ready < 0 && errno == EINTR);
+    if (ready <= 0 || (wait.revents & POLLIN) == 0)
+        return {};
+    std::string message(kRefusalMessageLimit, '\0');
+    const ssize_t count = ::recv(fd, message.data(), message.size(), MSG_DONTWAIT);
+    if (count <= 0)
+        return {};
+    message.resize(static_cast<std::size_t>(count));
+    // Only lines in the agreed form are taken: anything else is no account of a refusal.
+    std::string reasons;
+    std::size_t start = 0;
+    while (start < message.size()) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string::npos)
+            end = message.size();
+        const std::string_view line(message.data() + start, end - start);
+        if (!line.starts_with(kRefusalLinePrefix))
+            return {};
+        reasons.append(line.substr(kRefusalLinePrefix.size())).push_back('\n');
+        start = end + 1;
+    }
+    return reasons;
 }
 
 void PosixDriverConnection::close(DriverHandle handle) {

@@ -29,6 +29,7 @@ public:
                                      std::span<const std::uint8_t> data) override;
     void close(DriverHandle handle) override;
     long lastError() const override { return lastError_; }
+    std::string refusalReasons(DriverHandle driver) override;
 
     const std::string& socketPath() const { return socketPath_; }
 

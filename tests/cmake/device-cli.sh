@@ -33,7 +33,8 @@ wait "$driver" || fail "driver refused the profile"
 
 start --reply load=2
 "$vantrel" "$work/empty.bpf" 2>"$work/out" && fail "succeeded although the device refused"
-tail -n 1 "$work/out" | grep -qx "Profile load error.  Value: 2" || fail "$(cat "$work/out")"
+tail -n 2 "$work/out" | head -n 1 | grep -qx "Profile load error.  Value: 2" || fail "$(cat "$work/out")"
+tail -n 1 "$work/out" | grep -qx "Reason:  the reply was forced to 2" || fail "$(cat "$work/out")"
 wait "$driver"
 driver=""
 echo "PASS"

@@ -53,7 +53,8 @@ wait_for "$work/out" "key down, usage 21" || fail "FireA did not play RadarMode:
 
 printf '\x05\x10\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00' >"$work/bad.bpf"
 "$vantrel" "$work/bad.bpf" 2>"$work/query" && fail "succeeded although the device refused"
-tail -n 1 "$work/query" | grep -qx "Profile load error.  Value: 2" || fail "$(cat "$work/query")"
+tail -n 2 "$work/query" | head -n 1 | grep -qx "Profile load error.  Value: 2" || fail "$(cat "$work/query")"
+tail -n 1 "$work/query" | grep -q "^Reason:  version 5" || fail "no reason given: $(cat "$work/query")"
 lines=$(wc -l <"$work/out")
 pull_fire_a
 for _ in $(seq 200); do

@@ -40,9 +40,7 @@ std::vector<std::uint8_t> triggerTypes(std::uint8_t usage) {
 
 class DriverDaemonTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    }
+    void SetUp() override { ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); }
 
     std::vector<std::string> environment() const {
         return {"XDG_RUNTIME_DIR=" + folder.file("run"), "XDG_STATE_HOME=" + folder.file("state"),
@@ -102,7 +100,9 @@ TEST_F(DriverDaemonTest, PlaysTheProfileItTookAndKeepsItWhenAnotherIsRefused) {
     std::vector<std::uint8_t> wrong = triggerTypes(5);
     wrong[0] = 5;
     const DeviceResult refused = send(wrong);
-    EXPECT_TRUE(refused.log.ends_with("Profile load error.  Value: 2\n")) << refused.log;
+    EXPECT_TRUE(refused.log.ends_with("Profile load error.  Value: 2\n"
+                                      "Reason:  version 5; the device takes version 4\n"))
+        << refused.log;
     EXPECT_TRUE(driver->waitForLog("the previous profile stays active")) << driver->log();
     seen = driver->output().size();
     pullTrigger();

@@ -1,5 +1,7 @@
 #include "DriverServer.h"
 
+#include "platform/DriverConnection.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -230,11 +232,30 @@ DriverServer::Served DriverServer::handleProfile(std::size_t length) {
         hooks_.profileReceived(length, check);
     if (check.accepted() && hooks_.profileTaken)
         hooks_.profileTaken(bytes, check.image);
-    if (!reply(DriverStep::Load, check.reply())) {
+    const std::optional<std::uint8_t> sent = reply(DriverStep::Load, check.reply());
+    if (!sent) {
         closeConnection();
         return Served::Nothing; // the client was never told
     }
+    if (*sent != 0)
+        sendReasons(check.accepted()
+                        ? std::vector<std::string>{"the reply was forced to " + signedValue(*sent)}
+                        : check.errors);
     return check.accepted() ? Served::ProfileTaken : Served::ProfileRefused;
+}
+
+void DriverServer::sendReasons(const std::vector<std::string>& reasons) {
+    std::string message;
+    for (const std::string& reason : reasons) {
+        std::string line = std::string(platform::kRefusalLinePrefix) + reason;
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        if (message.size() + line.size() + 1 > platform::kRefusalMessageLimit)
+            break; // the first reasons are the ones that matter; the log has them all
+        message += line + "\n";
+    }
+    if (!message.empty())
+        message.pop_back();
+    ::send(connection_, message.data(), message.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
 }
 
 std::optional<std::uint8_t> DriverServer::reply(DriverStep step, std::uint8_t natural) {

@@ -31,7 +31,9 @@ struct DriverServerHooks {
 // Serves the X36 driver's device object as a Unix-domain SOCK_SEQPACKET socket: answers the
 // one-byte commands ping (0), clear (3) and prepare load (1), takes the profile that follows
 // a prepared load in one message, checks it as the device would and answers with the
-// check's reply byte. One connection is served at a time; every exchange is told on the log.
+// check's reply byte, and after a refusal a message with the check's reasons, which a client
+// keeping to the one-byte replies never reads. One connection is served at a time; every exchange
+// is told on the log.
 //
 // It never blocks: the owner polls fds() for reading, among its own descriptors, and calls
 // step() when one of them is ready.
@@ -65,6 +67,9 @@ private:
     Served handleProfile(std::size_t length);
     // Sends the step's answer; nullopt when the step is not answered.
     std::optional<std::uint8_t> reply(DriverStep step, std::uint8_t natural);
+    // After a load answered with anything but 0: why, as the follow-up message the driver
+    // connection's refusalReasons() reads.
+    void sendReasons(const std::vector<std::string>& reasons);
 
     std::string name_;
     std::string socketPath_;

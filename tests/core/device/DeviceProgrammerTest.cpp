@@ -236,7 +236,10 @@ TEST_F(DeviceProgrammerTest, AProfileTheDeviceRefusesEndsTheFullLogWithItsReply)
     ASSERT_TRUE(driver.ready());
 
     EXPECT_FALSE(send(profile).loaded);
-    EXPECT_EQ(boxText(), fullLog(profile, 16, "Profile load error.  Value: 3\n"));
+    // The driver's reason follows the specified line, as a line of its own.
+    EXPECT_EQ(boxText(), fullLog(profile, 16,
+                                 "Profile load error.  Value: 3\n"
+                                 "Reason:  Length says 99 bytes, 16 were received\n"));
     EXPECT_EQ(testsupport::boxesOf(diagnostics).front().icon, platform::MessageIcon::Standard);
     EXPECT_EQ(driver.wait(), 3);
     EXPECT_NE(driver.output().find("Error: Length says 99 bytes, 16 were received"),

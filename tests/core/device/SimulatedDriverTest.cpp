@@ -94,7 +94,9 @@ TEST_F(SimulatedDriverTest, ExitsAfterOneProfileWithItsVerdict) {
     SimDriverProcess forced(socket, {"--once", "--reply", "load=9"});
     ASSERT_TRUE(forced.ready());
     const DeviceResult result = programDevice(profile, connection, diagnostics);
-    EXPECT_TRUE(result.log.ends_with("Profile load error.  Value: 9\n")) << result.log;
+    EXPECT_TRUE(result.log.ends_with("Profile load error.  Value: 9\n"
+                                     "Reason:  the reply was forced to 9\n"))
+        << result.log;
     EXPECT_EQ(forced.wait(), 0);
     EXPECT_NE(forced.output().find("Profile accepted.\nStep load: answered 9 (forced)."),
               std::string::npos)
