@@ -20,6 +20,17 @@ std::string defaultDriverSocketPath() {
     return "/tmp/X36Program-" + std::to_string(::getuid());
 }
 
+std::string monitorSocketPath(const std::string& driverSocketPath) {
+    constexpr std::string_view kProgram = "X36Program";
+    const std::size_t folderEnd = driverSocketPath.rfind('/') + 1; // 0 without a folder
+    const std::size_t name = driverSocketPath.find(kProgram, folderEnd);
+    if (name == std::string::npos)
+        return driverSocketPath + ".monitor";
+    std::string path = driverSocketPath;
+    path.replace(name, kProgram.size(), "X36Monitor");
+    return path;
+}
+
 std::unique_ptr<DriverConnection> systemDriverConnection() {
     return std::make_unique<PosixDriverConnection>();
 }

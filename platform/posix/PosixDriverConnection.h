@@ -12,6 +12,10 @@ namespace vantrel::platform {
 // that variable is unset or empty. The simulated driver listens there.
 std::string defaultDriverSocketPath();
 
+// The driver's monitor stream beside a driver socket: X36Monitor in the same folder (in /tmp,
+// X36Monitor-<uid>). A read-only stream socket of text lines; see the driver's manual.
+std::string monitorSocketPath(const std::string& driverSocketPath);
+
 // The driver's file calls over that socket: each write is one send (one message) and each
 // read one recv, so a transfer keeps its boundaries as with the real driver. errno is the
 // system error code.

@@ -33,7 +33,9 @@ std::string profileCounts(const DeviceProfileImage& image) {
 }
 
 DriverDaemon::DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::ostream& log)
-    : store_(setup.keptProfile), log_(log), sink_(output, log), player_(sink_, setup.playerOptions),
+    : store_(setup.keptProfile), log_(log), sink_(output, log),
+      monitor_(setup.monitorSocketPath, setup.outputName, sink_),
+      player_(monitor_, setup.playerOptions),
       server_("vantrel-driver", setup.socketPath, log,
               driverserver::DriverServerHooks{
                   .profileReceived =
@@ -94,6 +96,7 @@ void DriverDaemon::loadKeptProfile() {
     }
     sink_.forgetNotes();
     player_.load(check.image, now());
+    monitor_.profileLoaded(check.image, "kept");
     log_ << "vantrel-driver: kept profile loaded from " << store_.path().string() << ": "
          << profileCounts(check.image) << std::endl;
 }
@@ -103,6 +106,7 @@ void DriverDaemon::takeProfile(std::span<const std::uint8_t> bytes,
     clearPending_ = false;
     sink_.forgetNotes();
     player_.load(image, now());
+    monitor_.profileLoaded(image, "client");
     log_ << "vantrel-driver: profile loaded: " << profileCounts(image) << std::endl;
     std::string error;
     if (!store_.keep(bytes, error))
@@ -115,6 +119,7 @@ void DriverDaemon::refuseProfile(const ProfileCheck& check) {
     for (const std::string& reason : check.errors)
         log_ << " " << reason;
     log_ << (player_.hasProfile() ? "; the previous profile stays active" : "") << std::endl;
+    monitor_.profileRefused(check);
 }
 
 void DriverDaemon::endConnection() {
@@ -125,6 +130,7 @@ void DriverDaemon::endConnection() {
 
 void DriverDaemon::clearProfile() {
     player_.clear(now());
+    monitor_.profileCleared();
     // The device's clear empties its profile memory; the kept copy stands for that memory.
     std::string error;
     if (!store_.forget(error))
@@ -149,7 +155,11 @@ void DriverDaemon::serveInput() {
     changes_.clear();
     origins_.clear();
     const bool kept = input_.step(changes_, origins_);
-    for (const player::ControlInput& change : changes_) {
+    monitor_.devicesHeld(input_.devices());
+    for (std::size_t c = 0; c < changes_.size(); ++c) {
+        const player::ControlInput& change = changes_[c];
+        if (c < origins_.size())
+            monitor_.controlChanged(change, origins_[c]);
         const auto index = static_cast<std::size_t>(change.index);
         if (change.kind == player::ControlInput::Kind::Button && index < buttonsDown_.size())
             buttonsDown_[index] = change.value != 0;
@@ -181,8 +191,12 @@ int DriverDaemon::run() {
         log_ << "vantrel-driver: " << server_.error() << std::endl;
         return 1;
     }
+    std::string monitorError;
+    if (!monitor_.listen(monitorError))
+        log_ << "vantrel-driver: no monitor stream: " << monitorError << std::endl;
     loadKeptProfile();
     input_.start();
+    monitor_.devicesHeld(input_.devices());
     std::vector<pollfd> waits;
     for (;;) {
         waits.clear();
@@ -190,6 +204,8 @@ int DriverDaemon::run() {
         waits.push_back({timerFd_, POLLIN, 0});
         for (int fd : server_.fds())
             waits.push_back({fd, POLLIN, 0});
+        const std::size_t firstMonitor = waits.size();
+        monitor_.server().addWaits(waits);
         const std::size_t firstInput = waits.size();
         for (int fd : input_.fds())
             waits.push_back({fd, POLLIN, 0});
@@ -208,9 +224,14 @@ int DriverDaemon::run() {
                 ::read(timerFd_, &expirations, sizeof expirations);
             player_.advance(now());
         }
-        for (std::size_t i = 2; i < firstInput; ++i)
+        for (std::size_t i = 2; i < firstMonitor; ++i)
             if (waits[i].revents)
                 server_.step();
+        for (std::size_t i = firstMonitor; i < firstInput; ++i)
+            if (waits[i].revents) {
+                monitor_.server().step();
+                break;
+            }
         for (std::size_t i = firstInput; i < waits.size(); ++i)
             if (waits[i].revents) {
                 serveInput();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DriverMonitor.h"
 #include "InputWatch.h"
 #include "LoggedSink.h"
 #include "ProfileStore.h"
@@ -15,6 +16,8 @@ namespace vantrel::driver {
 
 struct DaemonSetup {
     std::string socketPath;
+    std::string monitorSocketPath;
+    std::string outputName; // for the monitor: the output in use
     std::filesystem::path keptProfile;
     std::string devicePath; // empty: discover
     ControlMap map;
@@ -29,7 +32,8 @@ struct DaemonSetup {
 // leaves the old one playing, and a clear with no load after it empties the player and
 // removes the kept profile, as the device's clear empties its profile memory. One thread, one poll
 // over the socket, the joystick, udev, a timer armed only while a script plays, and the stop
-// signals, so an idle driver uses no processor time.
+// signals, so an idle driver uses no processor time. What it does is told on the monitor
+// stream beside the socket (DriverMonitor).
 class DriverDaemon {
 public:
     DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::ostream& log);
@@ -55,6 +59,7 @@ private:
     ProfileStore store_;
     std::ostream& log_;
     LoggedSink sink_;
+    DriverMonitor monitor_;
     player::ProfilePlayer player_;
     driverserver::DriverServer server_;
     InputWatch input_;

@@ -54,6 +54,7 @@ std::string driverUsage() {
            "                      [--hysteresis N]\n"
            "       vantrel-driver --learn [FILE] [--device PATH]\n"
            "       vantrel-driver --play PROFILE.bpf --input EVENTS\n"
+           "       vantrel-driver --monitor\n"
            "Plays X36 profiles from a joystick: serves the X36 driver's device object, so\n"
            "that \"vantrel PROFILE.bpf\" loads a profile, and turns the joystick's controls into\n"
            "the keys, mouse and joystick actions the profile assigns.\n"
@@ -77,6 +78,12 @@ std::string driverUsage() {
            "  --play PROFILE    play a device profile against recorded controls and print\n"
            "                    the timeline; uses no device and no socket\n"
            "  --input EVENTS    the recorded controls for --play\n"
+           "  --monitor         show what the running driver does, live, one record a line:\n"
+           "                    its state first (driver, profile, mode, device ... ready),\n"
+           "                    then each control change with the device and evdev event,\n"
+           "                    script started, action, mode switch, unassigned press,\n"
+           "                    profile loaded, refused or cleared, device gained or lost;\n"
+           "                    Ctrl-C ends it\n"
            "  --help, --version\n"
            "The last profile taken is kept in $XDG_STATE_HOME/vantrel/profile.bpf and loaded\n"
            "again at start. SIGINT or SIGTERM stops the driver.\n";
@@ -98,6 +105,12 @@ ParsedDriverOptions parseDriverOptions(const std::vector<std::string>& arguments
         }
         if (option == "--version") {
             options.run = DriverOptions::Run::Version;
+            return parsed;
+        }
+        if (option == "--monitor") {
+            if (arguments.size() != 1)
+                return fail("--monitor takes no other option");
+            options.run = DriverOptions::Run::Monitor;
             return parsed;
         }
         if (option == "--learn") {

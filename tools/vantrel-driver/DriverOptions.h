@@ -9,7 +9,7 @@ namespace vantrel::driver {
 enum class OutputKind { Automatic, Uinput, XTest, Print };
 
 struct DriverOptions {
-    enum class Run { Serve, Help, Version, Learn, Play };
+    enum class Run { Serve, Help, Version, Learn, Play, Monitor };
     Run run = Run::Serve;
     std::string devicePath;               // empty: the first joystick udev finds
     std::string mapPath;                  // empty: the built-in map for a generic joystick

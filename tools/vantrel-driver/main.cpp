@@ -2,6 +2,7 @@
 // does and plays them from a joystick.
 #include "DriverDaemon.h"
 #include "DriverOptions.h"
+#include "MonitorClient.h"
 #include "OutputChoice.h"
 
 #include "device/player/RecordedPlay.h"
@@ -140,6 +141,8 @@ int serve(const DriverOptions& options) {
 
     DaemonSetup setup;
     setup.socketPath = platform::defaultDriverSocketPath();
+    setup.monitorSocketPath = platform::monitorSocketPath(setup.socketPath);
+    setup.outputName = output.backend->describe();
     setup.keptProfile = ProfileStore::defaultPath();
     setup.devicePath = options.devicePath;
     setup.map = *map;
@@ -171,6 +174,9 @@ int main(int argc, char** argv) {
         return learn(options);
     case DriverOptions::Run::Play:
         return play(options);
+    case DriverOptions::Run::Monitor:
+        return watchMonitor(platform::monitorSocketPath(platform::defaultDriverSocketPath()),
+                            std::cout, std::cerr);
     case DriverOptions::Run::Serve:
         break;
     }
