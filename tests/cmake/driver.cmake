@@ -2,7 +2,7 @@
 if(TARGET vantrel-driver)
     file(GLOB DRIVER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../driver/*.cpp)
     add_executable(driver_tests ${DRIVER_TEST_SOURCES})
-    target_link_libraries(driver_tests PRIVATE vantrel_driver GTest::gtest GTest::gtest_main)
+    target_link_libraries(driver_tests PRIVATE vantrel_driver GTest::gmock GTest::gtest GTest::gtest_main)
     target_compile_definitions(driver_tests PRIVATE
         VANTREL_DRIVER="$<TARGET_FILE:vantrel-driver>"
         VANTREL_VERSION="${PROJECT_VERSION}"
