@@ -273,6 +273,7 @@ TEST(DriverCommandLine, HelpVersionAndBadOptions) {
         {{"--hysteresis", "-1"}, "--hysteresis -1: give a number from 0 to 65534"},
         {{"--device"}, "--device needs a value"},
         {{"--play", "a.bpf"}, "--play and --input go together"},
+        {{"--monitor", "--device", "x"}, "--monitor takes no other option"},
     };
     for (const auto& [arguments, message] : bad) {
         DriverProcess driver(arguments, {});
