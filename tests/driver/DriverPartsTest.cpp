@@ -4,6 +4,7 @@
 
 #include "DriverOptions.h"
 #include "LoggedSink.h"
+#include "MonitorRecord.h"
 #include "OutputChoice.h"
 #include "PrintOutput.h"
 #include "ProfileStore.h"
@@ -191,13 +192,27 @@ TEST(LoggedSink, TellsModeSwitchesAlwaysAndOtherNotesOncePerProfile) {
     for (int i = 0; i < 2; ++i) {
         sink.note("configuration 2 active (was 0)");
         sink.note("script 3 event 1: unknown opcode 7 skipped");
+        sink.unassignedPress({player::ControlInput::Kind::Hat, 0, 1}, 2, player::Time(0));
     }
     sink.forgetNotes();
     sink.note("script 3 event 1: unknown opcode 7 skipped");
     EXPECT_EQ(log.str(), "vantrel-driver: mode switch: configuration 2 active (was 0)\n"
                          "vantrel-driver: script 3 event 1: unknown opcode 7 skipped\n"
+                         "vantrel-driver: StickHat1 Up: configuration 2 assigns nothing to it\n"
                          "vantrel-driver: mode switch: configuration 2 active (was 0)\n"
                          "vantrel-driver: script 3 event 1: unknown opcode 7 skipped\n");
+}
+
+TEST(MonitorRecord, QuotesOnlyTheValuesThatNeedIt) {
+    EXPECT_EQ(MonitorRecord("device", "held")
+                  .field("path", "/dev/input/event3")
+                  .field("name", "Saitek \"X36\"\tC:\\ \x01")
+                  .field("reason", "")
+                  .field("count", 3)
+                  .text(),
+              "device held path=/dev/input/event3 name=\"Saitek \\\"X36\\\"\\tC:\\\\ \\x01\" "
+              "reason=\"\" count=3");
+    EXPECT_EQ(MonitorRecord("ready").text(), "ready");
 }
 
 } // namespace

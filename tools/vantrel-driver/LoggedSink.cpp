@@ -1,5 +1,7 @@
 #include "LoggedSink.h"
 
+#include "device/player/TimelineSink.h"
+
 namespace vantrel::driver {
 
 LoggedSink::LoggedSink(player::OutputSink& output, std::ostream& log)
@@ -18,6 +20,12 @@ void LoggedSink::note(std::string_view line) {
         return;
     told_.emplace(line);
     log_ << "vantrel-driver: " << line << std::endl;
+}
+
+void LoggedSink::unassignedPress(const player::ControlInput& control, int configuration,
+                                 player::Time) {
+    note(player::TimelineSink::describeInput(control) + ": configuration " +
+         std::to_string(configuration) + " assigns nothing to it");
 }
 
 } // namespace vantrel::driver
