@@ -130,7 +130,8 @@ void DriverMonitor::publish(const MonitorRecord& record) {
 
 void DriverMonitor::emit(const OutputAction& action, player::Time at) {
     next_.emit(action, at);
-    publish(actionRecord(action));
+    if (watched())
+        publish(actionRecord(action));
 }
 
 void DriverMonitor::note(std::string_view line) {
@@ -139,12 +140,15 @@ void DriverMonitor::note(std::string_view line) {
 
 void DriverMonitor::scriptStarted(int script, int configuration, player::Time at) {
     next_.scriptStarted(script, configuration, at);
-    publish(MonitorRecord("script").field("number", script).field("mode", configuration));
+    if (watched())
+        publish(MonitorRecord("script").field("number", script).field("mode", configuration));
 }
 
 void DriverMonitor::unassignedPress(const ControlInput& control, int configuration,
                                     player::Time at) {
     next_.unassignedPress(control, configuration, at);
+    if (!watched())
+        return;
     MonitorRecord record("unassigned");
     publish(addControl(record, control).field("mode", configuration));
 }
@@ -156,6 +160,8 @@ void DriverMonitor::modeSwitched(int from, int to, player::Time at) {
 }
 
 void DriverMonitor::controlChanged(const ControlInput& change, const ControlOrigin& origin) {
+    if (!watched())
+        return;
     MonitorRecord record("control");
     record.field("device", origin.device);
     if (const char* type = libevdev_event_type_get_name(static_cast<unsigned>(origin.type)))

@@ -53,6 +53,8 @@ private:
     };
 
     std::string snapshot() const;
+    // Records of what plays are made only while someone watches: the player's path stays short.
+    bool watched() const { return server_.clientCount() > 0; }
     void publish(const MonitorRecord& record);
 
     MonitorServer server_;
