@@ -1,0 +1,201 @@
+// vantrel-driver on a real kernel: fake sticks made through uinput, the driver's virtual
+// devices read back through evdev, with the kernel's event times.
+#include "KernelTestSupport.h"
+
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+namespace vantrel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kStickName = "Kernel test stick";
+// The generic map's buttons: index i is BTN_TRIGGER + i.
+constexpr unsigned kTrigger = BTN_TRIGGER;
+constexpr unsigned kFireA = BTN_TRIGGER + 1;
+constexpr unsigned kFireB = BTN_TRIGGER + 2;
+constexpr unsigned kLaunch = BTN_TRIGGER + 3;
+constexpr unsigned kFireD = BTN_TRIGGER + 4;
+constexpr unsigned kFireC = BTN_TRIGGER + 7;
+
+// A played event against its time in the script, counted from the control's change: never
+// early (the kernel stamps the change after it was sent), and late by no more than a slow
+// emulated machine explains.
+void expectAt(const std::optional<input_event>& event, const FakeDevice& from, double atMs) {
+    ASSERT_TRUE(event) << "nothing played at " << atMs << " ms";
+    const double offset = eventMilliseconds(*event) - from.lastSentMs();
+    EXPECT_GE(offset, atMs) << describe(*event);
+    EXPECT_LE(offset, atMs + 60.0) << describe(*event);
+}
+
+// The keys that went down among events.
+std::vector<unsigned> keysDown(const std::vector<input_event>& events) {
+    std::vector<unsigned> keys;
+    for (const input_event& event : events)
+        if (event.type == EV_KEY && event.value == 1)
+            keys.push_back(event.code);
+    return keys;
+}
+
+TEST_F(KernelDriverTest, MirrorsTheStickWithoutAProfile) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    EXPECT_TRUE(driver_->waitForLog("input " + stick.devnode() + " (" + kStickName + ")"));
+    const auto joystick = DeviceReader::open(kVirtualJoystick);
+    ASSERT_TRUE(joystick);
+
+    stick.press(kFireB, true); // button 3 is DirectX button 3
+    EXPECT_TRUE(joystick->waitFor(EV_KEY, BTN_THUMB2, 1));
+    stick.press(kFireB, false);
+    EXPECT_TRUE(joystick->waitFor(EV_KEY, BTN_THUMB2, 0));
+    stick.move(ABS_X, 16000);
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_X, 16000));
+    stick.move(ABS_RX, -20000);
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_RX, -20000));
+    stick.move(ABS_HAT1Y, -1); // ThrottleHat1 up
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_HAT1Y, -1));
+}
+
+TEST_F(KernelDriverTest, PlaysKeysWithTheirDelays) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    loadProfile();
+    const auto keyboard = DeviceReader::open(kVirtualKeyboardMouse);
+    ASSERT_TRUE(keyboard);
+
+    // Chord: lshift^30 x^120 X^40 LSHIFT
+    stick.press(kLaunch, true);
+    expectAt(keyboard->waitFor(EV_KEY, KEY_LEFTSHIFT, 1), stick, 0);
+    expectAt(keyboard->waitFor(EV_KEY, KEY_X, 1), stick, 30);
+    expectAt(keyboard->waitFor(EV_KEY, KEY_X, 0), stick, 150);
+    expectAt(keyboard->waitFor(EV_KEY, KEY_LEFTSHIFT, 0), stick, 190);
+    stick.press(kLaunch, false);
+
+    // Pulse: k K, the release after the default press delay of 10 ms.
+    stick.press(kTrigger, true);
+    expectAt(keyboard->waitFor(EV_KEY, KEY_K, 1), stick, 0);
+    expectAt(keyboard->waitFor(EV_KEY, KEY_K, 0), stick, 10);
+}
+
+TEST_F(KernelDriverTest, PlaysMouseButtonsAndMoves) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    loadProfile();
+    const auto mouse = DeviceReader::open(kVirtualKeyboardMouse);
+    ASSERT_TRUE(mouse);
+
+    stick.press(kFireB, true); // Click: mouse1^30 MOUSE1
+    expectAt(mouse->waitFor(EV_KEY, BTN_LEFT, 1), stick, 0);
+    expectAt(mouse->waitFor(EV_KEY, BTN_LEFT, 0), stick, 30);
+
+    stick.press(kFireC, true); // Nudge: MOUSERIGHT_7 MOUSEDOWN_3
+    EXPECT_TRUE(mouse->waitFor(EV_REL, REL_X, 7));
+    EXPECT_TRUE(mouse->waitFor(EV_REL, REL_Y, 3));
+}
+
+TEST_F(KernelDriverTest, PlaysHatsAndKeepsButtonsToTheProfile) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    loadProfile();
+    const auto joystick = DeviceReader::open(kVirtualJoystick);
+    ASSERT_TRUE(joystick);
+
+    stick.move(ABS_HAT0Y, -1); // StickHat1 up: LookUp
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_HAT0Y, -1));
+    stick.move(ABS_HAT0Y, 0); // centred: LookCenter
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_HAT0Y, 0));
+    // With a profile a button acts only through it: the trigger types k, no joystick button.
+    stick.press(kTrigger, true);
+    for (const input_event& event : joystick->drain())
+        EXPECT_NE(event.type, EV_KEY) << describe(event);
+}
+
+TEST_F(KernelDriverTest, AxisChainFiresAtEachBreakpointUpAndDown) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    loadProfile();
+    const auto keyboard = DeviceReader::open(kVirtualKeyboardMouse);
+    const auto joystick = DeviceReader::open(kVirtualJoystick);
+    ASSERT_TRUE(keyboard && joystick);
+
+    // RAxis (ABS_RX) plays the chain Gear, breakpoints at -10000 and 10000: GearDown (g)
+    // upwards, GearUp (u) downwards.
+    stick.move(ABS_RX, -32767);
+    keyboard->drain();
+    stick.move(ABS_RX, 0);
+    EXPECT_EQ(keysDown(keyboard->drain()), std::vector<unsigned>{KEY_G});
+    stick.move(ABS_RX, 32767);
+    EXPECT_EQ(keysDown(keyboard->drain()), std::vector<unsigned>{KEY_G});
+    // One breakpoint at a time, as a real axis travels: the kernel drops a key press that
+    // repeats one still held, so two crossings in one report would show as one.
+    stick.move(ABS_RX, 0);
+    EXPECT_EQ(keysDown(keyboard->drain()), std::vector<unsigned>{KEY_U});
+    stick.move(ABS_RX, -32767);
+    EXPECT_EQ(keysDown(keyboard->drain()), std::vector<unsigned>{KEY_U});
+    // The axis itself still reaches the virtual joystick.
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_RX, 32767));
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_RX, 0));
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_RX, -32767));
+}
+
+TEST_F(KernelDriverTest, UnplugWithAKeyHeldReleasesItAndTakesTheStickBack) {
+    auto stick = std::make_unique<FakeDevice>(genericStick(kStickName));
+    startDriver();
+    loadProfile();
+    const auto keyboard = DeviceReader::open(kVirtualKeyboardMouse);
+    ASSERT_TRUE(keyboard);
+    stick->press(kFireA, true); // Held: h, released by FireA's release
+    ASSERT_TRUE(keyboard->waitFor(EV_KEY, KEY_H, 1));
+
+    stick.reset();
+    EXPECT_TRUE(keyboard->waitFor(EV_KEY, KEY_H, 0));
+    EXPECT_TRUE(driver_->waitForLog("input lost"));
+    const std::size_t before = driver_->log().size();
+    stick = std::make_unique<FakeDevice>(genericStick(kStickName));
+    EXPECT_TRUE(driver_->waitForLog("input " + stick->devnode() + " (" + kStickName + ")", before));
+    EXPECT_EQ(driver_->log().find(kVirtualJoystick), std::string::npos)
+        << "the driver took its own virtual joystick";
+    stick->press(kTrigger, true);
+    EXPECT_TRUE(keyboard->waitFor(EV_KEY, KEY_K, 1));
+}
+
+TEST_F(KernelDriverTest, KeepsTheProfileForTheNextStart) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    loadProfile();
+    EXPECT_EQ(stopDriver(), 0);
+    startDriver();
+    EXPECT_TRUE(driver_->waitForLog("kept profile loaded from"));
+    const auto keyboard = DeviceReader::open(kVirtualKeyboardMouse);
+    ASSERT_TRUE(keyboard);
+    stick.press(kTrigger, true);
+    EXPECT_TRUE(keyboard->waitFor(EV_KEY, KEY_K, 1));
+}
+
+TEST_F(KernelDriverTest, SdlSeesTheVirtualJoystick) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    ASSERT_TRUE(DeviceReader::open(kVirtualJoystick));
+    std::atomic<bool> done = false;
+    ProgramRun view;
+    std::thread game([&] {
+        view = runProgram({VANTREL_SDL_VIEW, kVirtualJoystick});
+        done = true;
+    });
+    // The trigger is worked until the view has seen a press (or given up).
+    for (bool down = true; !done; down = !down) {
+        stick.press(kTrigger, down);
+        std::this_thread::sleep_for(100ms);
+    }
+    game.join();
+    EXPECT_EQ(view.status, 0) << view.output;
+    EXPECT_NE(view.output.find("Vantrel virtual joystick: 6 axes, 64 buttons, 4 hats\n"),
+              std::string::npos)
+        << view.output;
+    EXPECT_NE(view.output.find("button 0 down\n"), std::string::npos) << view.output;
+}
+
+} // namespace
+} // namespace vantrel::test
