@@ -161,6 +161,39 @@ TEST_F(KernelDriverTest, UnplugWithAKeyHeldReleasesItAndTakesTheStickBack) {
     EXPECT_TRUE(keyboard->waitFor(EV_KEY, KEY_K, 1));
 }
 
+TEST_F(KernelDriverTest, SigtermWithKeysHeldLetsReadersSeeTheReleases) {
+    FakeDevice stick(genericStick(kStickName));
+    startDriver();
+    loadProfile();
+    const auto keyboard = DeviceReader::open(kVirtualKeyboardMouse);
+    const auto joystick = DeviceReader::open(kVirtualJoystick);
+    ASSERT_TRUE(keyboard && joystick);
+    stick.press(kFireA, true); // Held: h
+    stick.press(kFireD, true); // Gun: DirectX button 1
+    ASSERT_TRUE(keyboard->waitFor(EV_KEY, KEY_H, 1));
+    ASSERT_TRUE(joystick->waitFor(EV_KEY, BTN_TRIGGER, 1));
+    keyboard->drain(milliseconds(100));
+    joystick->drain(milliseconds(100));
+
+    // A game reads its input once a frame: the releases must still be there a frame after
+    // they came, each closed by its report. The joystick is the first device to go.
+    ::kill(driver_->pid(), SIGTERM);
+    ASSERT_TRUE(joystick->waitReadable());
+    std::this_thread::sleep_for(16ms);
+    for (DeviceReader* reader : {joystick.get(), keyboard.get()}) {
+        const unsigned code = reader == keyboard.get() ? KEY_H : BTN_TRIGGER;
+        const auto release = reader->next();
+        ASSERT_TRUE(release) << (reader->gone() ? "the device went first" : "no release");
+        EXPECT_EQ(describe(*release), describe({{}, EV_KEY, static_cast<__u16>(code), 0}));
+        const auto report = reader->next();
+        ASSERT_TRUE(report);
+        EXPECT_EQ(describe(*report), "EV_SYN SYN_REPORT 0");
+    }
+    EXPECT_EQ(driver_->wait(), 0);
+    EXPECT_FALSE(keyboard->next(2000ms)) << "the virtual keyboard stayed";
+    EXPECT_TRUE(keyboard->gone() && !joystick->next() && joystick->gone());
+}
+
 TEST_F(KernelDriverTest, KeepsTheProfileForTheNextStart) {
     FakeDevice stick(genericStick(kStickName));
     startDriver();
