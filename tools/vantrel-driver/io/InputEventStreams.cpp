@@ -1,5 +1,7 @@
 #include "io/InputEventStreams.h"
 
+#include "io/VirtualDeviceMark.h"
+
 #include <libevdev/libevdev.h>
 
 #include <cerrno>
@@ -81,6 +83,12 @@ public:
         if (!libevdev_fetch_event_value(device_, EV_ABS, static_cast<unsigned>(code), &value))
             return std::nullopt;
         return value;
+    }
+
+    bool isVantrelVirtualDevice() const {
+        const char* phys = libevdev_get_phys(device_);
+        const char* name = libevdev_get_name(device_);
+        return driver::isVantrelVirtualDevice(phys ? phys : "", name ? name : "");
     }
 
     std::string describe() const override {
@@ -174,6 +182,10 @@ std::unique_ptr<InputEventStream> openInputEventStream(const std::string& path, 
     std::unique_ptr<EvdevStream> stream = evdevStream(fd, true, path, error);
     if (!stream) {
         ::close(fd);
+        return nullptr;
+    }
+    if (stream->isVantrelVirtualDevice()) {
+        error = path + " is a virtual device of a Vantrel driver, not a joystick to take";
         return nullptr;
     }
     std::string problem;
