@@ -116,7 +116,7 @@ std::optional<ControlMap> controlMap(const DriverOptions& options) {
     std::vector<std::string> errors;
     if (!loadControlMap(path, map, errors)) {
         for (const std::string& line : errors)
-            std::cerr << "vantrel-driver: " << path << ": " << line << "\n";
+            std::cerr << "vantrel-driver: " << line << "\n"; // each names the file already
         return std::nullopt;
     }
     std::cerr << "vantrel-driver: control map " << path << "\n";
