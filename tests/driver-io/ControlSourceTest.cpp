@@ -39,13 +39,14 @@ protected:
     }
     std::vector<Input> read() {
         std::vector<Input> changes;
-        EXPECT_TRUE(source_->readControls(changes));
+        EXPECT_TRUE(source_->readControls(changes, origins_));
         return changes;
     }
 
     EventPipe pipe_;
     std::unique_ptr<ControlSource> source_;
     std::vector<std::string> notices_;
+    std::vector<ControlOrigin> origins_;
 };
 
 TEST_F(PipedControls, ButtonsReportOnlyRealChanges) {
@@ -132,7 +133,7 @@ TEST_F(PipedControls, RecordsSplitBetweenReadsAreKept) {
     pipe_.closeWriter();
     EXPECT_THAT(read(), IsEmpty());
     std::vector<Input> changes;
-    EXPECT_FALSE(source_->readControls(changes));
+    EXPECT_FALSE(source_->readControls(changes, origins_));
     EXPECT_THAT(notices_, ElementsAre("end of test pipe inside a record (7 bytes left over)"));
 }
 
@@ -168,7 +169,7 @@ TEST_F(PipedControls, AFloodOfUnknownCodesIsCutShort) {
         pipe_.frame(EV_KEY, code, 1);
     pipe_.closeWriter();
     std::vector<Input> changes;
-    while (source_->readControls(changes)) {
+    while (source_->readControls(changes, origins_)) {
     }
     ASSERT_EQ(notices_.size(), 66u);
     EXPECT_EQ(notices_[64], "further unmapped inputs are not reported");
@@ -184,7 +185,14 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(directory_); }
     std::filesystem::path directory_;
+    std::vector<ControlOrigin> origins_;
 };
+
+std::unique_ptr<ControlSource> openControlSource(const std::string& path, const ControlMap& map,
+                                                 std::string& error) {
+    std::unique_ptr<InputEventStream> stream = openInputEventStream(path, true, error);
+    return stream ? controlSourceForStream(std::move(stream), map) : nullptr;
+}
 
 TEST_F(ControlSourcePaths, AFifoIsReadAsRawRecords) {
     const std::string path = (directory_ / "stick").string();
@@ -201,11 +209,16 @@ TEST_F(ControlSourcePaths, AFifoIsReadAsRawRecords) {
     pollfd readable{source->fd(), POLLIN, 0};
     ASSERT_EQ(::poll(&readable, 1, 5000), 1);
     std::vector<Input> changes;
-    EXPECT_TRUE(source->readControls(changes));
+    EXPECT_TRUE(source->readControls(changes, origins_));
     EXPECT_THAT(changes, ElementsAre(button(3, 1)));
-    EXPECT_TRUE(source->readControls(changes)) << "nothing waiting is not the end";
+    ASSERT_EQ(origins_.size(), 1u);
+    EXPECT_EQ(origins_[0].device, path) << "a device the map does not name goes by its path";
+    EXPECT_EQ(origins_[0].type, EV_KEY);
+    EXPECT_EQ(origins_[0].code, BTN_TOP);
+    EXPECT_EQ(origins_[0].value, 1);
+    EXPECT_TRUE(source->readControls(changes, origins_)) << "nothing waiting is not the end";
     ::close(writer);
-    EXPECT_FALSE(source->readControls(changes));
+    EXPECT_FALSE(source->readControls(changes, origins_));
 }
 
 TEST_F(ControlSourcePaths, PathsThatAreNoJoystickAreRefused) {

@@ -40,9 +40,7 @@ std::vector<std::uint8_t> triggerTypes(std::uint8_t usage) {
 
 class DriverDaemonTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    }
+    void SetUp() override { ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); }
 
     std::vector<std::string> environment() const {
         return {"XDG_RUNTIME_DIR=" + folder.file("run"), "XDG_STATE_HOME=" + folder.file("state"),
@@ -257,6 +255,17 @@ TEST(DriverCommandLine, PlayTellsWhatItCannotRead) {
     DriverProcess play({"--play", "/nonexistent/p.bpf", "--input", "/nonexistent/e"}, {});
     EXPECT_EQ(play.wait(), 1);
     EXPECT_EQ(play.log(), "vantrel-driver: cannot open /nonexistent/p.bpf\n");
+}
+
+TEST(DriverCommandLine, AFaultyMapIsToldOnceWithItsFileAndLine) {
+    test::DriverFolder folder;
+    const std::string map = folder.file("bad.map");
+    std::ofstream(map) << "Trigger = BTN_TRIGGER\nFireA = stick BTN_THUMB\n";
+    DriverProcess driver({"--map", map, "--output", "print"}, {});
+    EXPECT_EQ(driver.wait(), 1);
+    EXPECT_EQ(driver.log(), "vantrel-driver: " + map +
+                                ": line 2: \"stick\" is not a device of this map (declare it: "
+                                "device stick = vendor:product)\n");
 }
 
 TEST(DriverCommandLine, HelpVersionAndBadOptions) {

@@ -16,7 +16,7 @@ namespace vantrel::driver {
 struct DaemonSetup {
     std::string socketPath;
     std::filesystem::path keptProfile;
-    std::string devicePath; // empty: discover
+    std::vector<std::string> devicePaths; // none: every joystick udev finds
     ControlMap map;
     player::PlayerOptions playerOptions;
 };
@@ -50,7 +50,6 @@ private:
     void clearProfile();
     void armTimer();
     void serveInput();
-    void forgetStick();
 
     ProfileStore store_;
     std::ostream& log_;
@@ -62,10 +61,7 @@ private:
     int timerFd_ = -1;
     int signalFd_ = -1;
     std::vector<player::ControlInput> changes_;
-    // The stick's buttons and hats as last reported, so a stick that goes away with a button
-    // down can be let go of: its replacement starts with everything up.
-    std::array<bool, player::kButtonCount> buttonsDown_{};
-    std::array<int, player::kHatCount> hatDirections_{};
+    std::vector<ControlOrigin> origins_;
     // A clear waits for the end of its connection: when a load follows, the load decides.
     bool clearPending_ = false;
 };

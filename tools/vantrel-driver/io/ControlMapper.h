@@ -2,6 +2,7 @@
 
 #include "device/player/PlayerTypes.h"
 #include "io/ControlMap.h"
+#include "io/ControlOrigin.h"
 #include "io/DriverIo.h"
 
 #include <linux/input.h>
@@ -9,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <set>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -21,13 +23,19 @@ namespace vantrel::driver {
 // reported yields one change, so jitter within a frame and repeated values yield nothing.
 class ControlMapper {
 public:
-    explicit ControlMapper(const ControlMap& map, NoticeHandler notices = {});
+    // device names the device in each change's origin.
+    explicit ControlMapper(const ControlMap& map, NoticeHandler notices = {},
+                           std::string device = {});
 
     // The raw range of an axis whose map gives none (the device's absinfo). Without either,
     // raw values are taken as already in kAxisMinimum..kAxisMaximum.
     void setDeviceRange(int axis, AxisRange range);
 
     void process(const input_event& event, std::vector<player::ControlInput>& changes);
+    // The same, with one origin appended for each change: the event that last set the control
+    // in the frame.
+    void process(const input_event& event, std::vector<player::ControlInput>& changes,
+                 std::vector<ControlOrigin>& origins);
 
 private:
     enum class Role { Button, HatButton, HatX, HatY, Axis };
@@ -44,13 +52,19 @@ private:
         std::array<std::optional<int>, player::kAxisCount> axes{};
     };
 
-    void apply(const Target& target, int value);
-    void endFrame(std::vector<player::ControlInput>& changes);
+    void apply(const Target& target, const input_event& event);
+    void endFrame(std::vector<player::ControlInput>& changes, std::vector<ControlOrigin>* origins);
+    void noteOrigin(std::vector<ControlOrigin>* origins, const input_event& event) const;
     int hatDirectionOf(const State& state, int hat) const;
     void reportUnmapped(const input_event& event);
 
     ControlMap map_;
     NoticeHandler notices_;
+    std::string device_;
+    // The event that last set each control in the frame, for its change's origin.
+    std::array<input_event, player::kButtonCount> buttonEvents_{};
+    std::array<input_event, player::kHatCount> hatEvents_{};
+    std::array<input_event, player::kAxisCount> axisEvents_{};
     std::unordered_map<int, Target> keyTargets_;
     std::unordered_map<int, Target> absTargets_;
     std::array<AxisRange, player::kAxisCount> ranges_{};

@@ -8,8 +8,9 @@ namespace {
 class MappedControlSource : public ControlSource {
 public:
     MappedControlSource(std::unique_ptr<InputEventStream> stream, const ControlMap& map,
-                        NoticeHandler notices)
-        : stream_(std::move(stream)), mapper_(map, notices), notices_(std::move(notices)) {
+                        NoticeHandler notices, std::string device)
+        : stream_(std::move(stream)), mapper_(map, notices, std::move(device)),
+          notices_(std::move(notices)) {
         for (int a = 0; a < player::kAxisCount; ++a) {
             const int code = map.axes[static_cast<std::size_t>(a)].code;
             if (code == kUnbound)
@@ -21,11 +22,12 @@ public:
 
     int fd() const override { return stream_->fd(); }
 
-    bool readControls(std::vector<player::ControlInput>& changes) override {
+    bool readControls(std::vector<player::ControlInput>& changes,
+                      std::vector<ControlOrigin>& origins) override {
         events_.clear();
         const bool alive = stream_->read(events_);
         for (const input_event& event : events_)
-            mapper_.process(event, changes);
+            mapper_.process(event, changes, origins);
         if (!alive && notices_)
             notices_(stream_->error());
         return alive;
@@ -42,18 +44,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<ControlSource> openControlSource(const std::string& path, const ControlMap& map,
-                                                 std::string& error, NoticeHandler notices) {
-    std::unique_ptr<InputEventStream> stream = openInputEventStream(path, true, error, notices);
-    if (!stream)
-        return nullptr;
-    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices));
-}
-
 std::unique_ptr<ControlSource> controlSourceForStream(std::unique_ptr<InputEventStream> stream,
-                                                      const ControlMap& map,
-                                                      NoticeHandler notices) {
-    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices));
+                                                      const ControlMap& map, NoticeHandler notices,
+                                                      std::string device) {
+    std::string name = device.empty() ? stream->identity().path : std::move(device);
+    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices),
+                                                 std::move(name));
 }
 
 } // namespace vantrel::driver
