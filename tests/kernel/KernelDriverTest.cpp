@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <csignal>
+#include <fstream>
+#include <regex>
 #include <thread>
 
 namespace vantrel::test {
@@ -155,10 +157,26 @@ TEST_F(KernelDriverTest, UnplugWithAKeyHeldReleasesItAndTakesTheStickBack) {
     const std::size_t before = driver_->log().size();
     stick = std::make_unique<FakeDevice>(genericStick(kStickName));
     EXPECT_TRUE(driver_->waitForLog("input " + stick->devnode() + " (" + kStickName + ")", before));
-    EXPECT_EQ(driver_->log().find(kVirtualJoystick), std::string::npos)
+    EXPECT_FALSE(std::regex_search(
+        driver_->log(),
+        std::regex(std::string("input /dev/input/event[0-9]+ \\(") + kVirtualJoystick)))
         << "the driver took its own virtual joystick";
     stick->press(kTrigger, true);
     EXPECT_TRUE(keyboard->waitFor(EV_KEY, KEY_K, 1));
+}
+
+TEST_F(KernelDriverTest, StartedBeforeTheStickWaitsForItNotForItsOwnJoystick) {
+    // The virtual joystick appears to udev as a joystick like any other, after the driver's
+    // start: it must not be taken while the driver waits.
+    driver_ =
+        std::make_unique<DriverProcess>(std::vector<std::string>{}, std::vector<std::string>{});
+    ASSERT_TRUE(driver_->waitForLog("waiting for a joystick"));
+    ASSERT_TRUE(DeviceReader::open(kVirtualJoystick));
+    FakeDevice stick(genericStick(kStickName));
+    EXPECT_TRUE(driver_->waitForLog("input " + stick.devnode() + " (" + kStickName + ")"));
+    EXPECT_EQ(driver_->log().find(std::string("input /dev/input/event")),
+              driver_->log().find("input " + stick.devnode()))
+        << "the driver took another device first";
 }
 
 TEST_F(KernelDriverTest, SigtermWithKeysHeldLetsReadersSeeTheReleases) {
@@ -205,6 +223,32 @@ TEST_F(KernelDriverTest, KeepsTheProfileForTheNextStart) {
     ASSERT_TRUE(keyboard);
     stick.press(kTrigger, true);
     EXPECT_TRUE(keyboard->waitFor(EV_KEY, KEY_K, 1));
+}
+
+TEST_F(KernelDriverTest, CombinesAButtonOfOneDeviceWithAnAxisOfAnother) {
+    FakeDeviceSetup throttleSetup = genericStick("Kernel test throttle");
+    throttleSetup.product += 1;
+    FakeDevice stick(genericStick(kStickName));
+    FakeDevice throttle(throttleSetup);
+    std::ofstream(file("two.map")) << "device stick = 1d50:6036 \"" << kStickName << "\"\n"
+                                   << "device throttle = 1d50:6037\n"
+                                   << "Trigger = stick BTN_TRIGGER\n"
+                                   << "ZAxis = throttle ABS_Z\n";
+    startDriver({"--map", file("two.map")});
+    EXPECT_TRUE(driver_->waitForLog("input " + throttle.devnode()));
+    EXPECT_TRUE(driver_->waitForLog("input " + stick.devnode()));
+    const auto joystick = DeviceReader::open(kVirtualJoystick);
+    ASSERT_TRUE(joystick);
+
+    // Each control comes from its own device only.
+    throttle.press(BTN_TRIGGER, true);
+    stick.move(ABS_Z, 5000);
+    for (const input_event& event : joystick->drain())
+        EXPECT_EQ(event.type, EV_SYN) << describe(event);
+    stick.press(BTN_TRIGGER, true);
+    EXPECT_TRUE(joystick->waitFor(EV_KEY, BTN_TRIGGER, 1));
+    throttle.move(ABS_Z, -12000);
+    EXPECT_TRUE(joystick->waitFor(EV_ABS, ABS_Z, -12000));
 }
 
 TEST_F(KernelDriverTest, SdlSeesTheVirtualJoystick) {
