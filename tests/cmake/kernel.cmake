@@ -9,13 +9,7 @@ if(TARGET vantrel-driver AND TARGET vantrel)
     pkg_check_modules(VANTREL_KERNEL_INPUT REQUIRED IMPORTED_TARGET libevdev libudev)
     pkg_check_modules(VANTREL_KERNEL_SDL REQUIRED IMPORTED_TARGET sdl2)
 
-    # The guest's first process, static: it runs before the host's root is mounted.
-    add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/kernel-guest-init
-        COMMAND ${CMAKE_CXX_COMPILER} -x c -std=c11 -static -O2 -Wall -Wextra -Werror
-                -o ${CMAKE_CURRENT_BINARY_DIR}/kernel-guest-init ${KERNEL_TEST_DIR}/guest-init.c
-        DEPENDS ${KERNEL_TEST_DIR}/guest-init.c
-        COMMENT "Building the test machine's init")
-    add_custom_target(kernel_guest_init ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/kernel-guest-init)
+    include(${KERNEL_TEST_DIR}/guest-init.cmake)
 
     add_executable(kernel-sdl-view ${KERNEL_TEST_DIR}/sdl-view.cpp)
     target_link_libraries(kernel-sdl-view PRIVATE PkgConfig::VANTREL_KERNEL_SDL)
@@ -44,7 +38,7 @@ if(TARGET vantrel-driver AND TARGET vantrel)
         AUTOMOC OFF AUTORCC OFF)
 
     add_test(NAME kernel
-             COMMAND ${KERNEL_TEST_DIR}/run-vm.sh ${CMAKE_CURRENT_BINARY_DIR}/kernel-guest-init
+             COMMAND ${KERNEL_TEST_DIR}/run-vm.sh ${CMAKE_BINARY_DIR}/kernel-guest-init
                      ${VANTREL_KERNEL_CACHE} $<TARGET_FILE:kernel_tests> --gtest_color=no)
     set_tests_properties(kernel PROPERTIES LABELS kernel SKIP_RETURN_CODE 77 TIMEOUT 400
         RUN_SERIAL TRUE)
