@@ -4,9 +4,12 @@
 
 #include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <regex>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace vantrel::test {
 namespace {
@@ -187,14 +190,23 @@ TEST_F(KernelDriverTest, StartedBeforeTheStickWaitsForItNotForItsOwnJoystick) {
 }
 
 TEST_F(KernelDriverTest, SigtermWithKeysHeldLetsReadersSeeTheReleases) {
-    FakeDevice stick(genericStick(kStickName));
-    startDriver();
+    // The controls come through a pipe of raw input_event records: closing a grabbed stick
+    // at the stop costs the kernel a while, which would hide how soon the devices go.
+    const std::string pipe = file("stick");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    driver_ = std::make_unique<DriverProcess>(std::vector<std::string>{"--device", pipe},
+                                              std::vector<std::string>{});
+    ASSERT_TRUE(driver_->waitForLog("input " + pipe));
     loadProfile();
     const auto keyboard = DeviceReader::open(kVirtualKeyboardMouse);
     const auto joystick = DeviceReader::open(kVirtualJoystick);
     ASSERT_TRUE(keyboard && joystick);
-    stick.press(kFireA, true); // Held: h
-    stick.press(kFireD, true); // Gun: DirectX button 1
+    const int writer = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const input_event presses[] = {{{}, EV_KEY, static_cast<__u16>(kFireA), 1}, // Held: h
+                                   {{}, EV_KEY, static_cast<__u16>(kFireD), 1}, // Gun: DX 1
+                                   {{}, EV_SYN, SYN_REPORT, 0}};
+    ASSERT_EQ(::write(writer, presses, sizeof presses), static_cast<ssize_t>(sizeof presses));
     ASSERT_TRUE(keyboard->waitFor(EV_KEY, KEY_H, 1));
     ASSERT_TRUE(joystick->waitFor(EV_KEY, BTN_TRIGGER, 1));
     keyboard->drain(milliseconds(100));
@@ -215,6 +227,7 @@ TEST_F(KernelDriverTest, SigtermWithKeysHeldLetsReadersSeeTheReleases) {
         EXPECT_EQ(describe(*report), "EV_SYN SYN_REPORT 0");
     }
     EXPECT_EQ(driver_->wait(), 0);
+    ::close(writer);
     EXPECT_FALSE(keyboard->next(2000ms)) << "the virtual keyboard stayed";
     EXPECT_TRUE(keyboard->gone() && !joystick->next() && joystick->gone());
 }
