@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Boots Debian's own kernel under qemu (TCG) with this machine's root file system read-only over
 # 9p and runs a program of the build in it as root, with uinput, evdev and udev. Its output is
-# printed here and its exit status returned; the machine's console is kept only on failure.
+# printed here and its exit status returned; the end of the machine's console is printed on
+# failure, all of it with VANTREL_KERNEL_CONSOLE=1.
 # Usage: run-vm.sh GUEST-INIT CACHE-FOLDER PROGRAM [ARGUMENT...]
 # The kernel package is fetched once into CACHE-FOLDER. Exit status 77: qemu cannot start here.
 set -u
@@ -61,16 +62,22 @@ printf '%q ' "$program" "$@" >"$run/results/command"
 
 echo "Booting $(cat "$cache/package") under qemu (TCG)"
 started=$(date +%s)
+quiet=quiet
+[ -n "${VANTREL_KERNEL_CONSOLE:-}" ] && quiet=""
 timeout --kill-after=10 "${VANTREL_KERNEL_TIMEOUT:-300}" qemu-system-x86_64 -accel tcg -m 1536 \
     -nodefaults -no-user-config -display none -serial stdio -no-reboot \
     -kernel "$cache/vmlinuz" -initrd "$run/initramfs.cpio" \
-    -append "console=ttyS0 panic=-1 quiet VANTREL_GUEST_SCRIPT=$here/guest.sh VANTREL_GUEST_RESULTS=$run/results" \
+    -append "console=ttyS0 panic=-1 $quiet VANTREL_GUEST_SCRIPT=$here/guest.sh VANTREL_GUEST_RESULTS=$run/results" \
     -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \
     -virtfs "local,path=$run/results,mount_tag=results,security_model=none" \
     >"$run/console.log" 2>&1
 machine=$?
 echo "The machine ran $(($(date +%s) - started)) s"
 cat "$run/results/guest.log" 2>/dev/null
+if [ -n "${VANTREL_KERNEL_CONSOLE:-}" ]; then
+    echo "The machine's console:"
+    cat "$run/console.log"
+fi
 status=$(cat "$run/results/status" 2>/dev/null)
 if [ "$status" != 0 ]; then
     if [ -z "$status" ]; then
