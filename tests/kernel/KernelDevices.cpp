@@ -73,7 +73,12 @@ FakeDevice::FakeDevice(const FakeDeviceSetup& setup) {
     if (result < 0)
         throw std::runtime_error("cannot create " + setup.name + ": " + std::strerror(-result));
     devnode_ = libevdev_uinput_get_devnode(device_);
-    waitForUdev(devnode_);
+    try {
+        waitForUdev(devnode_);
+    } catch (...) {
+        libevdev_uinput_destroy(device_);
+        throw;
+    }
 }
 
 FakeDevice::~FakeDevice() {
