@@ -28,8 +28,15 @@ command -v cpio >/dev/null || skip "cpio is missing; scripts/install-deps instal
 # is kept.
 fetch_kernel() {
     local package staging
-    package=$(apt-cache depends linux-image-amd64 2>/dev/null |
-              awk '$1 == "Depends:" && $2 ~ /^linux-image-[0-9]/ { print $2; exit }')
+    kernel_package() {
+        apt-cache depends linux-image-amd64 2>/dev/null |
+            awk '$1 == "Depends:" && $2 ~ /^linux-image-[0-9]/ { print $2; exit }'
+    }
+    package=$(kernel_package)
+    # A machine whose package lists were emptied (a container image) reads them afresh.
+    if [ -z "$package" ] && [ "$(id -u)" -eq 0 ]; then
+        apt-get update -qq && package=$(kernel_package)
+    fi
     [ -n "$package" ] || { echo "apt knows no linux-image-amd64"; return 1; }
     staging="$cache/unpacked"
     rm -rf "$staging" "$cache/modules" && mkdir -p "$staging" "$cache/modules"
