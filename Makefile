@@ -3,6 +3,7 @@
 #   make test   install what is missing, build with ASan + UBSan, run the whole suite, then build
 #               and run it again optimised, where some warnings only show
 #   make bench  build optimised and run the benchmarks
+#   make bench-kernel  the driver's latency benchmark on Debian's kernel under qemu
 #   make test-windows  cross-build for Windows with MinGW-w64 and run the suite under Wine
 #   make package  build optimised and make the Debian package build/package/vantrel_*.deb
 #   make screenshots  take the guide's pictures afresh into docs/images/
@@ -18,7 +19,8 @@ PACKAGE_DIR := build/package
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true
 
-.PHONY: deps run build test test-unit test-release test-fuzz test-windows bench package format clean
+.PHONY: deps run build test test-unit test-release test-fuzz test-windows bench bench-kernel
+.PHONY: package format clean
 .PHONY: screenshots
 
 deps:
@@ -65,6 +67,13 @@ bench: deps
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b $(BENCH_FLAGS); done
+
+# The driver's latency on a real kernel, measured inside the test machine of tests/kernel/.
+bench-kernel: deps
+	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
+	@cmake --build build/bench -j $(JOBS) --target bench_kernel_latency
+	@tests/kernel/run-vm.sh build/bench/kernel-guest-init build/kernel-cache \
+	    build/bench/bench/bench_kernel_latency --benchmark_counters_tabular=true
 
 # The package as users install it: optimised, without the tests and benchmarks, then checked.
 package: deps

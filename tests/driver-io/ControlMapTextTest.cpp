@@ -97,6 +97,88 @@ TEST(ControlMapText, EveryFormOfBindingRoundTrips) {
     EXPECT_THAT(formatControlMap(map), HasSubstr("StickHat2 = none\n"));
 }
 
+TEST(ControlMapText, DevicesAreNamedOnceAndBindingsSayWhichTheyComeFrom) {
+    const std::string text = "Trigger = stick BTN_TRIGGER\n"
+                             "FireA = BTN_TRIGGER # no device: whichever is taken\n"
+                             "ZAxis = throttle ABS_Z 0 255 inverted\n"
+                             "RAxis = pedals ABS_RZ\n"
+                             "XAxis = stick ABS_X\n"
+                             "ThrottleHat1 = throttle BTN_0 BTN_1 BTN_2 BTN_3\n"
+                             "StickHat1 = stick ABS_HAT0X ABS_HAT0Y\n"
+                             "device stick = 06A3:0c2d \"Saitek X36 # Stick\"\n"
+                             "device throttle = 6a3:255\n"
+                             "device pedals = usb-CH_Products_Pro_Pedals-event-joystick\n";
+    ControlMap map;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(parseControlMap(text, map, errors)) << ::testing::PrintToString(errors);
+    EXPECT_EQ(map.devices,
+              (std::vector<DeviceMatch>{
+                  {"stick", 0x06a3, 0x0c2d, "Saitek X36 # Stick", ""},
+                  {"throttle", 0x06a3, 0x0255, "", ""},
+                  {"pedals", -1, -1, "", "usb-CH_Products_Pro_Pedals-event-joystick"}}));
+    EXPECT_EQ(map.buttons[0], BTN_TRIGGER);
+    EXPECT_EQ(map.buttons[1], BTN_TRIGGER) << "one code may drive controls of two devices";
+    EXPECT_EQ(map.buttonDevices[0], "stick");
+    EXPECT_EQ(map.buttonDevices[1], "");
+    EXPECT_EQ(map.axisDevices[2], "throttle");
+    EXPECT_EQ(map.axes[2].range, (AxisRange{0, 255}));
+    EXPECT_TRUE(map.axes[2].inverted);
+    EXPECT_EQ(map.hatDevices[1], "throttle");
+    EXPECT_EQ(map.hats[1].buttons[HatBinding::Left], BTN_3);
+
+    const std::string written = formatControlMap(map);
+    EXPECT_THAT(written, HasSubstr("\ndevice stick = 06a3:0c2d \"Saitek X36 # Stick\"\n"));
+    EXPECT_THAT(written, HasSubstr("\nZAxis = throttle ABS_Z 0 255 inverted\n"));
+    EXPECT_THAT(written, HasSubstr("\nFireA = BTN_TRIGGER\n"));
+    ControlMap again;
+    ASSERT_TRUE(parseControlMap(written, again, errors)) << ::testing::PrintToString(errors);
+    EXPECT_EQ(again, map);
+
+    const ControlMap throttle = bindingsOf(map, "throttle");
+    EXPECT_EQ(throttle.buttons[0], kUnbound) << "the stick's trigger";
+    EXPECT_EQ(throttle.buttons[1], BTN_TRIGGER);
+    EXPECT_EQ(throttle.axes[2].code, ABS_Z);
+    EXPECT_EQ(throttle.axes[0].code, kUnbound);
+    EXPECT_EQ(deviceLabelFor(map, {"/dev/input/event7", 0x06a3, 0x0255, "X36 Throttle"}),
+              "throttle");
+    EXPECT_EQ(deviceLabelFor(map, {"/dev/input/event6", 0x06a3, 0x0c2d, "Saitek X36"}), "")
+        << "a name given must match too";
+    EXPECT_TRUE(drivesAnything(map, "")) << "FireA comes from any device";
+    map.buttons[1] = kUnbound;
+    EXPECT_FALSE(drivesAnything(map, ""));
+    EXPECT_TRUE(drivesAnything(defaultControlMap(), ""));
+
+    EXPECT_THAT(errorsOf("device BTN_A = 1:2\n"
+                         "device 12 = 1:2\n"
+                         "device none = 1:2\n"
+                         "device stick = 06a3\n"
+                         "device stick2 = 1:2 Saitek\n"
+                         "device stick3 = 1:2 \"Saitek\n"
+                         "device stick4 = usb-x-event-joystick\n"
+                         "device stick4 = 1:2\n"
+                         "device sti\"ck = 1:2\n"
+                         "Trigger = stik BTN_TRIGGER\n"
+                         "FireA = stick4 BTN_A\n"
+                         "FireB = stick4 BTN_A\n"
+                         "device stick5\n"),
+                ElementsAre("line 1: \"BTN_A\" is an evdev code, not a name for a device",
+                            "line 2: \"12\" cannot name a device",
+                            "line 3: \"none\" cannot name a device",
+                            "line 4: device stick needs vendor:product in hex (and, if wished, the "
+                            "device's name in quotes) or a name under /dev/input/by-id",
+                            "line 5: device stick2: after vendor:product comes only the device's "
+                            "name in quotes",
+                            "line 6: device stick3: after vendor:product comes only the device's "
+                            "name in quotes",
+                            "line 8: device stick4 is already declared on line 7",
+                            "line 9: a device's label is one word of letters, digits, '_', '-' "
+                            "and '.'",
+                            "line 10: \"stik\" is not a device of this map (declare it: device "
+                            "stik = vendor:product)",
+                            "line 12: BTN_A already drives FireA",
+                            "line 13: expected device <label> = <device>"));
+}
+
 TEST(ControlMapText, FaultsAreListedWithTheirLines) {
     EXPECT_THAT(errorsOf("Trigger BTN_TRIGGER\n"
                          "Trigga = BTN_TRIGGER\n"
@@ -111,7 +193,7 @@ TEST(ControlMapText, FaultsAreListedWithTheirLines) {
                          "Launch =\n"
                          "Shift = BTN_A BTN_B\n"
                          "FireC = 99999\n"),
-                ElementsAre("line 1: expected <control> = <binding>",
+                ElementsAre("line 1: expected <control> = <binding>, or device <label> = <device>",
                             "line 2: \"Trigga\" is not a control of the X36",
                             "line 3: \"BTN_NOPE\" is not an EV_KEY code (FireA)",
                             "line 4: \"ABS_X\" is not an EV_KEY code (FireB)",
@@ -170,7 +252,7 @@ TEST_F(ControlMapFile, SavesAndLoadsAndReportsBadFiles) {
     std::ofstream(path, std::ios::app) << "Bogus = 1\n";
     EXPECT_FALSE(loadControlMap(path, read, errors));
     EXPECT_THAT(errors,
-                ElementsAre(path.string() + ": line 31: \"Bogus\" is not a control of the X36"));
+                ElementsAre(path.string() + ": line 36: \"Bogus\" is not a control of the X36"));
     EXPECT_EQ(read, map);
 
     errors.clear();

@@ -2,6 +2,7 @@
 #include "io/HidUsageTable.h"
 #include "io/JoystickDiscovery.h"
 #include "io/UinputBackend.h"
+#include "io/VirtualDeviceMark.h"
 
 #include "profile/KeyNames.h"
 
@@ -82,6 +83,17 @@ TEST(UinputLayout, DevicesAnnounceWhatActionsSend) {
         EXPECT_EQ(info->maximum, 1);
     }
     EXPECT_FALSE(libevdev_has_event_type(joystick.get(), EV_REL));
+}
+
+TEST(UinputLayout, VirtualDevicesAreMarkedSoNoDriverTakesThem) {
+    for (const VirtualDeviceSetup& setup : {keyboardMouseSetup(), joystickSetup()}) {
+        const LibevdevPointer device = describeVirtualDevice(setup);
+        ASSERT_TRUE(device);
+        EXPECT_TRUE(isVantrelVirtualDevice(libevdev_get_phys(device.get()), ""));
+        EXPECT_TRUE(isVantrelVirtualDevice("", libevdev_get_name(device.get())))
+            << "a device of an older driver is known by its name";
+    }
+    EXPECT_FALSE(isVantrelVirtualDevice("usb-0000:00:14.0-2/input0", "Saitek X36"));
 }
 
 TEST(UinputLayout, ActionsBecomeEventsOfTheirDevice) {

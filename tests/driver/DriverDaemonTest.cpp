@@ -259,6 +259,17 @@ TEST(DriverCommandLine, PlayTellsWhatItCannotRead) {
     EXPECT_EQ(play.log(), "vantrel-driver: cannot open /nonexistent/p.bpf\n");
 }
 
+TEST(DriverCommandLine, AFaultyMapIsToldOnceWithItsFileAndLine) {
+    test::DriverFolder folder;
+    const std::string map = folder.file("bad.map");
+    std::ofstream(map) << "Trigger = BTN_TRIGGER\nFireA = stick BTN_THUMB\n";
+    DriverProcess driver({"--map", map, "--output", "print"}, {});
+    EXPECT_EQ(driver.wait(), 1);
+    EXPECT_EQ(driver.log(), "vantrel-driver: " + map +
+                                ": line 2: \"stick\" is not a device of this map (declare it: "
+                                "device stick = vendor:product)\n");
+}
+
 TEST(DriverCommandLine, HelpVersionAndBadOptions) {
     DriverProcess help({"--help"}, {});
     EXPECT_EQ(help.wait(), 0);

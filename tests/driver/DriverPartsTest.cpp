@@ -26,7 +26,7 @@ TEST(DriverOptions, ReadsEachWayOfRunning) {
                             "--hysteresis", "0"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.run, DriverOptions::Run::Serve);
-    EXPECT_EQ(parsed.options.devicePath, "/dev/input/event3");
+    EXPECT_EQ(parsed.options.devicePaths, std::vector<std::string>{"/dev/input/event3"});
     EXPECT_EQ(parsed.options.mapPath, "m.map");
     EXPECT_EQ(parsed.options.output, OutputKind::XTest);
     EXPECT_EQ(parsed.options.hysteresis, 0);

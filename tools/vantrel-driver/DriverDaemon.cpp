@@ -7,7 +7,6 @@
 #include <sys/signalfd.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
-#include <utility>
 
 namespace vantrel::driver {
 namespace {
@@ -49,7 +48,7 @@ DriverDaemon::DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::o
                       },
                   .cleared = [this] { clearPending_ = true; },
                   .connectionClosed = [this] { endConnection(); }}),
-      input_(setup.devicePath, setup.map, log,
+      input_(std::move(setup.devicePaths), setup.map, log,
              [&log](std::string_view line) { log << "vantrel-driver: " << line << std::endl; }),
       start_(std::chrono::steady_clock::now()) {}
 
@@ -154,34 +153,18 @@ void DriverDaemon::armTimer() {
 void DriverDaemon::serveInput() {
     changes_.clear();
     origins_.clear();
+    // A device lost brings the releases of what it held, so their release scripts start.
     const bool kept = input_.step(changes_, origins_);
     monitor_.devicesHeld(input_.devices());
     for (std::size_t c = 0; c < changes_.size(); ++c) {
-        const player::ControlInput& change = changes_[c];
         if (c < origins_.size())
-            monitor_.controlChanged(change, origins_[c]);
-        const auto index = static_cast<std::size_t>(change.index);
-        if (change.kind == player::ControlInput::Kind::Button && index < buttonsDown_.size())
-            buttonsDown_[index] = change.value != 0;
-        else if (change.kind == player::ControlInput::Kind::Hat && index < hatDirections_.size())
-            hatDirections_[index] = change.value;
-        player_.input(change, now());
+            monitor_.controlChanged(changes_[c], origins_[c]);
+        player_.input(changes_[c], now());
     }
-    if (!kept)
-        forgetStick();
-}
-
-void DriverDaemon::forgetStick() {
-    // The stick's buttons are let go of as it goes (their release scripts start), then
-    // everything still running or held is stopped, so nothing stays pressed.
-    using Kind = player::ControlInput::Kind;
-    for (std::size_t i = 0; i < buttonsDown_.size(); ++i)
-        if (std::exchange(buttonsDown_[i], false))
-            player_.input({Kind::Button, static_cast<int>(i), 0}, now());
-    for (std::size_t h = 0; h < hatDirections_.size(); ++h)
-        if (std::exchange(hatDirections_[h], 0) != 0)
-            player_.input({Kind::Hat, static_cast<int>(h), 0}, now());
-    player_.releaseAll(now());
+    // With no device left, everything still running or held is stopped, so nothing stays
+    // pressed; while another device plays on, what it holds stays held.
+    if (!kept && input_.lostEverything())
+        player_.releaseAll(now());
 }
 
 int DriverDaemon::run() {

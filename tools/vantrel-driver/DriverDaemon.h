@@ -19,7 +19,7 @@ struct DaemonSetup {
     std::string monitorSocketPath;
     std::string outputName; // for the monitor: the output in use
     std::filesystem::path keptProfile;
-    std::string devicePath; // empty: discover
+    std::vector<std::string> devicePaths; // none: every joystick udev finds
     ControlMap map;
     player::PlayerOptions playerOptions;
 };
@@ -54,7 +54,6 @@ private:
     void clearProfile();
     void armTimer();
     void serveInput();
-    void forgetStick();
 
     ProfileStore store_;
     std::ostream& log_;
@@ -68,10 +67,6 @@ private:
     int signalFd_ = -1;
     std::vector<player::ControlInput> changes_;
     std::vector<ControlOrigin> origins_;
-    // The stick's buttons and hats as last reported, so a stick that goes away with a button
-    // down can be let go of: its replacement starts with everything up.
-    std::array<bool, player::kButtonCount> buttonsDown_{};
-    std::array<int, player::kHatCount> hatDirections_{};
     // A clear waits for the end of its connection: when a load follows, the load decides.
     bool clearPending_ = false;
 };

@@ -120,13 +120,16 @@ ParsedDriverOptions parseDriverOptions(const std::vector<std::string>& arguments
             continue;
         }
         if (option != "--device" && option != "--map" && option != "--output" &&
-            option != "--hysteresis" && option != "--play" && option != "--input")
+            option != "--control" && option != "--hysteresis" && option != "--play" &&
+            option != "--input")
             return fail("unknown option " + option);
         if (i + 1 == arguments.size() || arguments[i + 1].empty())
             return fail(option + " needs a value");
         const std::string& value = arguments[++i];
         if (option == "--device") {
-            options.devicePath = value;
+            options.devicePaths.push_back(value);
+        } else if (option == "--control") {
+            options.learnControl = value;
         } else if (option == "--map") {
             options.mapPath = value;
         } else if (option == "--play") {
@@ -148,9 +151,11 @@ ParsedDriverOptions parseDriverOptions(const std::vector<std::string>& arguments
     const bool playing = !options.playProfile.empty() || !options.inputEvents.empty();
     if (playing && (options.playProfile.empty() || options.inputEvents.empty()))
         return fail("--play and --input go together");
-    if (playing && (options.learnPath || !options.devicePath.empty() || outputGiven ||
+    if (playing && (options.learnPath || !options.devicePaths.empty() || outputGiven ||
                     !options.mapPath.empty() || options.hysteresis))
         return fail("--play uses no device and names controls directly: it takes only --input");
+    if (!options.learnControl.empty() && !options.learnPath)
+        return fail("--control names the one control --learn learns: give --learn too");
     if (options.learnPath && outputGiven)
         return fail("--learn sends no actions: --output does not apply");
     if (playing)

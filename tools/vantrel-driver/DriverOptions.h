@@ -11,9 +11,10 @@ enum class OutputKind { Automatic, Uinput, XTest, Print };
 struct DriverOptions {
     enum class Run { Serve, Help, Version, Learn, Play, Monitor };
     Run run = Run::Serve;
-    std::string devicePath;               // empty: the first joystick udev finds
+    std::vector<std::string> devicePaths; // --device, any number; none: every joystick found
     std::string mapPath;                  // empty: the built-in map for a generic joystick
     std::optional<std::string> learnPath; // --learn FILE; empty with --learn alone
+    std::string learnControl;             // --control NAME: learn that control alone
     OutputKind output = OutputKind::Automatic;
     std::optional<int> hysteresis; // the player's own default when not given
     std::string playProfile;       // --play

@@ -1,7 +1,12 @@
 #include "InputWatch.h"
 
+#include "io/InputEventStreams.h"
+
 #include <poll.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace vantrel::driver {
 namespace {
@@ -16,19 +21,23 @@ bool isKind(const std::string& path, mode_t kind) {
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == kind;
 }
 
+// The same node, also when one of the two is a link such as /dev/input/by-id/...
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return a == b || (std::filesystem::equivalent(a, b, error) && !error);
+}
+
 } // namespace
 
-InputWatch::InputWatch(std::string configuredPath, ControlMap map, std::ostream& log,
+InputWatch::InputWatch(std::vector<std::string> configuredPaths, ControlMap map, std::ostream& log,
                        NoticeHandler notices)
-    : configuredPath_(std::move(configuredPath)), map_(map), log_(log),
+    : configuredPaths_(std::move(configuredPaths)), map_(std::move(map)), log_(log),
       notices_(std::move(notices)) {}
 
 bool InputWatch::needsDiscovery() const {
-    return configuredPath_.empty() || isKind(configuredPath_, S_IFCHR);
-}
-
-bool InputWatch::reopensAtOnce() const {
-    return isKind(sourcePath_, S_IFIFO);
+    return configuredPaths_.empty() ||
+           std::any_of(configuredPaths_.begin(), configuredPaths_.end(),
+                       [](const std::string& path) { return isKind(path, S_IFCHR); });
 }
 
 void InputWatch::start() {
@@ -41,62 +50,100 @@ void InputWatch::start() {
             log_ << "vantrel-driver: a joystick plugged in later is not seen: "
                  << discovery_->monitorError() << std::endl;
     }
-    if (!configuredPath_.empty()) {
-        open(configuredPath_);
-        return;
-    }
-    const std::optional<std::string> first =
-        discovery_ ? discovery_->firstJoystick() : std::nullopt;
-    if (!first || !open(*first))
+    const std::vector<std::string> paths = !configuredPaths_.empty() ? configuredPaths_
+                                           : discovery_              ? discovery_->joysticks()
+                                                                     : std::vector<std::string>{};
+    for (const std::string& path : paths)
+        open(path);
+    if (devices_.empty() && discovery_)
         log_ << "vantrel-driver: waiting for a joystick to be plugged in" << std::endl;
+}
+
+bool InputWatch::isOpen(const std::string& path) const {
+    return std::any_of(devices_.begin(), devices_.end(),
+                       [&path](const Device& device) { return samePath(device.path, path); });
+}
+
+bool InputWatch::isConfigured(const std::string& path) const {
+    return configuredPaths_.empty() || std::any_of(configuredPaths_.begin(), configuredPaths_.end(),
+                                                   [&path](const std::string& configured) {
+                                                       return samePath(configured, path);
+                                                   });
 }
 
 bool InputWatch::open(const std::string& path) {
     std::string error;
-    source_ = openControlSource(path, map_, error, notices_);
-    if (!source_) {
+    std::unique_ptr<InputEventStream> stream = openInputEventStream(path, true, error, notices_);
+    if (!stream) {
         log_ << "vantrel-driver: cannot open " << path << ": " << error << std::endl;
         return false;
     }
-    sourcePath_ = path;
-    log_ << "vantrel-driver: input " << source_->describe() << std::endl;
+    const std::string label = deviceLabelFor(map_, stream->identity());
+    if (!drivesAnything(map_, label)) {
+        log_ << "vantrel-driver: left alone: " << stream->describe()
+             << " is none of the control map's devices" << std::endl;
+        return false;
+    }
+    const std::string description = stream->describe();
+    Device device{nextId_++, path, label.empty() ? path : label, nullptr};
+    device.source =
+        controlSourceForStream(std::move(stream), bindingsOf(map_, label), notices_, device.name);
+    log_ << "vantrel-driver: input " << description << (label.empty() ? "" : " as " + label)
+         << std::endl;
+    devices_.push_back(std::move(device));
     return true;
 }
 
 std::vector<int> InputWatch::fds() const {
     std::vector<int> fds;
-    if (source_)
-        fds.push_back(source_->fd());
+    for (const Device& device : devices_)
+        fds.push_back(device.source->fd());
     if (discovery_ && discovery_->fd() >= 0)
         fds.push_back(discovery_->fd());
     return fds;
 }
 
 std::vector<std::string> InputWatch::devices() const {
-    if (!source_)
-        return {};
-    return {source_->describe()};
+    std::vector<std::string> held;
+    for (const Device& device : devices_)
+        held.push_back(device.source->describe());
+    return held;
 }
 
 bool InputWatch::step(std::vector<player::ControlInput>& changes,
                       std::vector<ControlOrigin>& origins) {
     if (discovery_ && readable(discovery_->fd()))
         followChanges();
-    if (!source_ || !readable(source_->fd()))
-        return true;
-    const std::size_t first = origins.size();
-    const bool alive = source_->readControls(changes, origins);
-    for (std::size_t i = first; i < origins.size(); ++i)
-        origins[i].device = sourcePath_;
-    if (alive)
-        return true;
-    log_ << "vantrel-driver: input lost: " << source_->describe() << std::endl;
-    source_.reset();
-    if (reopensAtOnce())
-        open(sourcePath_);
-    else if (discovery_)
-        log_ << "vantrel-driver: waiting for the joystick to be plugged in again" << std::endl;
-    return false;
+    bool kept = true;
+    std::vector<std::string> reopen;
+    const bool hadDevices = !devices_.empty();
+    for (auto device = devices_.begin(); device != devices_.end();) {
+        if (!readable(device->source->fd())) {
+            ++device;
+            continue;
+        }
+        deviceChanges_.clear();
+        deviceOrigins_.clear();
+        const bool alive = device->source->readControls(deviceChanges_, deviceOrigins_);
+        merge_.take(device->id, deviceChanges_, deviceOrigins_, changes, origins);
+        if (alive) {
+            ++device;
+            continue;
+        }
+        log_ << "vantrel-driver: input lost: " << device->source->describe() << std::endl;
+        merge_.drop(device->id, device->name, changes, origins);
+        if (isKind(device->path, S_IFIFO))
+            reopen.push_back(device->path);
+        else if (discovery_)
+            log_ << "vantrel-driver: waiting for " << device->name << " to be plugged in again"
+                 << std::endl;
+        device = devices_.erase(device);
+        kept = false;
+    }
+    lostEverything_ = hadDevices && devices_.empty();
+    for (const std::string& path : reopen)
+        open(path);
+    return kept;
 }
 
 void InputWatch::followChanges() {
@@ -109,9 +156,8 @@ void InputWatch::followChanges() {
         return;
     }
     for (const JoystickChange& change : changes) {
-        if (change.kind != JoystickChange::Kind::Added || source_)
-            continue;
-        if (configuredPath_.empty() || change.devnode == configuredPath_)
+        if (change.kind == JoystickChange::Kind::Added && !isOpen(change.devnode) &&
+            isConfigured(change.devnode))
             open(change.devnode);
     }
 }

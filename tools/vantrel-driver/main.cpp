@@ -61,8 +61,8 @@ int play(const DriverOptions& options) {
 }
 
 std::optional<std::string> joystickPath(const DriverOptions& options) {
-    if (!options.devicePath.empty())
-        return options.devicePath;
+    if (!options.devicePaths.empty())
+        return options.devicePaths.front();
     std::string error;
     const std::unique_ptr<JoystickDiscovery> discovery = JoystickDiscovery::open(error);
     if (!discovery) {
@@ -117,7 +117,7 @@ std::optional<ControlMap> controlMap(const DriverOptions& options) {
     std::vector<std::string> errors;
     if (!loadControlMap(path, map, errors)) {
         for (const std::string& line : errors)
-            std::cerr << "vantrel-driver: " << path << ": " << line << "\n";
+            std::cerr << "vantrel-driver: " << line << "\n"; // each names the file already
         return std::nullopt;
     }
     std::cerr << "vantrel-driver: control map " << path << "\n";
@@ -144,7 +144,7 @@ int serve(const DriverOptions& options) {
     setup.monitorSocketPath = platform::monitorSocketPath(setup.socketPath);
     setup.outputName = output.backend->describe();
     setup.keptProfile = ProfileStore::defaultPath();
-    setup.devicePath = options.devicePath;
+    setup.devicePaths = options.devicePaths;
     setup.map = *map;
     if (options.hysteresis)
         setup.playerOptions.axisHysteresis = *options.hysteresis;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
 namespace vantrel::driver {
 
@@ -22,6 +24,65 @@ ControlMap defaultControlMap() {
     for (std::size_t a = 0; a < axes.size(); ++a)
         map.axes[a].code = axes[a];
     return map;
+}
+
+namespace {
+
+constexpr const char* kByIdFolder = "/dev/input/by-id/";
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+bool matches(const DeviceMatch& device, const DeviceIdentity& identity) {
+    if (!device.byId.empty())
+        return sameFile(kByIdFolder + device.byId, identity.path);
+    return device.vendor == identity.vendor && device.product == identity.product &&
+           (device.name.empty() || device.name == identity.name);
+}
+
+// Calls visit(deviceLabel, bound, unbind) for every control of the map.
+template <typename Visit> void forEachControl(ControlMap& map, Visit visit) {
+    for (std::size_t b = 0; b < map.buttons.size(); ++b)
+        visit(map.buttonDevices[b], map.buttons[b] != kUnbound,
+              [&map, b] { map.buttons[b] = kUnbound; });
+    for (std::size_t h = 0; h < map.hats.size(); ++h)
+        visit(map.hatDevices[h], map.hats[h].kind != HatBinding::Kind::None,
+              [&map, h] { map.hats[h] = HatBinding{}; });
+    for (std::size_t a = 0; a < map.axes.size(); ++a)
+        visit(map.axisDevices[a], map.axes[a].code != kUnbound,
+              [&map, a] { map.axes[a] = AxisBinding{}; });
+}
+
+} // namespace
+
+std::string deviceLabelFor(const ControlMap& map, const DeviceIdentity& identity) {
+    for (const DeviceMatch& device : map.devices) {
+        if (matches(device, identity))
+            return device.label;
+    }
+    return {};
+}
+
+bool drivesAnything(const ControlMap& map, const std::string& label) {
+    if (map.devices.empty() || !label.empty())
+        return true;
+    bool any = false;
+    ControlMap copy = map;
+    forEachControl(copy, [&any](const std::string& device, bool bound, auto) {
+        any = any || (bound && device.empty());
+    });
+    return any;
+}
+
+ControlMap bindingsOf(const ControlMap& map, const std::string& label) {
+    ControlMap seen = map;
+    forEachControl(seen, [&label](const std::string& device, bool, auto unbind) {
+        if (!device.empty() && device != label)
+            unbind();
+    });
+    return seen;
 }
 
 int scaleAxis(int value, AxisRange range, bool inverted) {

@@ -19,8 +19,8 @@ int offsetOf(int value) {
 
 } // namespace
 
-ControlMapper::ControlMapper(const ControlMap& map, NoticeHandler notices)
-    : map_(map), notices_(std::move(notices)) {
+ControlMapper::ControlMapper(const ControlMap& map, NoticeHandler notices, std::string device)
+    : map_(map), notices_(std::move(notices)), device_(std::move(device)) {
     for (int b = 0; b < player::kButtonCount; ++b) {
         if (const int key = map.buttons[static_cast<std::size_t>(b)]; key != kUnbound)
             keyTargets_[key] = {Role::Button, b};
@@ -51,6 +51,11 @@ void ControlMapper::setDeviceRange(int axis, AxisRange range) {
         ranges_[a] = range;
 }
 
+void ControlMapper::process(const input_event& event, std::vector<Input>& changes) {
+    std::vector<ControlOrigin> origins;
+    process(event, changes, origins);
+}
+
 void ControlMapper::process(const input_event& event, std::vector<Input>& changes,
                             std::vector<ControlOrigin>& origins) {
     if (event.type == EV_SYN) {
@@ -60,7 +65,7 @@ void ControlMapper::process(const input_event& event, std::vector<Input>& change
             frame_ = reported_;
         } else if (event.code == SYN_REPORT) {
             if (!dropping_)
-                endFrame(changes, origins);
+                endFrame(changes, &origins);
             dropping_ = false;
         }
         return;
@@ -76,36 +81,36 @@ void ControlMapper::process(const input_event& event, std::vector<Input>& change
         return; // scan codes, LEDs, switches, repeat settings: never controls
     if (targets) {
         if (auto found = targets->find(event.code); found != targets->end()) {
-            apply(found->second, event.value);
-            const Target& target = found->second;
-            const auto i = static_cast<std::size_t>(target.index);
-            ControlOrigin& origin = target.role == Role::Button ? buttonEvents_[i]
-                                    : target.role == Role::Axis ? axisEvents_[i]
-                                                                : hatEvents_[i];
-            origin = {{}, event.type, event.code, event.value};
+            apply(found->second, event);
             return;
         }
     }
     reportUnmapped(event);
 }
 
-void ControlMapper::apply(const Target& target, int value) {
+void ControlMapper::apply(const Target& target, const input_event& event) {
     const auto i = static_cast<std::size_t>(target.index);
+    const int value = event.value;
     switch (target.role) {
     case Role::Button:
         frame_.buttons[i] = value != 0 ? 1 : 0; // 2 is the kernel's auto-repeat: still down
+        buttonEvents_[i] = event;
         break;
     case Role::HatButton:
         frame_.hatButtons[i][static_cast<std::size_t>(target.part)] = value != 0 ? 1 : 0;
+        hatEvents_[i] = event;
         break;
     case Role::HatX:
         frame_.hatX[i] = offsetOf(value);
+        hatEvents_[i] = event;
         break;
     case Role::HatY:
         frame_.hatY[i] = offsetOf(value);
+        hatEvents_[i] = event;
         break;
     case Role::Axis:
         frame_.axes[i] = scaleAxis(value, ranges_[i], map_.axes[i].inverted);
+        axisEvents_[i] = event;
         break;
     }
 }
@@ -120,26 +125,32 @@ int ControlMapper::hatDirectionOf(const State& state, int hat) const {
     return hatDirection(state.hatX[h], state.hatY[h]);
 }
 
-void ControlMapper::endFrame(std::vector<Input>& changes, std::vector<ControlOrigin>& origins) {
+void ControlMapper::noteOrigin(std::vector<ControlOrigin>* origins,
+                               const input_event& event) const {
+    if (origins)
+        origins->push_back({device_, event.type, event.code, event.value});
+}
+
+void ControlMapper::endFrame(std::vector<Input>& changes, std::vector<ControlOrigin>* origins) {
     for (int b = 0; b < player::kButtonCount; ++b) {
         const auto i = static_cast<std::size_t>(b);
         if (frame_.buttons[i] != reported_.buttons[i]) {
             changes.push_back({Input::Kind::Button, b, frame_.buttons[i]});
-            origins.push_back(buttonEvents_[i]);
+            noteOrigin(origins, buttonEvents_[i]);
         }
     }
     for (int h = 0; h < player::kHatCount; ++h) {
         const int direction = hatDirectionOf(frame_, h);
         if (direction != hatDirectionOf(reported_, h)) {
             changes.push_back({Input::Kind::Hat, h, direction});
-            origins.push_back(hatEvents_[static_cast<std::size_t>(h)]);
+            noteOrigin(origins, hatEvents_[static_cast<std::size_t>(h)]);
         }
     }
     for (int a = 0; a < player::kAxisCount; ++a) {
         const std::optional<int>& value = frame_.axes[static_cast<std::size_t>(a)];
         if (value && value != reported_.axes[static_cast<std::size_t>(a)]) {
             changes.push_back({Input::Kind::Axis, a, *value});
-            origins.push_back(axisEvents_[static_cast<std::size_t>(a)]);
+            noteOrigin(origins, axisEvents_[static_cast<std::size_t>(a)]);
         }
     }
     reported_ = frame_;

@@ -8,8 +8,9 @@ namespace {
 class MappedControlSource : public ControlSource {
 public:
     MappedControlSource(std::unique_ptr<InputEventStream> stream, const ControlMap& map,
-                        NoticeHandler notices)
-        : stream_(std::move(stream)), mapper_(map, notices), notices_(std::move(notices)) {
+                        NoticeHandler notices, std::string device)
+        : stream_(std::move(stream)), mapper_(map, notices, std::move(device)),
+          notices_(std::move(notices)) {
         for (int a = 0; a < player::kAxisCount; ++a) {
             const int code = map.axes[static_cast<std::size_t>(a)].code;
             if (code == kUnbound)
@@ -43,18 +44,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<ControlSource> openControlSource(const std::string& path, const ControlMap& map,
-                                                 std::string& error, NoticeHandler notices) {
-    std::unique_ptr<InputEventStream> stream = openInputEventStream(path, true, error, notices);
-    if (!stream)
-        return nullptr;
-    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices));
-}
-
 std::unique_ptr<ControlSource> controlSourceForStream(std::unique_ptr<InputEventStream> stream,
-                                                      const ControlMap& map,
-                                                      NoticeHandler notices) {
-    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices));
+                                                      const ControlMap& map, NoticeHandler notices,
+                                                      std::string device) {
+    std::string name = device.empty() ? stream->identity().path : std::move(device);
+    return std::make_unique<MappedControlSource>(std::move(stream), map, std::move(notices),
+                                                 std::move(name));
 }
 
 } // namespace vantrel::driver

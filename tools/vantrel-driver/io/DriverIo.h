@@ -23,9 +23,9 @@ class ControlSource {
 public:
     virtual ~ControlSource() = default;
     virtual int fd() const = 0;
-    // Reads what is waiting and appends the changes, mapped to the X36's controls, and for
-    // each its origin (device left empty). Returns false once the source is gone (unplugged,
-    // or the end of the stream).
+    // Reads what is waiting and appends the changes, mapped to the X36's controls, with one
+    // origin for each. Returns false once the source is gone (unplugged, or the end of the
+    // stream).
     virtual bool readControls(std::vector<player::ControlInput>& changes,
                               std::vector<ControlOrigin>& origins) = 0;
     // For the log: the device's path and name.
@@ -40,12 +40,6 @@ public:
     // Whether DirectX buttons, hats and axes reach a virtual joystick.
     virtual bool offersJoystick() const = 0;
 };
-
-// Opens the joystick at path: an evdev device is grabbed and read through libevdev, with the
-// axes' ranges from its absinfo; any other readable path (a FIFO, a recording) is read as raw
-// input_event records. Returns nothing, with the reason in error, when it cannot be opened.
-std::unique_ptr<ControlSource> openControlSource(const std::string& path, const ControlMap& map,
-                                                 std::string& error, NoticeHandler notices = {});
 
 // A virtual keyboard, mouse and joystick through /dev/uinput. Returns nothing, with the reason
 // in error, where uinput is missing or refuses.

@@ -1,5 +1,7 @@
 #include "io/InputEventStreams.h"
 
+#include "io/VirtualDeviceMark.h"
+
 #include <libevdev/libevdev.h>
 
 #include <cerrno>
@@ -36,6 +38,7 @@ public:
     bool grab(std::string& problem) {
         const int result = libevdev_grab(device_, LIBEVDEV_GRAB);
         grabbed_ = result == 0;
+        grabError_ = -result;
         if (!grabbed_)
             problem = "could not take " + path_ + " for the driver alone (" + systemError(-result) +
                       "): other programs see it too";
@@ -83,6 +86,18 @@ public:
         return value;
     }
 
+    bool isVantrelVirtualDevice() const {
+        const char* phys = libevdev_get_phys(device_);
+        const char* name = libevdev_get_name(device_);
+        return driver::isVantrelVirtualDevice(phys ? phys : "", name ? name : "");
+    }
+
+    DeviceIdentity identity() const override {
+        const char* name = libevdev_get_name(device_);
+        return {path_, libevdev_get_id_vendor(device_), libevdev_get_id_product(device_),
+                name ? name : ""};
+    }
+
     std::string describe() const override {
         const char* name = libevdev_get_name(device_);
         return path_ + " (" + (name ? name : "unnamed") + ")";
@@ -109,8 +124,8 @@ std::unique_ptr<EvdevStream> evdevStream(int fd, bool ownsFd, const std::string&
 
 } // namespace
 
-RecordStream::RecordStream(int fd, bool ownsFd, std::string description)
-    : fd_(fd), ownsFd_(ownsFd), description_(std::move(description)) {}
+RecordStream::RecordStream(int fd, bool ownsFd, std::string description, std::string path)
+    : fd_(fd), ownsFd_(ownsFd), description_(std::move(description)), path_(std::move(path)) {}
 
 RecordStream::~RecordStream() {
     if (ownsFd_)
@@ -170,10 +185,14 @@ std::unique_ptr<InputEventStream> openInputEventStream(const std::string& path, 
         return nullptr;
     }
     if (!S_ISCHR(status.st_mode))
-        return std::make_unique<RecordStream>(fd, true, path + " (raw input_event records)");
+        return std::make_unique<RecordStream>(fd, true, path + " (raw input_event records)", path);
     std::unique_ptr<EvdevStream> stream = evdevStream(fd, true, path, error);
     if (!stream) {
         ::close(fd);
+        return nullptr;
+    }
+    if (stream->isVantrelVirtualDevice()) {
+        error = path + " is a virtual device of a Vantrel driver, not a joystick to take";
         return nullptr;
     }
     std::string problem;
@@ -194,7 +213,7 @@ std::unique_ptr<InputEventStream> inputEventStreamForFd(int fd, std::string& err
     const std::string name = "fd " + std::to_string(fd);
     if (S_ISCHR(status.st_mode))
         return evdevStream(fd, false, name, error);
-    return std::make_unique<RecordStream>(fd, false, name + " (raw input_event records)");
+    return std::make_unique<RecordStream>(fd, false, name + " (raw input_event records)", name);
 }
 
 } // namespace vantrel::driver

@@ -25,17 +25,23 @@ public:
     // The present value of an EV_ABS code, where the device can be asked.
     virtual std::optional<int> absValue(int code) const = 0;
     virtual std::string describe() const = 0;
+    // Its path, and for an evdev device its USB numbers and name, to match the map's devices.
+    virtual DeviceIdentity identity() const = 0;
+    // The error of taking the device for the driver alone (EBUSY: another program has it), 0
+    // when it was taken or not asked for.
+    int grabError() const { return grabError_; }
     const std::string& error() const { return error_; }
 
 protected:
     std::string error_;
+    int grabError_ = 0;
 };
 
 // Raw input_event records read from any fd (a pipe, a FIFO, a recording); a record split
 // between two reads is kept until it is complete. Closes the fd if it owns it.
 class RecordStream : public InputEventStream {
 public:
-    RecordStream(int fd, bool ownsFd, std::string description);
+    RecordStream(int fd, bool ownsFd, std::string description, std::string path = {});
     ~RecordStream() override;
     RecordStream(const RecordStream&) = delete;
     RecordStream& operator=(const RecordStream&) = delete;
@@ -45,11 +51,13 @@ public:
     std::optional<AxisRange> absRange(int) const override { return std::nullopt; }
     std::optional<int> absValue(int) const override { return std::nullopt; }
     std::string describe() const override { return description_; }
+    DeviceIdentity identity() const override { return {path_, -1, -1, {}}; }
 
 private:
     int fd_;
     bool ownsFd_;
     std::string description_;
+    std::string path_;
     std::vector<char> pending_; // the start of a record not yet complete
 };
 
@@ -61,9 +69,11 @@ std::unique_ptr<InputEventStream> openInputEventStream(const std::string& path, 
 // The same over an fd the caller keeps (set non-blocking here).
 std::unique_ptr<InputEventStream> inputEventStreamForFd(int fd, std::string& error);
 
-// Controls mapped from any event stream (a test's pipe, through RecordStream).
+// Controls mapped from any event stream: a joystick opened by openInputEventStream, a test's
+// pipe through RecordStream. device names it in the changes' origins (default: its path).
 std::unique_ptr<ControlSource> controlSourceForStream(std::unique_ptr<InputEventStream> stream,
                                                       const ControlMap& map,
-                                                      NoticeHandler notices = {});
+                                                      NoticeHandler notices = {},
+                                                      std::string device = {});
 
 } // namespace vantrel::driver

@@ -1,5 +1,7 @@
 #include "io/JoystickDiscovery.h"
 
+#include "io/VirtualDeviceMark.h"
+
 #include <libudev.h>
 
 #include <algorithm>
@@ -14,11 +16,22 @@ constexpr std::string_view kEventNodePrefix = "/dev/input/event";
 // A burst of plug events is read in pieces so the caller's loop keeps running.
 constexpr int kMaximumChangesPerRead = 256;
 
+std::string_view text(const char* value) {
+    return value ? std::string_view(value) : std::string_view();
+}
+
+// The event node's parent is the input device, which holds the name and physical location.
+bool madeByAVantrelDriver(udev_device* device) {
+    udev_device* input = udev_device_get_parent(device);
+    return input && isVantrelVirtualDevice(text(udev_device_get_sysattr_value(input, "phys")),
+                                           text(udev_device_get_sysattr_value(input, "name")));
+}
+
 bool isJoystickEventNode(udev_device* device) {
     const char* node = udev_device_get_devnode(device);
     const char* joystick = udev_device_get_property_value(device, "ID_INPUT_JOYSTICK");
     return node && std::string_view(node).starts_with(kEventNodePrefix) && joystick &&
-           std::string_view(joystick) == "1";
+           std::string_view(joystick) == "1" && !madeByAVantrelDriver(device);
 }
 
 // event2 before event10: by the number after the prefix.

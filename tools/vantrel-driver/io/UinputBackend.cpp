@@ -7,20 +7,31 @@
 #include <libevdev/libevdev.h>
 
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <set>
+#include <thread>
 #include <utility>
 
 namespace vantrel::driver {
 namespace {
 
 using Action = player::OutputAction;
+using Clock = std::chrono::steady_clock;
+
+// A device destroyed takes its unread events with it (evdev answers ENODEV), and readers such as
+// games read once a frame: the last events written (the releases at a stop) are left this long
+// to be read before the devices go.
+constexpr std::chrono::milliseconds kReaderSettle{50};
 
 class UinputBackend : public OutputBackend {
 public:
     UinputBackend(UinputPointer desktop, UinputPointer joystick, NoticeHandler notices)
         : desktop_(std::move(desktop)), joystick_(std::move(joystick)),
           notices_(std::move(notices)) {}
+    ~UinputBackend() override { std::this_thread::sleep_until(lastWrite_ + kReaderSettle); }
+    UinputBackend(const UinputBackend&) = delete;
+    UinputBackend& operator=(const UinputBackend&) = delete;
 
     std::string describe() const override {
         return "uinput: a virtual keyboard and mouse, and a virtual joystick";
@@ -55,6 +66,7 @@ private:
         libevdev_uinput* target =
             device == VirtualDevice::Joystick ? joystick_.get() : desktop_.get();
         const int result = libevdev_uinput_write_event(target, type, code, value);
+        lastWrite_ = Clock::now();
         if (result < 0)
             noteOnce(failedWrites_, {static_cast<int>(device), -result},
                      std::string("cannot write to ") + libevdev_uinput_get_devnode(target) + ": " +
@@ -70,6 +82,7 @@ private:
     UinputPointer desktop_;
     UinputPointer joystick_;
     NoticeHandler notices_;
+    Clock::time_point lastWrite_{};
     std::set<std::pair<int, int>> unperformable_;
     std::set<std::pair<int, int>> failedWrites_;
 };

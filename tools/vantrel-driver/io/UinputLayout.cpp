@@ -1,6 +1,7 @@
 #include "io/UinputLayout.h"
 
 #include "io/HidUsageTable.h"
+#include "io/VirtualDeviceMark.h"
 #include "io/X36Controls.h"
 
 #include <libevdev/libevdev.h>
@@ -117,6 +118,7 @@ LibevdevPointer describeVirtualDevice(const VirtualDeviceSetup& setup) {
     if (!device)
         return nullptr;
     libevdev_set_name(device.get(), setup.name.c_str());
+    libevdev_set_phys(device.get(), std::string(kVirtualDevicePhys).c_str());
     libevdev_set_id_bustype(device.get(), BUS_VIRTUAL);
     for (unsigned key : setup.keys)
         libevdev_enable_event_code(device.get(), EV_KEY, key, nullptr);
