@@ -1,5 +1,6 @@
 #include "editor/MenuCommands.h"
 
+#include "controls/ControlsWindow.h"
 #include "device/DeviceProgrammer.h"
 #include "editor/AboutBox.h"
 #include "editor/CheckReportDialog.h"
@@ -61,6 +62,8 @@ MenuCommands::MenuCommands(EditorWindow& window)
                &MenuCommands::translate);
     addCommand(profile, "&Check Profile", "profileCheckAction", &MenuCommands::checkProfile);
     addCommand(profile, "&Query HOTAS", "profileQueryAction", &MenuCommands::queryHotas);
+    addCommand(profile, "Co&ntrols...", "profileControlsAction", &MenuCommands::showControls,
+               Qt::CTRL | Qt::Key_K);
 
     QMenu* help = addMenu("&Help", "helpMenu");
     addCommand(help, "&Readme...", "helpReadmeAction", &MenuCommands::openReadme, Qt::Key_F1);
@@ -192,6 +195,23 @@ void MenuCommands::translate() {
 void MenuCommands::queryHotas() {
     platform::PresentingDiagnosticSink diagnostics;
     programDevice(deviceFilePathFor(window_.profilePath()), diagnostics);
+}
+
+void MenuCommands::showControls() {
+    if (!controls_)
+        controls_ = new ControlsWindow(
+            &window_,
+            [this] {
+                document_.switchMode();
+                return OpenProfile{window_.profilePath(),
+                                   composeProfileText(document_.profileSnapshot(),
+                                                      document_.listedScriptNames(),
+                                                      document_.profileFileName())};
+            },
+            ControlsWindow::defaultMonitorPath(), ControlsWindow::defaultProgramPath());
+    controls_->show();
+    controls_->raise();
+    controls_->activateWindow();
 }
 
 void MenuCommands::openReadme() {

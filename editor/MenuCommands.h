@@ -11,6 +11,7 @@ class QMenu;
 
 namespace vantrel {
 
+class ControlsWindow;
 class EditorWindow;
 
 // The editor window's File, Profile and Help menus and what each command does. Installs the
@@ -35,6 +36,8 @@ public:
     // Checks the profile as it would be saved (without saving it) and lists the problems.
     void checkProfile();
     void queryHotas();
+    // The Controls window, made on first use and kept while the editor lives.
+    void showControls();
     void openReadme();
     void openHomePage();
     void showAbout();
@@ -53,6 +56,7 @@ private:
 
     EditorWindow& window_;
     EditorProfileDocument document_;
+    ControlsWindow* controls_ = nullptr;
 };
 
 } // namespace vantrel

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -107,7 +108,8 @@ private slots:
             menus,
             (QStringList{
                 "File: New, Open..., Save, Save As..., -, Exit",
-                "Profile: Set Default Delays, Translate to .bpf File, Check Profile, Query HOTAS",
+                "Profile: Set Default Delays, Translate to .bpf File, Check Profile, Query HOTAS, "
+                "Controls...",
                 "Help: Readme..., Homepage..., -, About..."}));
         QCOMPARE(&MenuCommands::install(window), &MenuCommands::install(window));
     }
@@ -374,6 +376,17 @@ private slots:
         press(Qt::Key_F1, Qt::NoModifier);
         QCOMPARE(editor.seams.desktop.openedUrls().size(), std::size_t(1));
         QVERIFY(editor.seams.desktop.openedUrls()[0].toLocalFile().endsWith("readme.html"));
+
+        // The Controls window is modeless, made once, and tries the profile as it is now.
+        press(Qt::Key_K);
+        auto* controls = editor.window.findChild<QWidget*>("controlsWindow");
+        QVERIFY(controls && controls->isVisible() && !controls->isModal());
+        QCOMPARE(test::child<QLabel>(controls, "trySourceLabel")->text(),
+                 QString("Plays the profile in memory, translated without writing a file (it "
+                         "has no .bpf file)."));
+        editor.choose("profileMenu", "Controls...");
+        QCOMPARE(editor.window.findChildren<QWidget*>("controlsWindow").size(), 1);
+        controls->close();
 
         QVERIFY(editor.window.isVisible());
         press(Qt::Key_Q);

@@ -1,0 +1,421 @@
+#include "controls/ControlsWindow.h"
+
+#include "controls/MonitorLink.h"
+#include "device/player/ControlNames.h"
+#ifndef _WIN32
+#include "platform/posix/PosixDriverConnection.h"
+#endif
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace vantrel {
+namespace {
+
+using player::ControlInput;
+using Kind = ControlInput::Kind;
+
+QString text(std::string_view view) {
+    return QString::fromUtf8(view.data(), qsizetype(view.size()));
+}
+
+// The rows of the controls list: every button, every direction of every hat, every axis.
+std::vector<ControlInput> controlRows() {
+    std::vector<ControlInput> rows;
+    for (int button = 0; button < player::kButtonCount; ++button)
+        rows.push_back({Kind::Button, button, 1});
+    for (int hat = 0; hat < player::kHatCount; ++hat)
+        for (int direction = 1; direction < player::kHatDirectionCount; ++direction)
+            rows.push_back({Kind::Hat, hat, direction});
+    for (int axis = 0; axis < player::kAxisCount; ++axis)
+        rows.push_back({Kind::Axis, axis, 0});
+    return rows;
+}
+
+ControlInput rowControl(const QListWidgetItem* item) {
+    const QList<QVariant> data = item->data(Qt::UserRole).toList();
+    return {Kind(data.value(0).toInt()), data.value(1).toInt(), data.value(2).toInt()};
+}
+
+QLabel* addLabel(QFormLayout* form, const QString& caption, const char* objectName) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    form->addRow(caption, label);
+    return label;
+}
+
+} // namespace
+
+ControlsWindow::ControlsWindow(QWidget* parent, ProfileSource source, QString monitorPath,
+                               QString programPath)
+    : QWidget(parent, Qt::Window), source_(std::move(source)), programPath_(std::move(programPath)),
+      link_(new MonitorLink(std::move(monitorPath), this)) {
+    setObjectName(QStringLiteral("controlsWindow"));
+    setWindowTitle(QStringLiteral("Controls"));
+    setAccessibleName(QStringLiteral("Controls"));
+    buildLayout();
+    connect(link_, &MonitorLink::recordArrived, this, &ControlsWindow::takeRecord);
+    connect(link_, &MonitorLink::connectedChanged, this, &ControlsWindow::connectionChanged);
+    showDriver();
+    showProfile();
+    showMode();
+    showDevices();
+    showControls();
+}
+
+// The link goes first, so nothing it tells on its way out reaches a window half taken down.
+ControlsWindow::~ControlsWindow() {
+    delete link_;
+}
+
+QString ControlsWindow::defaultProgramPath() {
+#ifdef _WIN32
+    return {};
+#else
+    return QString::fromStdString(platform::defaultDriverSocketPath());
+#endif
+}
+
+QString ControlsWindow::defaultMonitorPath() {
+#ifdef _WIN32
+    return {};
+#else
+    return QString::fromStdString(platform::monitorSocketPath(platform::defaultDriverSocketPath()));
+#endif
+}
+
+void ControlsWindow::buildLayout() {
+    auto* driverBox = new QGroupBox(QStringLiteral("Driver"));
+    driverBox->setObjectName(QStringLiteral("driverBox"));
+    auto* driverForm = new QFormLayout(driverBox);
+    driverLabel_ = addLabel(driverForm, QStringLiteral("Driver:"), "driverStatusLabel");
+    profileLabel_ = addLabel(driverForm, QStringLiteral("Profile held:"), "heldProfileLabel");
+    matchLabel_ = addLabel(driverForm, QStringLiteral("Open profile:"), "profileMatchLabel");
+    modeLabel_ = addLabel(driverForm, QStringLiteral("Active mode:"), "activeModeLabel");
+    devicesList_ = new QListWidget;
+    devicesList_->setObjectName(QStringLiteral("devicesList"));
+    devicesList_->setAccessibleName(QStringLiteral("Input devices held"));
+    devicesList_->setMaximumHeight(devicesList_->fontMetrics().height() * 5);
+    driverForm->addRow(QStringLiteral("Devices:"), devicesList_);
+
+    controlsList_ = new QListWidget;
+    controlsList_->setObjectName(QStringLiteral("controlsList"));
+    controlsList_->setAccessibleName(QStringLiteral("X36 controls"));
+    controlsList_->setAccessibleDescription(
+        QStringLiteral("Each control as the driver reports it; activate one to try it"));
+    for (const ControlInput& control : controlRows()) {
+        auto* item = new QListWidgetItem(controlsList_);
+        item->setData(Qt::UserRole,
+                      QList<QVariant>{int(control.kind), control.index, control.value});
+    }
+    connect(controlsList_, &QListWidget::itemClicked, this, &ControlsWindow::tryRow);
+    controlsList_->installEventFilter(this);
+
+    auto* tryBox = new QGroupBox(QStringLiteral("Try the open profile"));
+    tryBox->setObjectName(QStringLiteral("tryBox"));
+    auto* tryLayout = new QVBoxLayout(tryBox);
+    trySourceLabel_ = new QLabel;
+    trySourceLabel_->setObjectName(QStringLiteral("trySourceLabel"));
+    trySourceLabel_->setAccessibleName(QStringLiteral("What the try plays"));
+    trySourceLabel_->setWordWrap(true);
+    tryLayout->addWidget(trySourceLabel_);
+    auto* axisRow = new QHBoxLayout;
+    axisBox_ = new QComboBox;
+    axisBox_->setObjectName(QStringLiteral("tryAxisBox"));
+    axisBox_->setAccessibleName(QStringLiteral("Axis to move"));
+    for (int axis = 0; axis < player::kAxisCount; ++axis)
+        axisBox_->addItem(text(player::axisName(axis)));
+    axisSlider_ = new QSlider(Qt::Horizontal);
+    axisSlider_->setObjectName(QStringLiteral("tryAxisSlider"));
+    axisSlider_->setAccessibleName(QStringLiteral("Axis position"));
+    axisSlider_->setRange(player::kAxisMinimum, player::kAxisMaximum);
+    axisSlider_->setPageStep(4096);
+    axisSlider_->setTracking(true);
+    connect(axisSlider_, &QSlider::valueChanged, this, &ControlsWindow::tryAxis);
+    auto* clear = new QPushButton(QStringLiteral("&Start Over"));
+    clear->setObjectName(QStringLiteral("tryClearButton"));
+    clear->setAccessibleName(QStringLiteral("Start over"));
+    connect(clear, &QPushButton::clicked, this, &ControlsWindow::clearTry);
+    axisRow->addWidget(axisBox_);
+    axisRow->addWidget(axisSlider_, 1);
+    axisRow->addWidget(clear);
+    tryLayout->addLayout(axisRow);
+    timeline_ = new QPlainTextEdit;
+    timeline_->setObjectName(QStringLiteral("timelineView"));
+    timeline_->setAccessibleName(QStringLiteral("Timeline of what would be sent"));
+    timeline_->setReadOnly(true);
+    timeline_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    timeline_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    tryLayout->addWidget(timeline_, 1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(controlsList_);
+    auto* right = new QVBoxLayout;
+    right->addWidget(driverBox);
+    right->addWidget(tryBox, 1);
+    columns->addLayout(right, 2);
+    setLayout(columns);
+    resize(900, 600);
+}
+
+bool ControlsWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Space or Enter on a control tries it, as a click does.
+    if (watched == controlsList_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            controlsList_->currentItem()) {
+            tryRow(controlsList_->currentItem());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ControlsWindow::showEvent(QShowEvent* event) {
+    refreshProfile();
+    QWidget::showEvent(event);
+}
+
+void ControlsWindow::changeEvent(QEvent* event) {
+    // Back from the editor: the profile may have been edited or saved meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshProfile();
+    QWidget::changeEvent(event);
+}
+
+void ControlsWindow::refreshProfile() {
+    open_ = std::make_unique<OpenTranslation>(source_ ? source_() : OpenProfile{});
+    showProfile();
+    showMode();
+    showTrySource();
+    playTry();
+}
+
+void ControlsWindow::takeRecord(const MonitorLine& record) {
+    switch (state_.apply(record)) {
+    case DriverState::Change::None:
+        return;
+    case DriverState::Change::Driver:
+        showDriver();
+        showProfile();
+        showMode();
+        showDevices();
+        showControls();
+        return;
+    case DriverState::Change::Profile:
+        // The driver may have been sent the profile just saved and translated.
+        if (isVisible())
+            refreshProfile();
+        else
+            showProfile();
+        showMode();
+        return;
+    case DriverState::Change::Mode:
+        showMode();
+        return;
+    case DriverState::Change::Devices:
+        showDevices();
+        return;
+    case DriverState::Change::Control:
+        showControls();
+        return;
+    }
+}
+
+void ControlsWindow::connectionChanged(bool connected) {
+    if (!connected)
+        state_ = DriverState{};
+    showDriver();
+    showProfile();
+    showMode();
+    showDevices();
+    showControls();
+}
+
+void ControlsWindow::showDriver() {
+    if (link_->connected()) {
+        driverLabel_->setText(QStringLiteral("vantrel-driver is running; output: %1")
+                                  .arg(QString::fromStdString(state_.output)));
+        return;
+    }
+    if (link_->path().isEmpty()) {
+        driverLabel_->setText(QStringLiteral(
+            "Only vantrel-driver on Linux tells what it is doing; this window can still try "
+            "the open profile."));
+    } else if (!programPath_.isEmpty() && QFileInfo::exists(programPath_)) {
+        driverLabel_->setText(
+            QStringLiteral("A driver answers at %1 but serves no monitor stream (x36-simdriver "
+                           "serves none). Start vantrel-driver to see the stick here.")
+                .arg(programPath_));
+    } else {
+        driverLabel_->setText(QStringLiteral("No driver is running: nothing answers at %1. "
+                                             "Start it with: systemctl --user start "
+                                             "vantrel-driver")
+                                  .arg(link_->path()));
+    }
+}
+
+void ControlsWindow::showProfile() {
+    const auto& held = state_.profile;
+    if (!link_->connected()) {
+        profileLabel_->setText(QStringLiteral("unknown (no driver)"));
+    } else if (!held) {
+        profileLabel_->setText(QStringLiteral("none"));
+    } else {
+        QString line = QStringLiteral("%1 scripts, %2 modes, %3 chains, %4")
+                           .arg(held->scripts)
+                           .arg(held->modes)
+                           .arg(held->chains)
+                           .arg(held->from == "kept" ? QStringLiteral("kept from its last run")
+                                                     : QStringLiteral("sent to it"));
+        if (!held->loaded.empty())
+            line += QStringLiteral(", loaded %1").arg(QString::fromStdString(held->loaded));
+        profileLabel_->setText(line);
+    }
+    if (!state_.lastRefusal.empty())
+        profileLabel_->setText(profileLabel_->text() +
+                               QStringLiteral("; last profile refused: %1")
+                                   .arg(QString::fromStdString(state_.lastRefusal)));
+
+    QString match;
+    const QString saved = open_ ? QString::fromStdString(open_->savedPath()) : QString();
+    if (!open_ || !held || !link_->connected())
+        match = QStringLiteral("nothing to compare");
+    else if (open_->savedHasDigest(held->digest))
+        match = QStringLiteral("the driver holds %1 (same bytes)").arg(saved);
+    else if (open_->memoryHasDigest(held->digest))
+        match = QStringLiteral("the driver holds this profile as it is now, but not as %1 "
+                               "holds it")
+                    .arg(saved.isEmpty() ? QStringLiteral("a saved file") : saved);
+    else if (saved.isEmpty() || !open_->savedBytes())
+        match = QStringLiteral("the driver holds another profile; this one has no .bpf file "
+                               "yet (Profile > Translate to .bpf File)");
+    else
+        match = QStringLiteral("the driver holds another profile than %1; send it with "
+                               "Profile > Query HOTAS")
+                    .arg(saved);
+    matchLabel_->setText(match);
+}
+
+void ControlsWindow::showMode() {
+    if (!link_->connected() || !state_.profile) {
+        modeLabel_->setText(QStringLiteral("none"));
+        return;
+    }
+    const bool ours = open_ && (open_->savedHasDigest(state_.profile->digest) ||
+                                open_->memoryHasDigest(state_.profile->digest));
+    const std::string name = ours ? open_->modeName(state_.mode) : std::string();
+    modeLabel_->setText(name.empty() ? QStringLiteral("configuration %1").arg(state_.mode)
+                                     : QStringLiteral("%1 (configuration %2)")
+                                           .arg(QString::fromStdString(name))
+                                           .arg(state_.mode));
+}
+
+void ControlsWindow::showDevices() {
+    devicesList_->clear();
+    for (const DriverState::Device& device : state_.devices)
+        devicesList_->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(device.path),
+                                                            QString::fromStdString(device.name)));
+}
+
+void ControlsWindow::showControls() {
+    for (int row = 0; row < controlsList_->count(); ++row) {
+        QListWidgetItem* item = controlsList_->item(row);
+        const ControlInput control = rowControl(item);
+        QString line;
+        bool lit = false;
+        switch (control.kind) {
+        case Kind::Button:
+            lit = state_.buttons[std::size_t(control.index)] != 0;
+            line = text(player::buttonName(control.index)) +
+                   (lit ? QStringLiteral(": pressed") : QStringLiteral(": released"));
+            break;
+        case Kind::Hat:
+            lit = state_.hats[std::size_t(control.index)] == control.value;
+            line = text(player::hatName(control.index)) + QLatin1Char(' ') +
+                   text(player::hatDirectionName(control.value)) +
+                   (lit ? QStringLiteral(": pressed") : QStringLiteral(": released"));
+            break;
+        case Kind::Axis:
+            line = text(player::axisName(control.index)) +
+                   QStringLiteral(": %1").arg(state_.axes[std::size_t(control.index)]);
+            break;
+        }
+        if (item->text() != line)
+            item->setText(line);
+        QFont font = item->font();
+        font.setBold(lit);
+        item->setFont(font);
+    }
+}
+
+void ControlsWindow::showTrySource() {
+    if (!open_ || !open_->tryBytes()) {
+        trySourceLabel_->setText(
+            QStringLiteral("The open profile does not translate, so there is nothing to try: "
+                           "%1")
+                .arg(open_ ? QString::fromStdString(open_->failure()) : QString()));
+    } else if (open_->savedIsCurrent()) {
+        trySourceLabel_->setText(QStringLiteral("Plays the saved file %1.")
+                                     .arg(QString::fromStdString(open_->savedPath())));
+    } else {
+        trySourceLabel_->setText(
+            QStringLiteral("Plays the profile in memory, translated without writing a file "
+                           "(%1).")
+                .arg(open_->savedBytes() ? QStringLiteral("its .bpf file holds something else")
+                                         : QStringLiteral("it has no .bpf file")));
+    }
+    trySourceLabel_->setAccessibleDescription(trySourceLabel_->text());
+}
+
+long long ControlsWindow::tryClock() {
+    if (!tryClock_.isValid())
+        tryClock_.start();
+    return std::max(tryClock_.elapsed(), trial_.lastAt());
+}
+
+void ControlsWindow::tryRow(QListWidgetItem* item) {
+    const ControlInput control = rowControl(item);
+    if (control.kind == Kind::Axis) {
+        axisBox_->setCurrentIndex(control.index);
+        axisSlider_->setFocus();
+        return;
+    }
+    trial_.click(tryClock(), control);
+    playTry();
+}
+
+void ControlsWindow::tryAxis(int value) {
+    trial_.add(tryClock(), {Kind::Axis, axisBox_->currentIndex(), value});
+    playTry();
+}
+
+void ControlsWindow::clearTry() {
+    trial_.clear();
+    tryClock_.invalidate();
+    playTry();
+}
+
+void ControlsWindow::playTry() {
+    if (trial_.empty() || !open_ || !open_->tryBytes()) {
+        timeline_->setPlainText(QString());
+        return;
+    }
+    timeline_->setPlainText(QString::fromStdString(trial_.play(*open_->tryBytes())));
+}
+
+} // namespace vantrel

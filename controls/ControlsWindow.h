@@ -1,0 +1,88 @@
+#pragma once
+
+#include "controls/DriverState.h"
+#include "controls/OpenTranslation.h"
+#include "controls/TrialRun.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QSlider;
+
+namespace vantrel {
+
+class MonitorLink;
+
+// The Controls window: what the driver is doing, read live from its monitor stream (whether
+// it runs, the profile it holds and whether that is the open profile's, the active mode by
+// name, the devices it holds), where each X36 control stands, and a try of the open profile
+// without hardware, whose timeline is the one `vantrel-driver --play` prints. Modeless; it
+// never waits on the driver.
+class ControlsWindow : public QWidget {
+    Q_OBJECT
+public:
+    using ProfileSource = std::function<OpenProfile()>;
+
+    // monitorPath: the driver's monitor stream (empty where the system has none);
+    // programPath: its X36Program socket, to tell a driver without a monitor from none.
+    ControlsWindow(QWidget* parent, ProfileSource source, QString monitorPath, QString programPath);
+    ~ControlsWindow() override;
+
+    // Where the Linux driver serves them for this user.
+    static QString defaultMonitorPath();
+    static QString defaultProgramPath();
+
+    // Reads the open profile again: its translation, its saved .bpf, the mode names.
+    void refreshProfile();
+    const TrialRun& trial() const { return trial_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void takeRecord(const MonitorLine& record);
+    void connectionChanged(bool connected);
+    void showDriver();
+    void showProfile();
+    void showMode();
+    void showDevices();
+    void showControls();
+    void showTrySource();
+    void tryRow(QListWidgetItem* item);
+    void tryAxis(int value);
+    void clearTry();
+    void playTry();
+    long long tryClock();
+
+    ProfileSource source_;
+    QString programPath_;
+    MonitorLink* link_;
+    DriverState state_;
+    std::unique_ptr<OpenTranslation> open_;
+    TrialRun trial_;
+    QElapsedTimer tryClock_;
+
+    QLabel* driverLabel_ = nullptr;
+    QLabel* profileLabel_ = nullptr;
+    QLabel* matchLabel_ = nullptr;
+    QLabel* modeLabel_ = nullptr;
+    QListWidget* devicesList_ = nullptr;
+    QListWidget* controlsList_ = nullptr;
+    QLabel* trySourceLabel_ = nullptr;
+    QComboBox* axisBox_ = nullptr;
+    QSlider* axisSlider_ = nullptr;
+    QPlainTextEdit* timeline_ = nullptr;
+};
+
+} // namespace vantrel
