@@ -1,5 +1,7 @@
 #include "controls/ControlsWindow.h"
 
+#include "controls/AxisGauges.h"
+#include "controls/ControlPicture.h"
 #include "controls/MonitorLink.h"
 #include "device/player/ControlNames.h"
 #ifndef _WIN32
@@ -46,6 +48,10 @@ std::vector<ControlInput> controlRows() {
 ControlInput rowControl(const QListWidgetItem* item) {
     const QList<QVariant> data = item->data(Qt::UserRole).toList();
     return {Kind(data.value(0).toInt()), data.value(1).toInt(), data.value(2).toInt()};
+}
+
+QString counted(long long count, const char* noun) {
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(noun), count == 1 ? "" : "s");
 }
 
 QLabel* addLabel(QFormLayout* form, const QString& caption, const char* objectName) {
@@ -125,6 +131,20 @@ void ControlsWindow::buildLayout() {
     connect(controlsList_, &QListWidget::itemClicked, this, &ControlsWindow::tryRow);
     controlsList_->installEventFilter(this);
 
+    const auto lit = [this](const ControlInput& control) {
+        return control.kind == Kind::Button ? state_.buttons[std::size_t(control.index)]
+                                            : state_.hats[std::size_t(control.index)];
+    };
+    stickPicture_ = new ControlPicture(ControlSpot::Picture::Stick, lit);
+    stickPicture_->setObjectName(QStringLiteral("stickPicture"));
+    stickPicture_->setAccessibleName(QStringLiteral("Stick"));
+    throttlePicture_ = new ControlPicture(ControlSpot::Picture::Throttle, lit);
+    throttlePicture_->setObjectName(QStringLiteral("throttlePicture"));
+    throttlePicture_->setAccessibleName(QStringLiteral("Throttle"));
+    for (ControlPicture* picture : {stickPicture_, throttlePicture_})
+        connect(picture, &ControlPicture::controlClicked, this, &ControlsWindow::tryControl);
+    axisGauges_ = new AxisGauges;
+
     auto* tryBox = new QGroupBox(QStringLiteral("Try the open profile"));
     tryBox->setObjectName(QStringLiteral("tryBox"));
     auto* tryLayout = new QVBoxLayout(tryBox);
@@ -163,13 +183,19 @@ void ControlsWindow::buildLayout() {
     tryLayout->addWidget(timeline_, 1);
 
     auto* columns = new QHBoxLayout;
+    auto* pictures = new QVBoxLayout;
+    pictures->addWidget(stickPicture_);
+    pictures->addWidget(throttlePicture_);
+    pictures->addWidget(axisGauges_);
+    pictures->addStretch(1);
+    columns->addLayout(pictures);
     columns->addWidget(controlsList_);
     auto* right = new QVBoxLayout;
     right->addWidget(driverBox);
     right->addWidget(tryBox, 1);
     columns->addLayout(right, 2);
     setLayout(columns);
-    resize(900, 600);
+    resize(1200, 700);
 }
 
 bool ControlsWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -202,6 +228,7 @@ void ControlsWindow::refreshProfile() {
     showProfile();
     showMode();
     showTrySource();
+    showControls();
     playTry();
 }
 
@@ -226,6 +253,7 @@ void ControlsWindow::takeRecord(const MonitorLine& record) {
         return;
     case DriverState::Change::Mode:
         showMode();
+        showControls(); // the axes' chains are the new mode's
         return;
     case DriverState::Change::Devices:
         showDevices();
@@ -276,11 +304,10 @@ void ControlsWindow::showProfile() {
     } else if (!held) {
         profileLabel_->setText(QStringLiteral("none"));
     } else {
-        QString line = QStringLiteral("%1 scripts, %2 modes, %3 chains, %4")
-                           .arg(held->scripts)
-                           .arg(held->modes)
-                           .arg(held->chains)
-                           .arg(held->from == "kept" ? QStringLiteral("kept from its last run")
+        QString line = QStringLiteral("%1, %2, %3, %4")
+                           .arg(counted(held->scripts, "script"), counted(held->modes, "mode"),
+                                counted(held->chains, "chain"),
+                                held->from == "kept" ? QStringLiteral("kept from its last run")
                                                      : QStringLiteral("sent to it"));
         if (!held->loaded.empty())
             line += QStringLiteral(", loaded %1").arg(QString::fromStdString(held->loaded));
@@ -361,6 +388,13 @@ void ControlsWindow::showControls() {
         font.setBold(lit);
         item->setFont(font);
     }
+    stickPicture_->update();
+    throttlePicture_->update();
+    std::array<std::vector<int>, player::kAxisCount> breakpoints;
+    const int mode = link_->connected() ? state_.mode : 0;
+    for (int axis = 0; open_ && axis < player::kAxisCount; ++axis)
+        breakpoints[std::size_t(axis)] = open_->breakpoints(mode, axis);
+    axisGauges_->setAxes(state_.axes, breakpoints);
 }
 
 void ControlsWindow::showTrySource() {
@@ -395,6 +429,10 @@ void ControlsWindow::tryRow(QListWidgetItem* item) {
         axisSlider_->setFocus();
         return;
     }
+    tryControl(control);
+}
+
+void ControlsWindow::tryControl(const ControlInput& control) {
     trial_.click(tryClock(), control);
     playTry();
 }

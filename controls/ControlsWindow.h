@@ -19,6 +19,8 @@ class QSlider;
 
 namespace vantrel {
 
+class AxisGauges;
+class ControlPicture;
 class MonitorLink;
 
 // The Controls window: what the driver is doing, read live from its monitor stream (whether
@@ -60,6 +62,7 @@ private:
     void showControls();
     void showTrySource();
     void tryRow(QListWidgetItem* item);
+    void tryControl(const player::ControlInput& control);
     void tryAxis(int value);
     void clearTry();
     void playTry();
@@ -79,6 +82,9 @@ private:
     QLabel* modeLabel_ = nullptr;
     QListWidget* devicesList_ = nullptr;
     QListWidget* controlsList_ = nullptr;
+    ControlPicture* stickPicture_ = nullptr;
+    ControlPicture* throttlePicture_ = nullptr;
+    AxisGauges* axisGauges_ = nullptr;
     QLabel* trySourceLabel_ = nullptr;
     QComboBox* axisBox_ = nullptr;
     QSlider* axisSlider_ = nullptr;

@@ -1,6 +1,9 @@
 #include "controls/OpenTranslation.h"
 
+#include "device/DeviceProfileCheck.h"
 #include "device/ProfileDigest.h"
+#include "device/player/PlayerTypes.h"
+#include "device/player/ProfileIndex.h"
 #include "files/DeviceFileWriter.h"
 #include "files/ProfileTranslator.h"
 #include "profile/Diagnostic.h"
@@ -48,6 +51,22 @@ OpenTranslation::OpenTranslation(const OpenProfile& profile) {
         savedPath_ = deviceFilePathFor(profile.path);
         saved_ = readDeviceFile(savedPath_);
     }
+    if (tryBytes())
+        if (const ProfileCheck check = checkDeviceProfile(*tryBytes()); check.accepted())
+            index_ = std::make_unique<const player::ProfileIndex>(check.image);
+}
+
+OpenTranslation::~OpenTranslation() = default;
+
+std::vector<int> OpenTranslation::breakpoints(int configuration, int axis) const {
+    std::vector<int> positions;
+    const player::ConfigurationTable* table =
+        index_ ? index_->configuration(configuration) : nullptr;
+    if (!table || axis < 0 || std::size_t(axis) >= table->axes.size())
+        return positions;
+    for (const player::ChainBreakpoint& point : index_->chain(table->axes[std::size_t(axis)]))
+        positions.push_back(point.position + player::kAxisMinimum);
+    return positions;
 }
 
 std::string OpenTranslation::modeName(int configuration) const {

@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vantrel {
+namespace player {
+class ProfileIndex;
+}
 
 // The profile open in the editor as the editor hands it over: where it is saved (empty for
 // a new one) and its whole text as it would be saved now.
@@ -21,6 +25,7 @@ struct OpenProfile {
 class OpenTranslation {
 public:
     explicit OpenTranslation(const OpenProfile& profile);
+    ~OpenTranslation();
 
     // The in-memory translation's bytes; nothing when the text does not translate.
     const std::optional<std::vector<std::uint8_t>>& memoryBytes() const { return memory_; }
@@ -41,6 +46,9 @@ public:
     // Whether a digest told by the driver is that of the saved .bpf or of the translation.
     bool savedHasDigest(const std::string& digest) const;
     bool memoryHasDigest(const std::string& digest) const;
+    // The breakpoints (axis positions) of the chain the configuration binds to the axis in
+    // the profile a try plays, as the player sees them; empty for none.
+    std::vector<int> breakpoints(int configuration, int axis) const;
 
 private:
     std::optional<std::vector<std::uint8_t>> memory_;
@@ -48,6 +56,8 @@ private:
     std::string savedPath_;
     std::optional<std::vector<std::uint8_t>> saved_;
     std::map<int, std::string> modeNames_;
+    // Kept out of this header: Qt's keyword macros would rewrite its member names.
+    std::unique_ptr<const player::ProfileIndex> index_;
 };
 
 } // namespace vantrel

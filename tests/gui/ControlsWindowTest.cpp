@@ -28,13 +28,17 @@ using namespace vantrel;
 
 namespace {
 
-// Scripts _NULL, Fire, ToCombat, ToDefault; configurations DEFAULT (0) and Combat (2).
-const char* const kTwoModes = "DEFAULT_PRESS_DELAY=10\r\nDEFAULT_RELEASE_DELAY=10\r\n"
-                              "<SCRIPTLIST>\r\n_NULL\r\nFire a\r\nToCombat LOADMODE_Combat\r\n"
-                              "ToDefault LOADMODE_DEFAULT\r\n"
-                              "<PROGRAM_MODES>\r\n[DEFAULT]\r\nTriggerPress = Fire\r\n"
-                              "FireAPress = ToCombat\r\nFireBPress = ToDefault\r\n{DEFAULT}\r\n"
-                              "[Combat]\r\nTriggerPress = ToDefault\r\n{Combat}\r\n";
+// Scripts _NULL, Fire, ToCombat, ToDefault; configurations DEFAULT (0) and Combat (2), which
+// binds a chain of three breakpoints to the X axis.
+const char* const kTwoModes =
+    "DEFAULT_PRESS_DELAY=10\r\nDEFAULT_RELEASE_DELAY=10\r\n"
+    "<SCRIPTLIST>\r\n_NULL\r\nFire a\r\nToCombat LOADMODE_Combat\r\n"
+    "ToDefault LOADMODE_DEFAULT\r\n"
+    "<AXIS_CHAINS>\r\n[Sweep]\r\n"
+    "(-16000 : 16000 ; 3) ( + Fire  - Fire )\r\n{Sweep}\r\n"
+    "<PROGRAM_MODES>\r\n[DEFAULT]\r\nTriggerPress = Fire\r\n"
+    "FireAPress = ToCombat\r\nFireBPress = ToDefault\r\n{DEFAULT}\r\n"
+    "[Combat]\r\nTriggerPress = ToDefault\r\nXAxis = Sweep\r\n{Combat}\r\n";
 
 std::vector<std::uint8_t> translated(const std::string& path, const std::string& text) {
     DiagnosticList diagnostics;
@@ -115,7 +119,7 @@ void ControlsWindowTest::followsTheDriverLiveAndFindsItAgainAfterARestart() {
     const std::string sent = folder.file("sent.bpf");
     writeFile(sent, bytes);
     QVERIFY(DeviceProgrammer(connection).program(sent).loaded);
-    QTRY_VERIFY(labelText(window, "heldProfileLabel").startsWith("4 scripts, 2 modes, 0 chains"));
+    QTRY_VERIFY(labelText(window, "heldProfileLabel").startsWith("4 scripts, 2 modes, 1 chain"));
     QCOMPARE(labelText(window, "profileMatchLabel"),
              "the driver holds " + QString::fromStdString(folder.file("two.bpf")) +
                  " (same bytes)");
@@ -123,6 +127,10 @@ void ControlsWindowTest::followsTheDriverLiveAndFindsItAgainAfterARestart() {
 
     // FireA down: the control lights and the profile switches to Combat.
     const auto* controls = test::child<QListWidget>(&window, "controlsList");
+    auto* stickPicture = test::child<QWidget>(&window, "stickPicture");
+    const QColor light(0, 200, 255);
+    const auto fireARing = [&] { return stickPicture->grab().toImage().pixelColor(66 + 13, 122); };
+    QVERIFY(fireARing() != light);
     const input_event press[] = {{{}, EV_KEY, BTN_THUMB, 1},
                                  {{}, EV_SYN, SYN_REPORT, 0},
                                  {{}, EV_ABS, ABS_X, 1200},
@@ -132,7 +140,11 @@ void ControlsWindowTest::followsTheDriverLiveAndFindsItAgainAfterARestart() {
     QVERIFY(row(controls, "FireA: pressed")->font().bold());
     QVERIFY(row(controls, "Trigger: released"));
     QTRY_COMPARE(labelText(window, "activeModeLabel"), QStringLiteral("Combat (configuration 2)"));
-    QTRY_VERIFY(row(controls, "XAxis: ") && row(controls, "XAxis: ")->text() != "XAxis: 0");
+    QTRY_VERIFY(row(controls, "XAxis: 1200"));
+    QCOMPARE(fireARing(), light);
+    QVERIFY(test::child<QWidget>(&window, "axisGauges")
+                ->accessibleDescription()
+                .startsWith("XAxis 1200, breakpoints at -16000 0 16000; YAxis 0;"));
 
     // Another profile sent: the window says it is not the open one.
     std::vector<std::uint8_t> other = translated(profilePath, "<SCRIPTLIST>\r\n_NULL\r\n"
@@ -185,11 +197,12 @@ void ControlsWindowTest::aTryPlaysWhatPlayPrints() {
     QCOMPARE(labelText(window, "trySourceLabel"),
              "Plays the saved file " + folder.filePath("try.bpf") + ".");
 
-    // A click on Trigger, Space on FireA (to Combat), Trigger again (back), an axis dragged.
+    // Trigger clicked on the picture, Space on FireA in the list (to Combat), Trigger clicked
+    // in the list (back to DEFAULT), an axis dragged.
     auto* controls = test::child<QListWidget>(&window, "controlsList");
     QListWidgetItem* trigger = row(controls, "Trigger:");
-    QTest::mouseClick(controls->viewport(), Qt::LeftButton, {},
-                      controls->visualItemRect(trigger).center());
+    QTest::mouseClick(test::child<QWidget>(&window, "stickPicture"), Qt::LeftButton, {},
+                      QPoint(206, 99));
     controls->setCurrentItem(row(controls, "FireA:"));
     QTest::keyClick(controls, Qt::Key_Space);
     QTest::mouseClick(controls->viewport(), Qt::LeftButton, {},
