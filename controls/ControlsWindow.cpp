@@ -54,6 +54,20 @@ QString counted(long long count, const char* noun) {
     return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(noun), count == 1 ? "" : "s");
 }
 
+// The slot a control's row shows: a button's or hat direction's press slot, an axis's slot.
+QString slotNameOf(const ControlInput& control) {
+    switch (control.kind) {
+    case Kind::Button:
+        return text(player::buttonName(control.index)) + QStringLiteral("Press");
+    case Kind::Hat:
+        return text(player::hatName(control.index)) +
+               text(player::hatDirectionName(control.value)) + QStringLiteral("Press");
+    case Kind::Axis:
+        break;
+    }
+    return text(player::axisName(control.index));
+}
+
 QLabel* addLabel(QFormLayout* form, const QString& caption, const char* objectName) {
     auto* label = new QLabel;
     label->setObjectName(QString::fromLatin1(objectName));
@@ -129,6 +143,7 @@ void ControlsWindow::buildLayout() {
                       QList<QVariant>{int(control.kind), control.index, control.value});
     }
     connect(controlsList_, &QListWidget::itemClicked, this, &ControlsWindow::tryRow);
+    connect(controlsList_, &QListWidget::currentItemChanged, this, &ControlsWindow::showSlot);
     controlsList_->installEventFilter(this);
 
     const auto lit = [this](const ControlInput& control) {
@@ -260,6 +275,16 @@ void ControlsWindow::takeRecord(const MonitorLine& record) {
         return;
     case DriverState::Change::Control:
         showControls();
+        // A press on the stick selects its control: "which button is FireA" is answered so.
+        if (const std::optional<player::ControlInput> pressed =
+                player::controlNamed(record.field("control").value_or(""));
+            pressed && pressed->kind != Kind::Axis) {
+            ControlInput control = *pressed;
+            control.value = control.kind == Kind::Hat ? state_.hats[std::size_t(control.index)]
+                                                      : state_.buttons[std::size_t(control.index)];
+            if (control.value != 0)
+                selectControl(control);
+        }
         return;
     }
 }
@@ -432,7 +457,31 @@ void ControlsWindow::tryRow(QListWidgetItem* item) {
     tryControl(control);
 }
 
+void ControlsWindow::selectControl(const ControlInput& control) {
+    for (int row = 0; row < controlsList_->count(); ++row) {
+        const ControlInput listed = rowControl(controlsList_->item(row));
+        if (listed.kind == control.kind && listed.index == control.index &&
+            (listed.kind != Kind::Hat || listed.value == control.value)) {
+            controlsList_->setCurrentRow(row);
+            return;
+        }
+    }
+}
+
+void ControlsWindow::showSlot(QListWidgetItem* item) {
+    if (!item || !slotShower_)
+        return;
+    const QString slot = slotNameOf(rowControl(item));
+    const std::optional<int> position = SlotTable::instance().positionOf(slot.toStdString());
+    if (!position)
+        return;
+    QString box = slot + QStringLiteral("Box");
+    box[0] = box[0].toLower();
+    slotShower_(SlotTable::instance().atPosition(*position).group, box);
+}
+
 void ControlsWindow::tryControl(const ControlInput& control) {
+    selectControl(control);
     trial_.click(tryClock(), control);
     playTry();
 }

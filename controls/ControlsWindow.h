@@ -3,6 +3,7 @@
 #include "controls/DriverState.h"
 #include "controls/OpenTranslation.h"
 #include "controls/TrialRun.h"
+#include "profile/SlotTable.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -32,6 +33,8 @@ class ControlsWindow : public QWidget {
     Q_OBJECT
 public:
     using ProfileSource = std::function<OpenProfile()>;
+    // Shows a slot's row in its panel: the panel's group and the object name of its box.
+    using SlotShower = std::function<void(SlotGroup group, const QString& boxName)>;
 
     // monitorPath: the driver's monitor stream (empty where the system has none);
     // programPath: its X36Program socket, to tell a driver without a monitor from none.
@@ -41,6 +44,9 @@ public:
     // Where the Linux driver serves them for this user.
     static QString defaultMonitorPath();
     static QString defaultProgramPath();
+
+    // Selecting a control (in the list, on a picture or by pressing it) shows its slot row.
+    void setSlotShower(SlotShower shower) { slotShower_ = std::move(shower); }
 
     // Reads the open profile again: its translation, its saved .bpf, the mode names.
     void refreshProfile();
@@ -63,12 +69,15 @@ private:
     void showTrySource();
     void tryRow(QListWidgetItem* item);
     void tryControl(const player::ControlInput& control);
+    void selectControl(const player::ControlInput& control);
+    void showSlot(QListWidgetItem* item);
     void tryAxis(int value);
     void clearTry();
     void playTry();
     long long tryClock();
 
     ProfileSource source_;
+    SlotShower slotShower_;
     QString programPath_;
     MonitorLink* link_;
     DriverState state_;

@@ -11,6 +11,9 @@
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
+#include "panels/AxisPanel.h"
+#include "panels/StickPanel.h"
+#include "panels/ThrottlePanel.h"
 #include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/Desktop.h"
@@ -21,6 +24,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QUrl>
 
 namespace vantrel {
@@ -198,7 +202,7 @@ void MenuCommands::queryHotas() {
 }
 
 void MenuCommands::showControls() {
-    if (!controls_)
+    if (!controls_) {
         controls_ = new ControlsWindow(
             &window_,
             [this] {
@@ -209,6 +213,23 @@ void MenuCommands::showControls() {
                                                       document_.profileFileName())};
             },
             ControlsWindow::defaultMonitorPath(), ControlsWindow::defaultProgramPath());
+        controls_->setSlotShower([this](SlotGroup group, const QString& boxName) {
+            // Opened as the window's own button opens it, with all that goes with that.
+            const char* opener = group == SlotGroup::Stick      ? "joystickButton"
+                                 : group == SlotGroup::Throttle ? "throttleButton"
+                                                                : "axisButton";
+            if (auto* button = window_.findChild<QPushButton*>(opener))
+                button->click();
+            QDialog& panel = group == SlotGroup::Stick ? static_cast<QDialog&>(window_.stickPanel())
+                             : group == SlotGroup::Throttle
+                                 ? static_cast<QDialog&>(window_.throttlePanel())
+                                 : static_cast<QDialog&>(window_.axisPanel());
+            if (auto* box = panel.findChild<QWidget*>(boxName))
+                box->setFocus();
+            // The pilot goes on trying controls in the Controls window.
+            controls_->activateWindow();
+        });
+    }
     controls_->show();
     controls_->raise();
     controls_->activateWindow();

@@ -138,6 +138,7 @@ void ControlsWindowTest::followsTheDriverLiveAndFindsItAgainAfterARestart() {
     QCOMPARE(::write(stick, press, sizeof press), ssize_t(sizeof press));
     QTRY_VERIFY(row(controls, "FireA: pressed"));
     QVERIFY(row(controls, "FireA: pressed")->font().bold());
+    QCOMPARE(controls->currentItem(), row(controls, "FireA: pressed")); // selected by the press
     QVERIFY(row(controls, "Trigger: released"));
     QTRY_COMPARE(labelText(window, "activeModeLabel"), QStringLiteral("Combat (configuration 2)"));
     QTRY_VERIFY(row(controls, "XAxis: 1200"));

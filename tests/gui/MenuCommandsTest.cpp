@@ -4,6 +4,9 @@
 #include "files/ProfileTextModel.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
+#include "panels/AxisPanel.h"
+#include "panels/StickPanel.h"
+#include "panels/ThrottlePanel.h"
 #include "support/GuiTestSupport.h"
 
 #include <QDir>
@@ -11,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -384,10 +388,29 @@ private slots:
         QCOMPARE(test::child<QLabel>(controls, "trySourceLabel")->text(),
                  QString("Plays the profile in memory, translated without writing a file (it "
                          "has no .bpf file)."));
+        // Selecting a control shows its row in its panel.
+        auto* controlList = test::child<QListWidget>(controls, "controlsList");
+        const auto select = [&](const QString& start) {
+            for (int row = 0; row < controlList->count(); ++row)
+                if (controlList->item(row)->text().startsWith(start))
+                    controlList->setCurrentRow(row);
+        };
+        select("FireD:");
+        QVERIFY(editor.window.throttlePanel().isVisible());
+        QCOMPARE(editor.window.throttlePanel().focusWidget()->objectName(),
+                 QString("fireDPressBox"));
+        select("StickHat2 DownLeft:");
+        QCOMPARE(editor.window.stickPanel().focusWidget()->objectName(),
+                 QString("stickHat2DownLeftPressBox"));
+        select("R1Axis:");
+        QCOMPARE(editor.window.axisPanel().focusWidget()->objectName(), QString("r1AxisBox"));
         editor.choose("profileMenu", "Controls...");
         QCOMPARE(editor.window.findChildren<QWidget*>("controlsWindow").size(), 1);
         controls->close();
 
+        // Showing a panel counts as a change, so Exit asks first.
+        QVERIFY(!editor.window.profileSaved());
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
         QVERIFY(editor.window.isVisible());
         press(Qt::Key_Q);
         QVERIFY(!editor.window.isVisible());
