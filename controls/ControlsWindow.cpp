@@ -3,6 +3,7 @@
 #include "controls/AxisGauges.h"
 #include "controls/ControlPicture.h"
 #include "controls/MonitorLink.h"
+#include "controls/StatusTexts.h"
 #include "device/player/ControlNames.h"
 #ifndef _WIN32
 #include "platform/posix/PosixDriverConnection.h"
@@ -10,7 +11,6 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,10 +48,6 @@ std::vector<ControlInput> controlRows() {
 ControlInput rowControl(const QListWidgetItem* item) {
     const QList<QVariant> data = item->data(Qt::UserRole).toList();
     return {Kind(data.value(0).toInt()), data.value(1).toInt(), data.value(2).toInt()};
-}
-
-QString counted(long long count, const char* noun) {
-    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(noun), count == 1 ? "" : "s");
 }
 
 // The slot a control's row shows: a button's or hat direction's press slot, an axis's slot.
@@ -299,82 +295,21 @@ void ControlsWindow::connectionChanged(bool connected) {
     showControls();
 }
 
+StatusTexts ControlsWindow::texts() const {
+    return {link_->connected(), state_, open_.get()};
+}
+
 void ControlsWindow::showDriver() {
-    if (link_->connected()) {
-        driverLabel_->setText(QStringLiteral("vantrel-driver is running; output: %1")
-                                  .arg(QString::fromStdString(state_.output)));
-        return;
-    }
-    if (link_->path().isEmpty()) {
-        driverLabel_->setText(QStringLiteral(
-            "Only vantrel-driver on Linux tells what it is doing; this window can still try "
-            "the open profile."));
-    } else if (!programPath_.isEmpty() && QFileInfo::exists(programPath_)) {
-        driverLabel_->setText(
-            QStringLiteral("A driver answers at %1 but serves no monitor stream (x36-simdriver "
-                           "serves none). Start vantrel-driver to see the stick here.")
-                .arg(programPath_));
-    } else {
-        driverLabel_->setText(QStringLiteral("No driver is running: nothing answers at %1. "
-                                             "Start it with: systemctl --user start "
-                                             "vantrel-driver")
-                                  .arg(link_->path()));
-    }
+    driverLabel_->setText(texts().driver(link_->path(), programPath_));
 }
 
 void ControlsWindow::showProfile() {
-    const auto& held = state_.profile;
-    if (!link_->connected()) {
-        profileLabel_->setText(QStringLiteral("unknown (no driver)"));
-    } else if (!held) {
-        profileLabel_->setText(QStringLiteral("none"));
-    } else {
-        QString line = QStringLiteral("%1, %2, %3, %4")
-                           .arg(counted(held->scripts, "script"), counted(held->modes, "mode"),
-                                counted(held->chains, "chain"),
-                                held->from == "kept" ? QStringLiteral("kept from its last run")
-                                                     : QStringLiteral("sent to it"));
-        if (!held->loaded.empty())
-            line += QStringLiteral(", loaded %1").arg(QString::fromStdString(held->loaded));
-        profileLabel_->setText(line);
-    }
-    if (!state_.lastRefusal.empty())
-        profileLabel_->setText(profileLabel_->text() +
-                               QStringLiteral("; last profile refused: %1")
-                                   .arg(QString::fromStdString(state_.lastRefusal)));
-
-    QString match;
-    const QString saved = open_ ? QString::fromStdString(open_->savedPath()) : QString();
-    if (!open_ || !held || !link_->connected())
-        match = QStringLiteral("nothing to compare");
-    else if (open_->savedHasDigest(held->digest))
-        match = QStringLiteral("the driver holds %1 (same bytes)").arg(saved);
-    else if (open_->memoryHasDigest(held->digest))
-        match = QStringLiteral("the driver holds this profile as it is now, but not as %1 "
-                               "holds it")
-                    .arg(saved.isEmpty() ? QStringLiteral("a saved file") : saved);
-    else if (saved.isEmpty() || !open_->savedBytes())
-        match = QStringLiteral("the driver holds another profile; this one has no .bpf file "
-                               "yet (Profile > Translate to .bpf File)");
-    else
-        match = QStringLiteral("the driver holds another profile than %1; send it with "
-                               "Profile > Query HOTAS")
-                    .arg(saved);
-    matchLabel_->setText(match);
+    profileLabel_->setText(texts().heldProfile());
+    matchLabel_->setText(texts().match());
 }
 
 void ControlsWindow::showMode() {
-    if (!link_->connected() || !state_.profile) {
-        modeLabel_->setText(QStringLiteral("none"));
-        return;
-    }
-    const bool ours = open_ && (open_->savedHasDigest(state_.profile->digest) ||
-                                open_->memoryHasDigest(state_.profile->digest));
-    const std::string name = ours ? open_->modeName(state_.mode) : std::string();
-    modeLabel_->setText(name.empty() ? QStringLiteral("configuration %1").arg(state_.mode)
-                                     : QStringLiteral("%1 (configuration %2)")
-                                           .arg(QString::fromStdString(name))
-                                           .arg(state_.mode));
+    modeLabel_->setText(texts().activeMode());
 }
 
 void ControlsWindow::showDevices() {
@@ -385,28 +320,11 @@ void ControlsWindow::showDevices() {
 }
 
 void ControlsWindow::showControls() {
+    const StatusTexts words = texts();
     for (int row = 0; row < controlsList_->count(); ++row) {
         QListWidgetItem* item = controlsList_->item(row);
-        const ControlInput control = rowControl(item);
-        QString line;
         bool lit = false;
-        switch (control.kind) {
-        case Kind::Button:
-            lit = state_.buttons[std::size_t(control.index)] != 0;
-            line = text(player::buttonName(control.index)) +
-                   (lit ? QStringLiteral(": pressed") : QStringLiteral(": released"));
-            break;
-        case Kind::Hat:
-            lit = state_.hats[std::size_t(control.index)] == control.value;
-            line = text(player::hatName(control.index)) + QLatin1Char(' ') +
-                   text(player::hatDirectionName(control.value)) +
-                   (lit ? QStringLiteral(": pressed") : QStringLiteral(": released"));
-            break;
-        case Kind::Axis:
-            line = text(player::axisName(control.index)) +
-                   QStringLiteral(": %1").arg(state_.axes[std::size_t(control.index)]);
-            break;
-        }
+        const QString line = words.controlLine(rowControl(item), lit);
         if (item->text() != line)
             item->setText(line);
         QFont font = item->font();
@@ -423,21 +341,7 @@ void ControlsWindow::showControls() {
 }
 
 void ControlsWindow::showTrySource() {
-    if (!open_ || !open_->tryBytes()) {
-        trySourceLabel_->setText(
-            QStringLiteral("The open profile does not translate, so there is nothing to try: "
-                           "%1")
-                .arg(open_ ? QString::fromStdString(open_->failure()) : QString()));
-    } else if (open_->savedIsCurrent()) {
-        trySourceLabel_->setText(QStringLiteral("Plays the saved file %1.")
-                                     .arg(QString::fromStdString(open_->savedPath())));
-    } else {
-        trySourceLabel_->setText(
-            QStringLiteral("Plays the profile in memory, translated without writing a file "
-                           "(%1).")
-                .arg(open_->savedBytes() ? QStringLiteral("its .bpf file holds something else")
-                                         : QStringLiteral("it has no .bpf file")));
-    }
+    trySourceLabel_->setText(texts().trySource());
     trySourceLabel_->setAccessibleDescription(trySourceLabel_->text());
 }
 

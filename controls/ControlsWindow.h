@@ -23,6 +23,7 @@ namespace vantrel {
 class AxisGauges;
 class ControlPicture;
 class MonitorLink;
+struct StatusTexts;
 
 // The Controls window: what the driver is doing, read live from its monitor stream (whether
 // it runs, the profile it holds and whether that is the open profile's, the active mode by
@@ -61,6 +62,7 @@ private:
     void buildLayout();
     void takeRecord(const MonitorLine& record);
     void connectionChanged(bool connected);
+    StatusTexts texts() const;
     void showDriver();
     void showProfile();
     void showMode();
