@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QtTest>
 
@@ -120,6 +121,8 @@ void ControlsWindowTest::followsTheDriverLiveAndFindsItAgainAfterARestart() {
     writeFile(sent, bytes);
     QVERIFY(DeviceProgrammer(connection).program(sent).loaded);
     QTRY_VERIFY(labelText(window, "heldProfileLabel").startsWith("4 scripts, 2 modes, 1 chain"));
+    QVERIFY(
+        labelText(window, "heldProfileLabel").contains(QRegularExpression(", loaded 20[0-9-]+T")));
     QCOMPARE(labelText(window, "profileMatchLabel"),
              "the driver holds " + QString::fromStdString(folder.file("two.bpf")) +
                  " (same bytes)");

@@ -190,6 +190,7 @@ void DriverMonitor::profileLoaded(const DeviceProfileImage& image,
                 .field("modes", profile_->modes)
                 .field("chains", profile_->chains)
                 .field("from", profile_->from)
+                .field("loaded", profile_->loaded)
                 .field("digest", profile_->digest));
 }
 
