@@ -201,6 +201,10 @@ void MenuCommands::queryHotas() {
     programDevice(deviceFilePathFor(window_.profilePath()), diagnostics);
 }
 
+MenuCommands::~MenuCommands() {
+    delete controls_;
+}
+
 void MenuCommands::showControls() {
     if (!controls_) {
         controls_ = new ControlsWindow(

@@ -23,6 +23,7 @@ public:
     static constexpr const char* kReadmePath = "docs/readme.html";
 
     explicit MenuCommands(EditorWindow& window);
+    ~MenuCommands() override;
     // The window's menu commands, created on first use; the window owns them.
     static MenuCommands& install(EditorWindow& window);
 
@@ -56,6 +57,8 @@ private:
 
     EditorWindow& window_;
     EditorProfileDocument document_;
+    // Goes with these commands, as its profile source is their document. The window's
+    // other children go after these commands, so it is deleted here.
     ControlsWindow* controls_ = nullptr;
 };
 
