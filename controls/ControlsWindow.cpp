@@ -86,6 +86,7 @@ ControlsWindow::ControlsWindow(QWidget* parent, ProfileSource source, QString mo
     buildLayout();
     connect(link_, &MonitorLink::recordArrived, this, &ControlsWindow::takeRecord);
     connect(link_, &MonitorLink::connectedChanged, this, &ControlsWindow::connectionChanged);
+    connect(link_, &MonitorLink::stillAbsent, this, &ControlsWindow::showDriver);
     showDriver();
     showProfile();
     showMode();

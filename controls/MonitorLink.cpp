@@ -49,6 +49,8 @@ void MonitorLink::lost() {
     if (wasConnected_) {
         wasConnected_ = false;
         Q_EMIT connectedChanged(false);
+    } else {
+        Q_EMIT stillAbsent();
     }
     if (!retry_.isActive())
         retry_.start();

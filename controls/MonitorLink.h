@@ -26,6 +26,8 @@ public:
 
 signals:
     void connectedChanged(bool connected);
+    // A try found no monitor stream; what stands at the driver's socket may have changed.
+    void stillAbsent();
     void recordArrived(const vantrel::MonitorLine& record);
 
 private:

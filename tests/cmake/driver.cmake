@@ -35,4 +35,9 @@ if(TARGET vantrel-driver AND TARGET ControlsWindowTest)
     target_compile_definitions(ControlsWindowTest PRIVATE
         VANTREL_DRIVER="$<TARGET_FILE:vantrel-driver>")
     add_dependencies(ControlsWindowTest vantrel-driver)
+    if(TARGET x36-simdriver)
+        target_compile_definitions(ControlsWindowTest PRIVATE
+            VANTREL_SIMDRIVER="$<TARGET_FILE:x36-simdriver>")
+        add_dependencies(ControlsWindowTest x36-simdriver)
+    endif()
 endif()

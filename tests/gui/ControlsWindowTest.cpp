@@ -105,6 +105,21 @@ void ControlsWindowTest::followsTheDriverLiveAndFindsItAgainAfterARestart() {
     QTRY_VERIFY(labelText(window, "driverStatusLabel").startsWith("No driver is running"));
     QVERIFY(labelText(window, "driverStatusLabel")
                 .endsWith("Start it with: systemctl --user start vantrel-driver"));
+#ifdef VANTREL_SIMDRIVER
+    {
+        // The simulated driver takes profiles but serves no monitor stream: the window says so.
+        QProcess simulated;
+        simulated.start(QStringLiteral(VANTREL_SIMDRIVER),
+                        {"--socket", QString::fromStdString(program)});
+        QTRY_VERIFY(labelText(window, "driverStatusLabel")
+                        .startsWith("A driver answers at " + QString::fromStdString(program) +
+                                    " but serves no monitor stream"));
+        simulated.terminate();
+        QVERIFY(simulated.waitForFinished(10000));
+        std::filesystem::remove(program);
+        QTRY_VERIFY(labelText(window, "driverStatusLabel").startsWith("No driver is running"));
+    }
+#endif
 
     auto driver = std::make_unique<test::DriverProcess>(arguments, environment);
     QVERIFY2(driver->waitForLog("input " + fifo), driver->log().c_str());
