@@ -1,5 +1,6 @@
 #include "editor/MenuCommands.h"
 
+#include "controls/ControlsWindow.h"
 #include "device/DeviceProgrammer.h"
 #include "editor/AboutBox.h"
 #include "editor/CheckReportDialog.h"
@@ -10,6 +11,9 @@
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
+#include "panels/AxisPanel.h"
+#include "panels/StickPanel.h"
+#include "panels/ThrottlePanel.h"
 #include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/Desktop.h"
@@ -20,6 +24,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QUrl>
 
 namespace vantrel {
@@ -61,6 +66,8 @@ MenuCommands::MenuCommands(EditorWindow& window)
                &MenuCommands::translate);
     addCommand(profile, "&Check Profile", "profileCheckAction", &MenuCommands::checkProfile);
     addCommand(profile, "&Query HOTAS", "profileQueryAction", &MenuCommands::queryHotas);
+    addCommand(profile, "Co&ntrols...", "profileControlsAction", &MenuCommands::showControls,
+               Qt::CTRL | Qt::Key_K);
 
     QMenu* help = addMenu("&Help", "helpMenu");
     addCommand(help, "&Readme...", "helpReadmeAction", &MenuCommands::openReadme, Qt::Key_F1);
@@ -192,6 +199,44 @@ void MenuCommands::translate() {
 void MenuCommands::queryHotas() {
     platform::PresentingDiagnosticSink diagnostics;
     programDevice(deviceFilePathFor(window_.profilePath()), diagnostics);
+}
+
+MenuCommands::~MenuCommands() {
+    delete controls_;
+}
+
+void MenuCommands::showControls() {
+    if (!controls_) {
+        controls_ = new ControlsWindow(
+            &window_,
+            [this] {
+                document_.switchMode();
+                return OpenProfile{window_.profilePath(),
+                                   composeProfileText(document_.profileSnapshot(),
+                                                      document_.listedScriptNames(),
+                                                      document_.profileFileName())};
+            },
+            ControlsWindow::defaultMonitorPath(), ControlsWindow::defaultProgramPath());
+        controls_->setSlotShower([this](SlotGroup group, const QString& boxName) {
+            // Opened as the window's own button opens it, with all that goes with that.
+            const char* opener = group == SlotGroup::Stick      ? "joystickButton"
+                                 : group == SlotGroup::Throttle ? "throttleButton"
+                                                                : "axisButton";
+            if (auto* button = window_.findChild<QPushButton*>(opener))
+                button->click();
+            QDialog& panel = group == SlotGroup::Stick ? static_cast<QDialog&>(window_.stickPanel())
+                             : group == SlotGroup::Throttle
+                                 ? static_cast<QDialog&>(window_.throttlePanel())
+                                 : static_cast<QDialog&>(window_.axisPanel());
+            if (auto* box = panel.findChild<QWidget*>(boxName))
+                box->setFocus();
+            // The pilot goes on trying controls in the Controls window.
+            controls_->activateWindow();
+        });
+    }
+    controls_->show();
+    controls_->raise();
+    controls_->activateWindow();
 }
 
 void MenuCommands::openReadme() {

@@ -11,6 +11,7 @@ class QMenu;
 
 namespace vantrel {
 
+class ControlsWindow;
 class EditorWindow;
 
 // The editor window's File, Profile and Help menus and what each command does. Installs the
@@ -22,6 +23,7 @@ public:
     static constexpr const char* kReadmePath = "docs/readme.html";
 
     explicit MenuCommands(EditorWindow& window);
+    ~MenuCommands() override;
     // The window's menu commands, created on first use; the window owns them.
     static MenuCommands& install(EditorWindow& window);
 
@@ -35,6 +37,8 @@ public:
     // Checks the profile as it would be saved (without saving it) and lists the problems.
     void checkProfile();
     void queryHotas();
+    // The Controls window, made on first use and kept while the editor lives.
+    void showControls();
     void openReadme();
     void openHomePage();
     void showAbout();
@@ -53,6 +57,9 @@ private:
 
     EditorWindow& window_;
     EditorProfileDocument document_;
+    // Goes with these commands, as its profile source is their document. The window's
+    // other children go after these commands, so it is deleted here.
+    ControlsWindow* controls_ = nullptr;
 };
 
 } // namespace vantrel

@@ -34,7 +34,7 @@ void NameListModel::beforeRemove(std::size_t row) {
 
 void NameListModel::renamed(std::size_t row) {
     const QModelIndex changed = index(static_cast<int>(row));
-    emit dataChanged(changed, changed);
+    Q_EMIT dataChanged(changed, changed);
 }
 
 } // namespace vantrel

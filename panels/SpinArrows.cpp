@@ -115,7 +115,7 @@ void SpinArrows::step(int direction) {
         static_cast<long long>(from) + static_cast<long long>(direction) * currentStep();
     position_ = static_cast<int>(std::clamp<long long>(next, minimum_, maximum_));
     buddy_->setText(QString::number(position_));
-    emit stepped(position_);
+    Q_EMIT stepped(position_);
 }
 
 } // namespace vantrel

@@ -18,6 +18,10 @@ QPixmap loadPicture(const QString& resource) {
 
 } // namespace
 
+QPixmap picturePixmap(const QString& resource) {
+    return loadPicture(resource);
+}
+
 QLabel* makePictureLabel(QWidget* parent, const QString& resource) {
     const QPixmap picture = loadPicture(resource);
     auto* label = new QLabel(parent);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 class QLabel;
@@ -11,6 +12,8 @@ namespace vantrel {
 // A label of the picture's own size showing one of the pictures rendered at build time, named
 // as in the resources (":/pictures/stick.rgba").
 QLabel* makePictureLabel(QWidget* parent, const QString& resource);
+// The picture itself, for a widget that draws on it.
+QPixmap picturePixmap(const QString& resource);
 // The program's icon in every size the resources hold, for the editor window and the panels.
 QIcon programIcon();
 

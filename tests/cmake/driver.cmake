@@ -28,3 +28,16 @@ if(TARGET vantrel-driver AND TARGET vantrel)
         PASS_REGULAR_EXPRESSION
         "vantrel-driver --play combat.bpf.*key down  r \\(usage 21\\).*configuration 2 active")
 endif()
+
+# The editor's Controls window watches a real driver and compares its try with --play.
+if(TARGET vantrel-driver AND TARGET ControlsWindowTest)
+    target_sources(ControlsWindowTest PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../driver/DriverProcess.cpp)
+    target_compile_definitions(ControlsWindowTest PRIVATE
+        VANTREL_DRIVER="$<TARGET_FILE:vantrel-driver>")
+    add_dependencies(ControlsWindowTest vantrel-driver)
+    if(TARGET x36-simdriver)
+        target_compile_definitions(ControlsWindowTest PRIVATE
+            VANTREL_SIMDRIVER="$<TARGET_FILE:x36-simdriver>")
+        add_dependencies(ControlsWindowTest x36-simdriver)
+    endif()
+endif()

@@ -6,7 +6,7 @@
 if(CMAKE_SCRIPT_MODE_FILE)
     cmake_minimum_required(VERSION 3.25)
     # The layers from the bottom up: each may include itself and the layers below it.
-    set(ladder core platform/qt widgets panels editor app)
+    set(ladder core platform/qt widgets panels controls editor app)
     # The Linux tools stand beside the GUI: the core and their own folders.
     set(allowed_tools core tools)
     # Layers built without Qt.
@@ -14,7 +14,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     # Which layer a folder belongs to; the first prefix that fits decides.
     set(folder_layers
         platform/qt=platform/qt profile=core files=core device=core platform=core
-        widgets=widgets panels=panels editor=editor app=app tools=tools)
+        widgets=widgets panels=panels controls=controls editor=editor app=app tools=tools)
 
     set(allowed)
     foreach(layer IN LISTS ladder)

@@ -29,8 +29,8 @@ const fs::path kSourceRoot = fs::path(VANTREL_TEST_DATA).parent_path().parent_pa
 
 // The folders of the vantrel program; the device-side decoding under device/ serves the
 // driver programs, which the guide describes by their behaviour.
-const char* const kProgramFolders[] = {"app",      "profile", "files",  "device",
-                                       "platform", "editor",  "panels", "widgets"};
+const char* const kProgramFolders[] = {"app",    "profile", "files",   "device",  "platform",
+                                       "editor", "panels",  "widgets", "controls"};
 const char* const kDriverSide[] = {"device/player/", "device/DeviceProfileAccount",
                                    "device/DeviceProfileCheck"};
 

@@ -4,6 +4,7 @@
 #include "DriverProcess.h"
 
 #include "device/DeviceProgrammer.h"
+#include "device/ProfileDigest.h"
 #include "files/ProfileTranslator.h"
 #include "platform/posix/PosixDriverConnection.h"
 
@@ -160,14 +161,16 @@ TEST_F(DriverMonitorTest, ClientsSeeTheStateThenEachChangeWithItsOriginAndWhatIt
                             "device held path=" + fifo + " name=\"raw input_event records\"",
                             "ready"));
     ASSERT_TRUE(send(twoModes()).loaded);
-    EXPECT_EQ(first.until("profile").back(),
-              "profile loaded scripts=4 modes=2 chains=0 from=client");
+    EXPECT_THAT(first.until("profile").back(),
+                MatchesRegex("profile loaded scripts=4 modes=2 chains=0 from=client "
+                             "loaded=20[0-9-]+T[0-9:]+Z digest=" +
+                             deviceFileDigest(twoModes())));
 
     MonitorReader second(monitor); // comes later, and sees the profile as held
     const std::vector<std::string> state = second.until("ready");
     ASSERT_EQ(state.size(), 5u);
     EXPECT_THAT(state[1], MatchesRegex("profile held scripts=4 modes=2 chains=0 from=client "
-                                       "loaded=20[0-9-]+T[0-9:]+Z"));
+                                       "loaded=20[0-9-]+T[0-9:]+Z digest=[0-9a-f]{16}"));
 
     // FireB switches to DEFAULT, which is active: a script starts, but no mode switch is told.
     write({{EV_KEY, {BTN_THUMB2, 1}},

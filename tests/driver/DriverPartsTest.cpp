@@ -10,6 +10,8 @@
 #include "ProfileStore.h"
 
 #include "device/DeviceProfileCheck.h"
+#include "device/MonitorLine.h"
+#include "device/ProfileDigest.h"
 
 #include <gtest/gtest.h>
 
@@ -213,6 +215,23 @@ TEST(MonitorRecord, QuotesOnlyTheValuesThatNeedIt) {
               "device held path=/dev/input/event3 name=\"Saitek \\\"X36\\\"\\tC:\\\\ \\x01\" "
               "reason=\"\" count=3");
     EXPECT_EQ(MonitorRecord("ready").text(), "ready");
+}
+
+TEST(MonitorRecord, ReadsBackAsWritten) {
+    const std::string awkward = "Saitek \"X36\"\tC:\\ \x01 a=b";
+    const std::optional<MonitorLine> line = readMonitorLine(
+        MonitorRecord("device", "held").field("name", awkward).field("count", 3).text());
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(line->kind, "device");
+    EXPECT_EQ(line->word, "held");
+    EXPECT_EQ(line->field("name"), awkward);
+    EXPECT_EQ(line->number("count"), 3);
+    EXPECT_EQ(line->number("name", -1), -1);
+    EXPECT_EQ(readMonitorLine("ready")->kind, "ready");
+    EXPECT_FALSE(readMonitorLine("device name=\"open").has_value());
+    EXPECT_FALSE(readMonitorLine("profile held scripts=4 stray").has_value());
+    EXPECT_NE(deviceFileDigest(std::vector<std::uint8_t>{1, 2}),
+              deviceFileDigest(std::vector<std::uint8_t>{2, 1}));
 }
 
 } // namespace

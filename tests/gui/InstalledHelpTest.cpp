@@ -54,7 +54,7 @@ private slots:
         auto* link = test::child<QLabel>(&box, "aboutHomePageLink");
         QVERIFY(link->text().contains(VANTREL_HOMEPAGE));
         QVERIFY(!link->accessibleName().isEmpty());
-        emit link->linkActivated(QStringLiteral(VANTREL_HOMEPAGE));
+        Q_EMIT link->linkActivated(QStringLiteral(VANTREL_HOMEPAGE));
         QCOMPARE(seams.desktop.openedUrls(), std::vector<QUrl>{QUrl(VANTREL_HOMEPAGE)});
     }
 };

@@ -203,7 +203,7 @@ private slots:
         // Climb, then back to DEFAULT, with no panel built: each shows its own values.
         auto* modeName = test::child<QLineEdit>(&editor.window, "modeNameBox");
         modeName->setText("Climb");
-        emit modeName->textEdited("Climb");
+        Q_EMIT modeName->textEdited("Climb");
         editor.click("joystickButton");
         QWidget* stick = editor.built<StickPanel>();
         QCOMPARE(editor.text(stick, "activeModeBox"), QString("Climb"));

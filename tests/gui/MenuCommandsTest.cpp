@@ -4,12 +4,17 @@
 #include "files/ProfileTextModel.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
+#include "panels/AxisPanel.h"
+#include "panels/StickPanel.h"
+#include "panels/ThrottlePanel.h"
 #include "support/GuiTestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -107,7 +112,8 @@ private slots:
             menus,
             (QStringList{
                 "File: New, Open..., Save, Save As..., -, Exit",
-                "Profile: Set Default Delays, Translate to .bpf File, Check Profile, Query HOTAS",
+                "Profile: Set Default Delays, Translate to .bpf File, Check Profile, Query HOTAS, "
+                "Controls...",
                 "Help: Readme..., Homepage..., -, About..."}));
         QCOMPARE(&MenuCommands::install(window), &MenuCommands::install(window));
     }
@@ -375,6 +381,36 @@ private slots:
         QCOMPARE(editor.seams.desktop.openedUrls().size(), std::size_t(1));
         QVERIFY(editor.seams.desktop.openedUrls()[0].toLocalFile().endsWith("readme.html"));
 
+        // The Controls window is modeless, made once, and tries the profile as it is now.
+        press(Qt::Key_K);
+        auto* controls = editor.window.findChild<QWidget*>("controlsWindow");
+        QVERIFY(controls && controls->isVisible() && !controls->isModal());
+        QCOMPARE(test::child<QLabel>(controls, "trySourceLabel")->text(),
+                 QString("Plays the profile in memory, translated without writing a file (it "
+                         "has no .bpf file)."));
+        // Selecting a control shows its row in its panel.
+        auto* controlList = test::child<QListWidget>(controls, "controlsList");
+        const auto select = [&](const QString& start) {
+            for (int row = 0; row < controlList->count(); ++row)
+                if (controlList->item(row)->text().startsWith(start))
+                    controlList->setCurrentRow(row);
+        };
+        select("FireD:");
+        QVERIFY(editor.window.throttlePanel().isVisible());
+        QCOMPARE(editor.window.throttlePanel().focusWidget()->objectName(),
+                 QString("fireDPressBox"));
+        select("StickHat2 DownLeft:");
+        QCOMPARE(editor.window.stickPanel().focusWidget()->objectName(),
+                 QString("stickHat2DownLeftPressBox"));
+        select("R1Axis:");
+        QCOMPARE(editor.window.axisPanel().focusWidget()->objectName(), QString("r1AxisBox"));
+        editor.choose("profileMenu", "Controls...");
+        QCOMPARE(editor.window.findChildren<QWidget*>("controlsWindow").size(), 1);
+        controls->close();
+
+        // Showing a panel counts as a change, so Exit asks first.
+        QVERIFY(!editor.window.profileSaved());
+        editor.seams.messages.queueAnswer(MessageAnswer::No);
         QVERIFY(editor.window.isVisible());
         press(Qt::Key_Q);
         QVERIFY(!editor.window.isVisible());

@@ -95,7 +95,7 @@ void DriverDaemon::loadKeptProfile() {
     }
     sink_.forgetNotes();
     player_.load(check.image, now());
-    monitor_.profileLoaded(check.image, "kept");
+    monitor_.profileLoaded(check.image, *bytes, "kept");
     log_ << "vantrel-driver: kept profile loaded from " << store_.path().string() << ": "
          << profileCounts(check.image) << std::endl;
 }
@@ -105,7 +105,7 @@ void DriverDaemon::takeProfile(std::span<const std::uint8_t> bytes,
     clearPending_ = false;
     sink_.forgetNotes();
     player_.load(image, now());
-    monitor_.profileLoaded(image, "client");
+    monitor_.profileLoaded(image, bytes, "client");
     log_ << "vantrel-driver: profile loaded: " << profileCounts(image) << std::endl;
     std::string error;
     if (!store_.keep(bytes, error))

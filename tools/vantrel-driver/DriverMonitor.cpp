@@ -2,6 +2,7 @@
 
 #include "MonitorRecord.h"
 
+#include "device/ProfileDigest.h"
 #include "device/player/ControlNames.h"
 #include "io/EvdevNames.h"
 
@@ -112,6 +113,7 @@ std::string DriverMonitor::snapshot() const {
                      .field("chains", profile_->chains)
                      .field("from", profile_->from)
                      .field("loaded", profile_->loaded)
+                     .field("digest", profile_->digest)
                      .text() +
                  "\n";
     else
@@ -174,15 +176,22 @@ void DriverMonitor::controlChanged(const ControlInput& change, const ControlOrig
     publish(addControl(record, change));
 }
 
-void DriverMonitor::profileLoaded(const DeviceProfileImage& image, std::string_view from) {
-    profile_ = HeldProfile{image.scripts.size(), image.configurations.size(), image.chains.size(),
-                           std::string(from), utcNow()};
+void DriverMonitor::profileLoaded(const DeviceProfileImage& image,
+                                  std::span<const std::uint8_t> bytes, std::string_view from) {
+    profile_ = HeldProfile{image.scripts.size(),
+                           image.configurations.size(),
+                           image.chains.size(),
+                           std::string(from),
+                           utcNow(),
+                           deviceFileDigest(bytes)};
     mode_ = 0;
     publish(MonitorRecord("profile", "loaded")
                 .field("scripts", profile_->scripts)
                 .field("modes", profile_->modes)
                 .field("chains", profile_->chains)
-                .field("from", profile_->from));
+                .field("from", profile_->from)
+                .field("loaded", profile_->loaded)
+                .field("digest", profile_->digest));
 }
 
 void DriverMonitor::profileRefused(const ProfileCheck& check) {

@@ -7,7 +7,9 @@
 #include "device/player/PlayerTypes.h"
 #include "io/ControlOrigin.h"
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,8 @@ namespace vantrel::driver {
 // through it to the next sink and becomes a record; the daemon tells it of control changes,
 // profiles and devices. It keeps the state a new client is shown first:
 //     driver output=...      the output in use
-//     profile held scripts=N modes=N chains=N from=client|kept loaded=TIME, or profile none
+//     profile held scripts=N modes=N chains=N from=client|kept loaded=TIME digest=HEX,
+//                            or profile none (digest: deviceFileDigest of its bytes)
 //     mode active=N
 //     device held path=... name=...   one per device held
 //     ready                  the end of the state; live records follow
@@ -39,7 +42,8 @@ public:
     // A control changed, before the player hears of it.
     void controlChanged(const player::ControlInput& change, const ControlOrigin& origin);
     // from: "client" (sent through the socket) or "kept" (the copy loaded at start).
-    void profileLoaded(const DeviceProfileImage& image, std::string_view from);
+    void profileLoaded(const DeviceProfileImage& image, std::span<const std::uint8_t> bytes,
+                       std::string_view from);
     void profileRefused(const ProfileCheck& check);
     void profileCleared();
     // The devices held now, each "PATH (NAME)"; the differences from before are told.
@@ -50,6 +54,7 @@ private:
         std::size_t scripts = 0, modes = 0, chains = 0;
         std::string from;
         std::string loaded; // UTC, ISO 8601
+        std::string digest;
     };
 
     std::string snapshot() const;

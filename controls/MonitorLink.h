@@ -1,0 +1,45 @@
+#pragma once
+
+#include "device/MonitorLine.h"
+
+#include <QLocalSocket>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+namespace vantrel {
+
+// A client of the driver's monitor stream that never waits: it connects in the background,
+// hands on each record as it arrives, and when the driver is not there or goes away it tries
+// again every retry interval, so a restarted driver is found on its own.
+class MonitorLink : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRetryMilliseconds = 500;
+
+    // An empty path means this system has no monitor stream; the link then stays unconnected.
+    MonitorLink(QString monitorPath, QObject* parent = nullptr);
+    ~MonitorLink() override;
+
+    bool connected() const { return socket_.state() == QLocalSocket::ConnectedState; }
+    const QString& path() const { return path_; }
+
+signals:
+    void connectedChanged(bool connected);
+    // A try found no monitor stream; what stands at the driver's socket may have changed.
+    void stillAbsent();
+    void recordArrived(const vantrel::MonitorLine& record);
+
+private:
+    void tryConnect();
+    void readLines();
+    void lost();
+
+    QString path_;
+    QLocalSocket socket_;
+    QTimer retry_;
+    QByteArray pending_; // the start of a line whose end has not come yet
+    bool wasConnected_ = false;
+};
+
+} // namespace vantrel
