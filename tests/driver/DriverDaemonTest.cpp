@@ -242,13 +242,34 @@ TEST(DriverCommandLine, LearnsAMapFromARecordingAndSavesIt) {
     EXPECT_NE(text.find("Trigger = BTN_BASE2"), std::string::npos) << text;
     EXPECT_NE(learn.output().find("Control map saved to " + map), std::string::npos);
 
+    // One control learnt again: the others keep their bindings, the map before is kept as ~.
+    const input_event fireA[] = {{{}, EV_KEY, BTN_BASE3, 1}, {{}, EV_SYN, SYN_REPORT, 0}};
+    std::ofstream(recording, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(fireA), sizeof fireA);
+    DriverProcess one({"--learn", "--control", "FireA", "--device", recording},
+                      {"XDG_CONFIG_HOME=" + folder.file("config")});
+    EXPECT_EQ(one.wait(), 0) << one.log();
+    EXPECT_NE(one.output().find("FireA: press the A button on the stick's head ... BTN_BASE3\n"),
+              std::string::npos)
+        << one.output();
+    std::ifstream previous(map + "~");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(previous)), {}), text);
+    std::ifstream relearnt(map);
+    const std::string both((std::istreambuf_iterator<char>(relearnt)), {});
+    EXPECT_NE(both.find("Trigger = BTN_BASE2\n"), std::string::npos) << both;
+    EXPECT_NE(both.find("FireA = BTN_BASE3\n"), std::string::npos) << both;
+
     // Nothing learnt: the map already there is left alone.
     std::ofstream(recording, std::ios::trunc).close();
     DriverProcess nothing({"--learn", "--device", recording},
                           {"XDG_CONFIG_HOME=" + folder.file("config")});
     EXPECT_EQ(nothing.wait(), 1);
     std::ifstream again(map);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), text);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), both);
+
+    DriverProcess unknown({"--learn", "--control", "FireZ", "--device", recording}, {});
+    EXPECT_EQ(unknown.wait(), 2);
+    EXPECT_NE(unknown.log().find("--control FireZ: not a control of the X36"), std::string::npos);
 }
 
 TEST(DriverCommandLine, PlayTellsWhatItCannotRead) {
