@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace vantrel::driver {
@@ -187,6 +188,21 @@ TEST(ControlPlaces, EveryControlIsPlacedInTheSlotTablesOrder) {
         EXPECT_EQ(controlPlaces()[i].control, names[i]);
         EXPECT_THAT(std::string(controlPlaces()[i].instruction),
                     HasSubstr(std::string(controlPlaces()[i].device)));
+    }
+    // The guide's table of places says the same, row by row.
+    std::ifstream guide(VANTREL_GUIDE);
+    const std::string text((std::istreambuf_iterator<char>(guide)), {});
+    std::size_t at = text.find("id=\"x36-places\"");
+    ASSERT_NE(at, std::string::npos);
+    for (const ControlPlace& row : controlPlaces()) {
+        std::string place(row.place);
+        for (std::size_t amp = place.find('&'); amp != std::string::npos;
+             amp = place.find('&', amp + 1))
+            place.replace(amp, 1, "&amp;");
+        const std::string line = "<tr><td><code>" + std::string(row.control) + "</code></td><td>" +
+                                 std::string(row.device) + "</td><td>" + place + "</td></tr>";
+        at = text.find(line, at);
+        EXPECT_NE(at, std::string::npos) << line;
     }
 }
 
