@@ -165,6 +165,35 @@ TEST_F(DriverDaemonTest, DelaysRunOnTheTimerAndHeldKeysAreLetGoWhenTheStickGoes)
     ::close(fd);
 }
 
+TEST_F(DriverDaemonTest, AStickAndAThrottlePlayAsOneAndGoOnTheirOwn) {
+    const std::string throttle = folder.file("throttle");
+    ASSERT_EQ(::mkfifo(throttle.c_str(), 0600), 0);
+    std::filesystem::create_directories(folder.file("run"));
+    DriverProcess driver({"--device", fifo, "--device", throttle, "--output", "print"},
+                         environment());
+    ASSERT_TRUE(driver.waitForLog("input " + throttle)) << driver.log();
+    const int stickFd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+    const int throttleFd = ::open(throttle.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(stickFd, 0);
+    ASSERT_GE(throttleFd, 0);
+    auto moveThrottle = [throttleFd](int value) {
+        const input_event events[2] = {{{}, EV_ABS, ABS_THROTTLE, value},
+                                       {{}, EV_SYN, SYN_REPORT, 0}};
+        ASSERT_EQ(::write(throttleFd, events, sizeof events), static_cast<ssize_t>(sizeof events));
+    };
+    // Without a profile the virtual joystick mirrors both: a button of one, an axis of the other.
+    writeButton(stickFd, BTN_TRIGGER, 1);
+    EXPECT_TRUE(driver.waitForOutput("joystick button down 1")) << driver.output();
+    moveThrottle(1000);
+    EXPECT_TRUE(driver.waitForOutput("axis 5 to 1000")) << driver.output();
+    ::close(stickFd); // the stick goes with its trigger held; the throttle plays on
+    EXPECT_TRUE(driver.waitForOutput("joystick button up 1")) << driver.output();
+    moveThrottle(2000);
+    EXPECT_TRUE(driver.waitForOutput("axis 5 to 2000")) << driver.output();
+    EXPECT_EQ(driver.stop(), 0);
+    ::close(throttleFd);
+}
+
 TEST_F(DriverDaemonTest, LoadsTheKeptProfileAtStartAndAClearRemovesIt) {
     {
         std::unique_ptr<DriverProcess> driver = start();
