@@ -57,8 +57,10 @@ std::vector<std::pair<int, int>> codesOf(const ControlMap& map, ControlRef contr
         codes.emplace_back(EV_KEY, map.buttons[i]);
     if (control.kind == Kind::Axis && map.axes[i].code != kUnbound)
         codes.emplace_back(EV_ABS, map.axes[i].code);
-    if (control.kind == Kind::Hat && map.hats[i].kind == HatBinding::Kind::AxisPair)
-        codes.insert(codes.end(), {{EV_ABS, map.hats[i].xCode}, {EV_ABS, map.hats[i].yCode}});
+    if (control.kind == Kind::Hat && map.hats[i].kind == HatBinding::Kind::AxisPair) {
+        codes.emplace_back(EV_ABS, map.hats[i].xCode);
+        codes.emplace_back(EV_ABS, map.hats[i].yCode);
+    }
     if (control.kind == Kind::Hat && map.hats[i].kind == HatBinding::Kind::Buttons) {
         for (int key : map.hats[i].buttons)
             codes.emplace_back(EV_KEY, key);
