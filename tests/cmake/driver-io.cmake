@@ -7,6 +7,8 @@ if(TARGET vantrel_driver_io)
     find_package(PkgConfig REQUIRED)
     pkg_check_modules(DRIVER_IO_TEST_X11 REQUIRED IMPORTED_TARGET x11)
     target_link_libraries(driver_io_tests PRIVATE PkgConfig::DRIVER_IO_TEST_X11)
+    target_compile_definitions(driver_io_tests PRIVATE
+        VANTREL_GUIDE="${PROJECT_SOURCE_DIR}/docs/readme.html")
     set_target_properties(driver_io_tests PROPERTIES AUTOMOC OFF AUTORCC OFF)
     vantrel_warnings(driver_io_tests)
     gtest_discover_tests(driver_io_tests DISCOVERY_MODE PRE_TEST

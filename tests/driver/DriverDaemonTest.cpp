@@ -167,6 +167,35 @@ TEST_F(DriverDaemonTest, DelaysRunOnTheTimerAndHeldKeysAreLetGoWhenTheStickGoes)
     ::close(fd);
 }
 
+TEST_F(DriverDaemonTest, AStickAndAThrottlePlayAsOneAndGoOnTheirOwn) {
+    const std::string throttle = folder.file("throttle");
+    ASSERT_EQ(::mkfifo(throttle.c_str(), 0600), 0);
+    std::filesystem::create_directories(folder.file("run"));
+    DriverProcess driver({"--device", fifo, "--device", throttle, "--output", "print"},
+                         environment());
+    ASSERT_TRUE(driver.waitForLog("input " + throttle)) << driver.log();
+    const int stickFd = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+    const int throttleFd = ::open(throttle.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(stickFd, 0);
+    ASSERT_GE(throttleFd, 0);
+    auto moveThrottle = [throttleFd](int value) {
+        const input_event events[2] = {{{}, EV_ABS, ABS_THROTTLE, value},
+                                       {{}, EV_SYN, SYN_REPORT, 0}};
+        ASSERT_EQ(::write(throttleFd, events, sizeof events), static_cast<ssize_t>(sizeof events));
+    };
+    // Without a profile the virtual joystick mirrors both: a button of one, an axis of the other.
+    writeButton(stickFd, BTN_TRIGGER, 1);
+    EXPECT_TRUE(driver.waitForOutput("joystick button down 1")) << driver.output();
+    moveThrottle(1000);
+    EXPECT_TRUE(driver.waitForOutput("axis 5 to 1000")) << driver.output();
+    ::close(stickFd); // the stick goes with its trigger held; the throttle plays on
+    EXPECT_TRUE(driver.waitForOutput("joystick button up 1")) << driver.output();
+    moveThrottle(2000);
+    EXPECT_TRUE(driver.waitForOutput("axis 5 to 2000")) << driver.output();
+    EXPECT_EQ(driver.stop(), 0);
+    ::close(throttleFd);
+}
+
 TEST_F(DriverDaemonTest, LoadsTheKeptProfileAtStartAndAClearRemovesIt) {
     {
         std::unique_ptr<DriverProcess> driver = start();
@@ -244,13 +273,34 @@ TEST(DriverCommandLine, LearnsAMapFromARecordingAndSavesIt) {
     EXPECT_NE(text.find("Trigger = BTN_BASE2"), std::string::npos) << text;
     EXPECT_NE(learn.output().find("Control map saved to " + map), std::string::npos);
 
+    // One control learnt again: the others keep their bindings, the map before is kept as ~.
+    const input_event fireA[] = {{{}, EV_KEY, BTN_BASE3, 1}, {{}, EV_SYN, SYN_REPORT, 0}};
+    std::ofstream(recording, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(fireA), sizeof fireA);
+    DriverProcess one({"--learn", "--control", "FireA", "--device", recording},
+                      {"XDG_CONFIG_HOME=" + folder.file("config")});
+    EXPECT_EQ(one.wait(), 0) << one.log();
+    EXPECT_NE(one.output().find("FireA: press the A button on the stick's head ... BTN_BASE3\n"),
+              std::string::npos)
+        << one.output();
+    std::ifstream previous(map + "~");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(previous)), {}), text);
+    std::ifstream relearnt(map);
+    const std::string both((std::istreambuf_iterator<char>(relearnt)), {});
+    EXPECT_NE(both.find("Trigger = BTN_BASE2\n"), std::string::npos) << both;
+    EXPECT_NE(both.find("FireA = BTN_BASE3\n"), std::string::npos) << both;
+
     // Nothing learnt: the map already there is left alone.
     std::ofstream(recording, std::ios::trunc).close();
     DriverProcess nothing({"--learn", "--device", recording},
                           {"XDG_CONFIG_HOME=" + folder.file("config")});
     EXPECT_EQ(nothing.wait(), 1);
     std::ifstream again(map);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), text);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), both);
+
+    DriverProcess unknown({"--learn", "--control", "FireZ", "--device", recording}, {});
+    EXPECT_EQ(unknown.wait(), 2);
+    EXPECT_NE(unknown.log().find("--control FireZ: not a control of the X36"), std::string::npos);
 }
 
 TEST(DriverCommandLine, PlayTellsWhatItCannotRead) {

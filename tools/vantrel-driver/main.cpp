@@ -8,9 +8,11 @@
 #include "device/player/RecordedPlay.h"
 #include "io/ControlLearner.h"
 #include "io/ControlMapText.h"
+#include "io/DeviceMatchText.h"
 #include "io/InputEventStreams.h"
 #include "platform/posix/PosixDriverConnection.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -60,44 +62,101 @@ int play(const DriverOptions& options) {
     return player::playRecording(bytes, *events, options.inputEvents, std::cout, std::cerr);
 }
 
-std::optional<std::string> joystickPath(const DriverOptions& options) {
+// The joysticks to learn from: those named, else every one udev reports.
+std::vector<std::string> learnPaths(const DriverOptions& options) {
     if (!options.devicePaths.empty())
-        return options.devicePaths.front();
+        return options.devicePaths;
     std::string error;
     const std::unique_ptr<JoystickDiscovery> discovery = JoystickDiscovery::open(error);
     if (!discovery) {
         std::cerr << "vantrel-driver: no joystick discovery: " << error << "\n";
-        return std::nullopt;
+        return {};
     }
-    std::optional<std::string> first = discovery->firstJoystick();
-    if (!first)
+    std::vector<std::string> paths = discovery->joysticks();
+    if (paths.empty())
         std::cerr << "vantrel-driver: no joystick found; plug one in or name it with --device\n";
-    return first;
+    return paths;
+}
+
+// The map learning starts from: the one at target, or an empty one where there is none yet.
+std::optional<ControlMap> startingMap(const std::string& target) {
+    ControlMap map;
+    std::error_code ignored;
+    if (!std::filesystem::exists(target, ignored))
+        return map;
+    std::vector<std::string> errors;
+    if (loadControlMap(target, map, errors))
+        return map;
+    for (const std::string& line : errors)
+        std::cerr << "vantrel-driver: " << line << "\n";
+    std::cerr << "vantrel-driver: learning starts from " << target
+              << ", which has faults: mend them, or learn into another file\n";
+    return std::nullopt;
 }
 
 int learn(const DriverOptions& options) {
     const std::string target =
         options.learnPath->empty() ? defaultControlMapPath() : *options.learnPath;
-    const std::optional<std::string> path = joystickPath(options);
-    if (!path)
-        return 1;
-    std::string error;
-    const std::unique_ptr<InputEventStream> stream = openInputEventStream(*path, true, error);
-    if (!stream) {
-        std::cerr << "vantrel-driver: cannot open " << *path << ": " << error << "\n";
-        return 1;
-    }
-    std::cout << "Learning the controls of " << stream->describe() << "\n";
-    ControlMap map;
     LearnOptions learnOptions;
     learnOptions.answersFd = STDIN_FILENO;
-    if (!learnControlMap(stream->fd(), std::cin, std::cout, map, learnOptions)) {
+    if (!options.learnControl.empty()) {
+        learnOptions.only = findControl(options.learnControl);
+        if (!learnOptions.only) {
+            std::cerr << "vantrel-driver: --control " << options.learnControl
+                      << ": not a control of the X36; the controls are named in "
+                      << defaultControlMapPath() << " and in vantrel-driver(1)\n";
+            return 2;
+        }
+    }
+    std::optional<ControlMap> map = startingMap(target);
+    if (!map)
+        return 1;
+    std::vector<std::unique_ptr<InputEventStream>> streams;
+    std::vector<LearnSource> sources;
+    std::vector<std::string> labels;
+    for (const DeviceMatch& device : map->devices)
+        labels.push_back(device.label);
+    for (const std::string& path : learnPaths(options)) {
+        std::string error;
+        std::unique_ptr<InputEventStream> stream = openInputEventStream(path, true, error);
+        if (!stream) {
+            std::cerr << "vantrel-driver: " << error << "\n";
+            continue;
+        }
+        if (stream->grabError() == EBUSY) {
+            std::cerr << "vantrel-driver: " << stream->describe()
+                      << " is held by another program, most likely the driver's service: stop it "
+                         "with 'systemctl --user stop vantrel-driver', learn, then start it again "
+                         "with 'systemctl --user start vantrel-driver'\n";
+            continue;
+        }
+        const DeviceIdentity identity = stream->identity();
+        LearnSource source{stream.get(), std::nullopt};
+        const std::string label = deviceLabelFor(*map, identity);
+        for (const DeviceMatch& device : map->devices)
+            if (device.label == label)
+                source.device = device;
+        if (!source.device && identity.vendor >= 0) {
+            source.device = proposeDevice(identity, labels);
+            labels.push_back(source.device->label);
+        }
+        std::cout << "Learning from " << stream->describe()
+                  << (source.device ? " as " + source.device->label : "") << "\n";
+        sources.push_back(std::move(source));
+        streams.push_back(std::move(stream));
+    }
+    if (sources.empty()) {
+        std::cerr << "vantrel-driver: no joystick to learn from; " << target << " is left alone\n";
+        return 1;
+    }
+    if (!learnControls(sources, std::cin, std::cout, *map, learnOptions)) {
         std::cerr << "vantrel-driver: no control was learnt; " << target << " is left alone\n";
         return 1;
     }
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ignored);
-    if (!saveControlMap(target, map, error)) {
+    std::string error;
+    if (!saveControlMap(target, *map, error)) {
         std::cerr << "vantrel-driver: " << error << "\n";
         return 1;
     }

@@ -127,6 +127,18 @@ bool loadControlMap(const std::filesystem::path& path, ControlMap& map,
 }
 
 bool saveControlMap(const std::filesystem::path& path, const ControlMap& map, std::string& error) {
+    std::error_code code;
+    if (std::filesystem::exists(path, code)) {
+        std::filesystem::path backup = path;
+        backup += "~";
+        std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing,
+                                   code);
+        if (code) {
+            error = "cannot keep the previous map as " + backup.string() + ": " + code.message() +
+                    "; " + path.string() + " is left as it was";
+            return false;
+        }
+    }
     AtomicFileOutput output(path);
     if (!output.isOpen() || !output.write(formatControlMap(map)) || !output.finish()) {
         error = "cannot write " + path.string() + ": " + std::strerror(errno);

@@ -30,7 +30,8 @@ bool parseControlMap(std::string_view text, ControlMap& map, std::vector<std::st
 // the format. It reads back to the same map.
 std::string formatControlMap(const ControlMap& map);
 
-// The same through a file. Saving replaces the file only once the new text is written in full.
+// The same through a file. Saving keeps the file there before as <file>~ and replaces the file
+// only once the new text is written in full.
 bool loadControlMap(const std::filesystem::path& path, ControlMap& map,
                     std::vector<std::string>& errors);
 bool saveControlMap(const std::filesystem::path& path, const ControlMap& map, std::string& error);

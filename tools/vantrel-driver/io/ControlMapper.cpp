@@ -51,11 +51,6 @@ void ControlMapper::setDeviceRange(int axis, AxisRange range) {
         ranges_[a] = range;
 }
 
-void ControlMapper::process(const input_event& event, std::vector<Input>& changes) {
-    std::vector<ControlOrigin> origins;
-    process(event, changes, origins);
-}
-
 void ControlMapper::process(const input_event& event, std::vector<Input>& changes,
                             std::vector<ControlOrigin>& origins) {
     if (event.type == EV_SYN) {
@@ -65,7 +60,7 @@ void ControlMapper::process(const input_event& event, std::vector<Input>& change
             frame_ = reported_;
         } else if (event.code == SYN_REPORT) {
             if (!dropping_)
-                endFrame(changes, &origins);
+                endFrame(changes, origins);
             dropping_ = false;
         }
         return;
@@ -125,13 +120,12 @@ int ControlMapper::hatDirectionOf(const State& state, int hat) const {
     return hatDirection(state.hatX[h], state.hatY[h]);
 }
 
-void ControlMapper::noteOrigin(std::vector<ControlOrigin>* origins,
+void ControlMapper::noteOrigin(std::vector<ControlOrigin>& origins,
                                const input_event& event) const {
-    if (origins)
-        origins->push_back({device_, event.type, event.code, event.value});
+    origins.push_back({device_, event.type, event.code, event.value});
 }
 
-void ControlMapper::endFrame(std::vector<Input>& changes, std::vector<ControlOrigin>* origins) {
+void ControlMapper::endFrame(std::vector<Input>& changes, std::vector<ControlOrigin>& origins) {
     for (int b = 0; b < player::kButtonCount; ++b) {
         const auto i = static_cast<std::size_t>(b);
         if (frame_.buttons[i] != reported_.buttons[i]) {

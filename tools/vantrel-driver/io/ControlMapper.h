@@ -31,9 +31,8 @@ public:
     // raw values are taken as already in kAxisMinimum..kAxisMaximum.
     void setDeviceRange(int axis, AxisRange range);
 
-    void process(const input_event& event, std::vector<player::ControlInput>& changes);
-    // The same, with one origin appended for each change: the event that last set the control
-    // in the frame.
+    // Appends the changes a frame's end brings, with one origin for each: the event that last
+    // set the control in the frame.
     void process(const input_event& event, std::vector<player::ControlInput>& changes,
                  std::vector<ControlOrigin>& origins);
 
@@ -53,8 +52,8 @@ private:
     };
 
     void apply(const Target& target, const input_event& event);
-    void endFrame(std::vector<player::ControlInput>& changes, std::vector<ControlOrigin>* origins);
-    void noteOrigin(std::vector<ControlOrigin>* origins, const input_event& event) const;
+    void endFrame(std::vector<player::ControlInput>& changes, std::vector<ControlOrigin>& origins);
+    void noteOrigin(std::vector<ControlOrigin>& origins, const input_event& event) const;
     int hatDirectionOf(const State& state, int hat) const;
     void reportUnmapped(const input_event& event);
 

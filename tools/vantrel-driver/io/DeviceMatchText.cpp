@@ -8,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <string>
 
 namespace vantrel::driver {
 namespace {
@@ -96,6 +97,33 @@ std::optional<DeviceMatch> parseDeviceMatch(std::string_view label, std::string_
         return std::nullopt;
     }
     device.byId = std::string(first);
+    return device;
+}
+
+DeviceMatch proposeDevice(const DeviceIdentity& identity, const std::vector<std::string>& taken) {
+    constexpr std::size_t kLongestLabel = 24;
+    std::string base;
+    for (char c : identity.name) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            base += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        else if (!base.empty() && base.back() != '-')
+            base += '-';
+        if (base.size() >= kLongestLabel)
+            break;
+    }
+    while (!base.empty() && base.back() == '-')
+        base.pop_back();
+    if (base.empty() || !labelProblem(base).empty())
+        base = "device";
+    std::string label = base;
+    for (int n = 2; std::find(taken.begin(), taken.end(), label) != taken.end(); ++n)
+        label = base + "-" + std::to_string(n);
+    DeviceMatch device;
+    device.label = label;
+    device.vendor = identity.vendor;
+    device.product = identity.product;
+    if (canQuote(identity.name))
+        device.name = identity.name;
     return device;
 }
 

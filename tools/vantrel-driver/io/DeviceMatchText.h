@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel::driver {
 
@@ -21,6 +22,10 @@ std::optional<DeviceMatch> parseDeviceMatch(std::string_view label, std::string_
                                             std::string& fault);
 // The value that reads back to the same device.
 std::string deviceMatchText(const DeviceMatch& device);
+
+// A device line for a device the map does not name yet: by its USB numbers and name, under a
+// label made from its name that none of taken has.
+DeviceMatch proposeDevice(const DeviceIdentity& identity, const std::vector<std::string>& taken);
 
 // Whether a name can be kept in a device line (it is written in quotes).
 bool canQuote(std::string_view name);
