@@ -46,9 +46,7 @@ private:
 
 std::vector<CheckFinding> CheckPass::run() {
     if (!survey()) {
-        findings_.error("Not a profile text file: it holds no section line such as " +
-                            std::string(kScriptListMarker) + ".",
-                        {}, CheckSubject::None, {});
+        findings_.error(notProfileTextText(), {}, CheckSubject::None, {});
         return findings_.take();
     }
     const std::size_t lineCount = findings_.lines().size();
