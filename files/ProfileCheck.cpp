@@ -5,6 +5,7 @@
 #include "files/CheckNames.h"
 #include "files/DeviceFormat.h"
 #include "files/HeaderDelayCheck.h"
+#include "files/KeySuggestion.h"
 #include "files/LineReader.h"
 #include "files/ModeCheck.h"
 #include "files/ScriptTokens.h"
@@ -13,8 +14,30 @@
 #include "profile/Script.h"
 #include "profile/ScriptCompiler.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <unordered_map>
+
 namespace vantrel {
 namespace {
+
+// The lines written in the form of a section line: the three that switch the section, and
+// the header's, which the writer puts first and the reader takes as a header line.
+constexpr std::array<std::string_view, 4> kSectionLines{"<HEADER>", kScriptListMarker,
+                                                        kAxisChainsMarker, kProgramModesMarker};
+
+// A line in angle brackets, of capitals, digits and underscores, that is none of those
+// above: most likely a misspelt one, since a script, group or assignment line never looks so.
+bool isUnknownSectionLine(std::string_view line) {
+    if (line.size() < 3 || line.front() != '<' || line.back() != '>')
+        return false;
+    for (const char c : line.substr(1, line.size() - 2)) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            return false;
+    }
+    return std::ranges::find(kSectionLines, line) == kSectionLines.end();
+}
 
 // Walks the significant lines once, section by section, doing with each kind of line what
 // the translation does and reporting where the device would get something other than the
@@ -39,7 +62,14 @@ private:
     ChainCheck chains_;
     ModeCheck modes_;
     FileSection section_ = FileSection::Header;
+    // After an unknown section line, until the next real one: what follows belongs to a
+    // section the translation does not know, and checking it as the section before would
+    // only repeat that one mistake on every line.
+    bool inUnknownSection_ = false;
     DefaultDelays delays_;
+    // Each script's name in small letters, to the name as first written: the editor's list
+    // tells names apart only by more than letter case.
+    std::unordered_map<std::string, std::string_view> foldedScripts_;
     std::uint64_t scriptCount_ = 0;
     std::uint64_t scriptBytes_ = 0;
 };
@@ -78,8 +108,27 @@ void CheckPass::readLine(std::size_t index) {
     const std::string_view line = findings_.lines()[index];
     if (const auto marker = sectionOfMarker(line)) {
         section_ = *marker;
+        inUnknownSection_ = false;
         return;
     }
+    if (isUnknownSectionLine(line)) {
+        const std::string_view nearest = nearestWord(line, kSectionLines);
+        const std::string text = "Unknown section line " + std::string(line) + "; did you mean " +
+                                 std::string(nearest) + "?";
+        // A misspelt header line changes nothing; any other leaves its lines in the section
+        // before it.
+        if (nearest == kSectionLines.front()) {
+            findings_.warning(text, line, CheckSubject::None, {});
+            return;
+        }
+        findings_.error(text + " Its lines are read as lines of the section before it (not "
+                               "checked further until the next section line).",
+                        line, CheckSubject::None, {});
+        inUnknownSection_ = true;
+        return;
+    }
+    if (inUnknownSection_)
+        return;
     switch (section_) {
     case FileSection::Header:
         if (const auto delay = checkHeaderDelayLine(line, findings_))
@@ -106,6 +155,13 @@ void CheckPass::readScript(std::string_view line) {
         findings_.warning("The script " + std::string(name) +
                               " is listed twice: the editor keeps only the first, the device "
                               "gets both.",
+                          name, CheckSubject::Script, name);
+    } else if (const auto [first, added] = foldedScripts_.try_emplace(foldedName(name), name);
+               !added) {
+        findings_.warning("The script " + std::string(name) + " differs from the script " +
+                              std::string(first->second) +
+                              " only in letter case: the editor keeps only the first, the "
+                              "device gets both.",
                           name, CheckSubject::Script, name);
     }
 

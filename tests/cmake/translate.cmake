@@ -68,8 +68,8 @@ if(VANTREL_GUI)
     vantrel_translate_run(cli_translate_refused ${data}/broken-no-closing-line.vtp 1
                           "Profile error.: Line 5: The axis chain Gear has no closing line.\nvantrel --check WORKDIR/broken-no-closing-line.vtp lists every problem with its line.\n" "")
     # A file with no section line is no profile: an empty device file would clear the X36.
-    vantrel_translate_run(cli_translate_not_profile ${data}/hello.vtp 1
-                          "Profile error.: Not a profile text file: it holds no section line such as <SCRIPTLIST>.\nvantrel --check WORKDIR/hello.vtp lists every problem with its line.\n" "")
+    vantrel_translate_run(cli_translate_not_profile ${data}/broken-hello.vtp 1
+                          "Profile error.: Not a profile text file: it holds no section line such as <SCRIPTLIST>.\nvantrel --check WORKDIR/broken-hello.vtp lists every problem with its line.\n" "")
     # Dots in the folders do not count: ./.config/x/fire.vtp gives fire.bpf beside it.
     vantrel_translate_run(cli_translate_dotted_folder ${data}/fire.vtp 0 "" ${data}/fire.bpf
                           -DFOLDER=.config/x.y)
