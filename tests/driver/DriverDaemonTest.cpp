@@ -40,9 +40,7 @@ std::vector<std::uint8_t> triggerTypes(std::uint8_t usage) {
 
 class DriverDaemonTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    }
+    void SetUp() override { ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); }
 
     std::vector<std::string> environment() const {
         return {"XDG_RUNTIME_DIR=" + folder.file("run"), "XDG_STATE_HOME=" + folder.file("state"),
@@ -253,10 +251,45 @@ TEST(DriverCommandLine, LearnsAMapFromARecordingAndSavesIt) {
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), text);
 }
 
-TEST(DriverCommandLine, PlayTellsWhatItCannotRead) {
+TEST(DriverCommandLine, PlayTellsWhatItCannotReadAndWhy) {
     DriverProcess play({"--play", "/nonexistent/p.bpf", "--input", "/nonexistent/e"}, {});
     EXPECT_EQ(play.wait(), 1);
-    EXPECT_EQ(play.log(), "vantrel-driver: cannot open /nonexistent/p.bpf\n");
+    EXPECT_EQ(play.log(),
+              "vantrel-driver: cannot open /nonexistent/p.bpf: No such file or directory\n");
+
+    // The text file is what a user has at hand; it is not read as a device file.
+    test::DriverFolder folder;
+    const std::string text = folder.file("combat.VTP");
+    std::ofstream(text) << "<SCRIPTLIST>\n";
+    DriverProcess untranslated({"--play", text, "--input", "/nonexistent/e"}, {});
+    EXPECT_EQ(untranslated.wait(), 1);
+    EXPECT_EQ(untranslated.log(), "vantrel-driver: " + text +
+                                      " is a profile text file, not a device profile file; "
+                                      "translate it first: vantrel " +
+                                      text + "\n");
+}
+
+TEST(DriverCommandLine, UnusableUinputSaysHowToMakeItUsable) {
+    if (::access("/dev/uinput", W_OK) == 0)
+        GTEST_SKIP() << "/dev/uinput is writable here, so the driver would use it";
+    DriverProcess driver({"--output", "uinput", "--device", "/nonexistent/stick"}, {});
+    EXPECT_EQ(driver.wait(), 1);
+    EXPECT_NE(driver.log().find("vantrel-driver: output uinput failed: "), std::string::npos)
+        << driver.log();
+    EXPECT_NE(driver.log().find("\nvantrel-driver: to play through /dev/uinput, load its module "
+                                "(sudo modprobe uinput) and install the udev rule "
+                                "60-vantrel-driver.rules"),
+              std::string::npos)
+        << driver.log();
+}
+
+TEST(DriverCommandLine, AnUnopenableDeviceIsNamedOnce) {
+    test::DriverFolder folder;
+    DriverProcess learn({"--learn", folder.file("map"), "--device", "/nonexistent/stick"},
+                        {"XDG_CONFIG_HOME=" + folder.file("config")});
+    EXPECT_EQ(learn.wait(), 1);
+    EXPECT_EQ(learn.log(),
+              "vantrel-driver: cannot open /nonexistent/stick: No such file or directory\n");
 }
 
 TEST(DriverCommandLine, HelpVersionAndBadOptions) {

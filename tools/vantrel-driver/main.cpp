@@ -10,7 +10,10 @@
 #include "io/InputEventStreams.h"
 #include "platform/posix/PosixDriverConnection.h"
 
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -24,9 +27,11 @@ using namespace vantrel::driver;
 // Reads a whole file of at most limit bytes; nothing, with the reason, otherwise.
 std::optional<std::string> readSmallFile(const std::string& path, std::size_t limit,
                                          std::string& error) {
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot open " + path;
+        error = "cannot open " + path + ": " +
+                (errno != 0 ? std::strerror(errno) : "not a readable file");
         return std::nullopt;
     }
     std::string text(limit + 1, '\0');
@@ -43,7 +48,24 @@ std::optional<std::string> readSmallFile(const std::string& path, std::size_t li
     return text;
 }
 
+bool isProfileTextPath(const std::string& path) {
+    if (path.size() < 4)
+        return false;
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".vtp";
+}
+
 int play(const DriverOptions& options) {
+    // The text a user writes is not what the device plays; vantrel makes one from the other.
+    if (isProfileTextPath(options.playProfile)) {
+        std::cerr << "vantrel-driver: " << options.playProfile
+                  << " is a profile text file, not a device profile file; translate it first: "
+                     "vantrel "
+                  << options.playProfile << "\n";
+        return 1;
+    }
     std::string error;
     // A little more than the device holds, so the check sees an overlong profile as such.
     const std::optional<std::string> profile =
@@ -83,7 +105,7 @@ int learn(const DriverOptions& options) {
     std::string error;
     const std::unique_ptr<InputEventStream> stream = openInputEventStream(*path, true, error);
     if (!stream) {
-        std::cerr << "vantrel-driver: cannot open " << *path << ": " << error << "\n";
+        std::cerr << "vantrel-driver: " << error << "\n"; // it names the path and the reason
         return 1;
     }
     std::cout << "Learning the controls of " << stream->describe() << "\n";
@@ -135,6 +157,8 @@ int serve(const DriverOptions& options) {
         chooseOutput(options.output, systemOutputOpeners(notices),
                      ::access("/dev/uinput", W_OK) == 0, display && *display, std::cout);
     std::cerr << "vantrel-driver: " << output.why << std::endl;
+    if (!output.advice.empty())
+        std::cerr << "vantrel-driver: " << output.advice << std::endl;
     if (!output.backend)
         return 1;
 
