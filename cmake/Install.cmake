@@ -114,8 +114,8 @@ if(TARGET vantrel-driver)
     endif()
     install(CODE "
         file(READ \"${driver_dist}/vantrel-driver.service\" unit)
-        string(REPLACE \"\\nExecStart=vantrel-driver\\n\"
-                       \"\\nExecStart=${installed_bindir}/vantrel-driver\\n\" unit \"\${unit}\")
+        string(REPLACE \"\\nExecStart=vantrel-driver \"
+                       \"\\nExecStart=${installed_bindir}/vantrel-driver \" unit \"\${unit}\")
         file(WRITE \"${VANTREL_DIST_BUILD}/vantrel-driver.service\" \"\${unit}\")")
     install(FILES ${VANTREL_DIST_BUILD}/vantrel-driver.service
             DESTINATION ${VANTREL_SYSTEMD_USER_DIR})

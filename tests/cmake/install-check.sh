@@ -59,7 +59,7 @@ for page in vantrel vantrel-driver x36-simdriver; do
 done
 
 unit="$usr/lib/systemd/user/vantrel-driver.service"
-grep -qx 'ExecStart=/usr/bin/vantrel-driver' "$unit" ||
+grep -qx 'ExecStart=/usr/bin/vantrel-driver --background' "$unit" ||
     fail "the user service does not start /usr/bin/vantrel-driver"
 need lib/udev/rules.d/60-vantrel-driver.rules
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <linux/input.h>
@@ -221,6 +222,21 @@ TEST_F(DriverDaemonTest, ASecondDriverLeavesTheFirstOneServing) {
         << second.log();
     EXPECT_TRUE(send(triggerTypes(4)).loaded);
     EXPECT_EQ(first->stop(), 0);
+}
+
+TEST_F(DriverDaemonTest, InTheBackgroundTheCommandReturnsOnceTheSocketListens) {
+    std::filesystem::create_directories(folder.file("run"));
+    DriverProcess command({"--background", "--device", fifo, "--output", "print"}, environment());
+    const std::string told = "vantrel-driver: serving in the background as process ";
+    ASSERT_TRUE(command.waitForOutput(told)) << command.log();
+    // Told only after the socket listens: a profile sent now is taken at once.
+    EXPECT_TRUE(send(triggerTypes(4)).loaded);
+    const pid_t served =
+        std::stoi(command.output().substr(command.output().find(told) + told.size()));
+    ASSERT_GT(served, 0);
+    ::kill(served, SIGTERM);
+    EXPECT_EQ(command.wait(), 0); // the output ends when the served process has stopped
+    EXPECT_FALSE(std::filesystem::exists(socket));
 }
 
 TEST(DriverCommandLine, LearnsAMapFromARecordingAndSavesIt) {

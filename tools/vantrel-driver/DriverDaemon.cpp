@@ -33,7 +33,8 @@ std::string profileCounts(const DeviceProfileImage& image) {
 }
 
 DriverDaemon::DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::ostream& log)
-    : store_(setup.keptProfile), log_(log), sink_(output, log), player_(sink_, setup.playerOptions),
+    : store_(setup.keptProfile), listening_(std::move(setup.listening)), log_(log),
+      sink_(output, log), player_(sink_, setup.playerOptions),
       server_("vantrel-driver", setup.socketPath, log,
               driverserver::DriverServerHooks{
                   .profileReceived =
@@ -180,6 +181,8 @@ int DriverDaemon::run() {
         log_ << "vantrel-driver: " << server_.error() << std::endl;
         return 1;
     }
+    if (listening_ && !listening_())
+        return 1;
     loadKeptProfile();
     input_.start();
     std::vector<pollfd> waits;

@@ -19,6 +19,8 @@ struct DaemonSetup {
     std::string devicePath; // empty: discover
     ControlMap map;
     player::PlayerOptions playerOptions;
+    // Called once the socket listens, before anything is served; false stops the driver.
+    std::function<bool()> listening;
 };
 
 // The driver at work: serves the device object, plays the profile it was given against the
@@ -53,6 +55,7 @@ private:
     void forgetStick();
 
     ProfileStore store_;
+    std::function<bool()> listening_;
     std::ostream& log_;
     LoggedSink sink_;
     player::ProfilePlayer player_;

@@ -51,7 +51,7 @@ std::string defaultControlMapPath() {
 
 std::string driverUsage() {
     return "Usage: vantrel-driver [--device PATH] [--map FILE] [--output uinput|xtest|print]\n"
-           "                      [--hysteresis N]\n"
+           "                      [--hysteresis N] [--background]\n"
            "       vantrel-driver --learn [FILE] [--device PATH]\n"
            "       vantrel-driver --play PROFILE.bpf --input EVENTS\n"
            "Plays X36 profiles from a joystick: serves the X36 driver's device object, so\n"
@@ -77,6 +77,8 @@ std::string driverUsage() {
            "  --play PROFILE    play a device profile against recorded controls and print\n"
            "                    the timeline; uses no device and no socket\n"
            "  --input EVENTS    the recorded controls for --play\n"
+           "  --background      serve in the background once the socket listens, so that\n"
+           "                    the command returns when the driver is ready\n"
            "  --help, --version\n"
            "The last profile taken is kept in $XDG_STATE_HOME/vantrel/profile.bpf and loaded\n"
            "again at start. SIGINT or SIGTERM stops the driver.\n";
@@ -99,6 +101,10 @@ ParsedDriverOptions parseDriverOptions(const std::vector<std::string>& arguments
         if (option == "--version") {
             options.run = DriverOptions::Run::Version;
             return parsed;
+        }
+        if (option == "--background") {
+            options.background = true;
+            continue;
         }
         if (option == "--learn") {
             options.learnPath = "";
@@ -135,6 +141,8 @@ ParsedDriverOptions parseDriverOptions(const std::vector<std::string>& arguments
     const bool playing = !options.playProfile.empty() || !options.inputEvents.empty();
     if (playing && (options.playProfile.empty() || options.inputEvents.empty()))
         return fail("--play and --input go together");
+    if (options.background && (playing || options.learnPath))
+        return fail("--background goes only with serving, not with --play or --learn");
     if (playing && (options.learnPath || !options.devicePath.empty() || outputGiven ||
                     !options.mapPath.empty() || options.hysteresis))
         return fail("--play uses no device and names controls directly: it takes only --input");

@@ -1,5 +1,6 @@
 // vantrel-driver: the X36 driver for Linux. Takes profiles as the X36's programming driver
 // does and plays them from a joystick.
+#include "Background.h"
 #include "DriverDaemon.h"
 #include "DriverOptions.h"
 #include "OutputChoice.h"
@@ -169,6 +170,15 @@ int serve(const DriverOptions& options) {
     setup.map = *map;
     if (options.hysteresis)
         setup.playerOptions.axisHysteresis = *options.hysteresis;
+    if (options.background) {
+        setup.listening = [] {
+            std::string error;
+            if (driverserver::continueInBackground("vantrel-driver", error))
+                return true;
+            std::cerr << "vantrel-driver: " << error << "\n";
+            return false;
+        };
+    }
     DriverDaemon daemon(std::move(setup), *output.backend, std::cerr);
     return daemon.run();
 }
