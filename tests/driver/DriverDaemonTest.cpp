@@ -273,8 +273,13 @@ TEST(DriverCommandLine, PlayTellsWhatItCannotReadAndWhy) {
     EXPECT_EQ(play.log(),
               "vantrel-driver: cannot open /nonexistent/p.bpf: No such file or directory\n");
 
-    // The text file is what a user has at hand; it is not read as a device file.
     test::DriverFolder folder;
+    DriverProcess folderGiven({"--play", folder.file(""), "--input", "/nonexistent/e"}, {});
+    EXPECT_EQ(folderGiven.wait(), 1);
+    EXPECT_EQ(folderGiven.log(),
+              "vantrel-driver: cannot read " + folder.file("") + ": Is a directory\n");
+
+    // The text file is what a user has at hand; it is not read as a device file.
     const std::string text = folder.file("combat.VTP");
     std::ofstream(text) << "<SCRIPTLIST>\n";
     DriverProcess untranslated({"--play", text, "--input", "/nonexistent/e"}, {});

@@ -28,17 +28,18 @@ using namespace vantrel::driver;
 // Reads a whole file of at most limit bytes; nothing, with the reason, otherwise.
 std::optional<std::string> readSmallFile(const std::string& path, std::size_t limit,
                                          std::string& error) {
+    // The stream keeps no reason of its own; errno holds the system's.
+    const auto reason = [] { return std::string(errno != 0 ? std::strerror(errno) : "failed"); };
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot open " + path + ": " +
-                (errno != 0 ? std::strerror(errno) : "not a readable file");
+        error = "cannot open " + path + ": " + reason();
         return std::nullopt;
     }
     std::string text(limit + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) {
-        error = "cannot read " + path;
+        error = "cannot read " + path + ": " + reason();
         return std::nullopt;
     }
     text.resize(static_cast<std::size_t>(in.gcount()));
