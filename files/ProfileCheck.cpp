@@ -27,7 +27,7 @@ namespace {
 constexpr std::array<std::string_view, 4> kSectionLines{"<HEADER>", kScriptListMarker,
                                                         kAxisChainsMarker, kProgramModesMarker};
 
-// A line in angle brackets, of capitals, digits and underscores, that is none of those
+// A line in angle brackets, of letters, digits and underscores, that is none of those
 // above: most likely a misspelt one, since a script, group or assignment line never looks so.
 bool isUnknownSectionLine(std::string_view line) {
     if (line.size() < 3 || line.front() != '<' || line.back() != '>')
