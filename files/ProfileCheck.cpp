@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <unordered_map>
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -55,6 +55,9 @@ private:
     bool survey();
     void readLine(std::size_t index);
     void readScript(std::string_view line);
+    // The number of the first spelling of a name that differs from it only in letter case;
+    // nothing for a name not seen in any case, which is noted.
+    std::optional<std::uint32_t> firstSpellingOf(std::string_view name);
     void finish();
 
     CheckFindings findings_;
@@ -67,9 +70,12 @@ private:
     // only repeat that one mistake on every line.
     bool inUnknownSection_ = false;
     DefaultDelays delays_;
-    // Each script's name in small letters, to the name as first written: the editor's list
-    // tells names apart only by more than letter case.
-    std::unordered_map<std::string, std::string_view> foldedScripts_;
+    // Each script's name in small letters, side by side in one buffer made large enough for
+    // all of them (so the views into it stay valid), indexed to the number of the name as
+    // first written: the editor's list tells names apart only by more than letter case.
+    std::string foldedNames_;
+    ViewIndex foldedScripts_;
+    std::vector<std::string_view> firstSpellings_;
     std::uint64_t scriptCount_ = 0;
     std::uint64_t scriptBytes_ = 0;
 };
@@ -89,6 +95,7 @@ std::vector<CheckFinding> CheckPass::run() {
 bool CheckPass::survey() {
     bool marked = false;
     std::size_t scriptLines = 0;
+    std::size_t nameBytes = 0;
     FileSection section = FileSection::Header;
     for (const std::string_view line : findings_.lines()) {
         if (const auto marker = sectionOfMarker(line)) {
@@ -96,11 +103,15 @@ bool CheckPass::survey() {
             marked = true;
         } else if (section == FileSection::Scripts) {
             ++scriptLines;
+            nameBytes += line.size(); // the names' length at most, found without a scan
         } else if (section == FileSection::Modes && line.front() == '[') {
             modes_.noteHeader(line);
         }
     }
     names_.scripts = ViewIndex(scriptLines);
+    foldedScripts_ = ViewIndex(scriptLines);
+    foldedNames_.reserve(nameBytes);
+    firstSpellings_.reserve(scriptLines);
     return marked;
 }
 
@@ -156,10 +167,9 @@ void CheckPass::readScript(std::string_view line) {
                               " is listed twice: the editor keeps only the first, the device "
                               "gets both.",
                           name, CheckSubject::Script, name);
-    } else if (const auto [first, added] = foldedScripts_.try_emplace(foldedName(name), name);
-               !added) {
+    } else if (const std::optional<std::uint32_t> first = firstSpellingOf(name)) {
         findings_.warning("The script " + std::string(name) + " differs from the script " +
-                              std::string(first->second) +
+                              std::string(firstSpellings_[*first]) +
                               " only in letter case: the editor keeps only the first, the "
                               "device gets both.",
                           name, CheckSubject::Script, name);
@@ -197,6 +207,20 @@ void CheckPass::readScript(std::string_view line) {
             tooManyText("events in the script " + std::string(name), events, kMost16BitCount), line,
             CheckSubject::Script, name);
     scriptBytes_ += kDeviceScriptHeaderSize + kDeviceEventSize * events;
+}
+
+std::optional<std::uint32_t> CheckPass::firstSpellingOf(std::string_view name) {
+    const std::size_t start = foldedNames_.size();
+    appendFoldedName(foldedNames_, name);
+    const std::string_view folded = std::string_view(foldedNames_).substr(start);
+    const auto number = static_cast<std::uint32_t>(firstSpellings_.size());
+    if (foldedScripts_.insert(folded, number)) {
+        firstSpellings_.push_back(name);
+        return std::nullopt;
+    }
+    const std::optional<std::uint32_t> first = foldedScripts_.find(folded);
+    foldedNames_.resize(start); // only the first spelling's key is kept
+    return first;
 }
 
 void CheckPass::finish() {
