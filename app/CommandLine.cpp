@@ -20,6 +20,12 @@ constexpr std::array kStartOptions{
                     "print the version and exit"},
 };
 
+std::string misuseText(const std::string& word) {
+    if (std::ranges::find(kStartOptions, word, &StartOptionForm::name) != kStartOptions.end())
+        return word + " must be the whole command line, in the form shown below";
+    return "unknown option " + word;
+}
+
 } // namespace
 
 std::span<const StartOptionForm> startOptionForms() {
@@ -58,8 +64,13 @@ StartPlan planStart(const std::vector<std::string>& arguments, std::string_view 
         return plan;
     plan.path = pathFromCommandLine(rawCommandLine);
     plan.branch = chooseBranch(plan.path);
-    if (plan.branch == StartBranch::Editor)
+    if (plan.branch == StartBranch::Editor) {
         plan.path.clear(); // a file of any other kind is not loaded
+        // A word that begins with '-' and names no file to translate or send was meant as an
+        // option; an empty editor would hide the mistake. A file named "-x.vtp" still counts.
+        if (!arguments.empty() && arguments.front().starts_with('-'))
+            plan.misuse = misuseText(arguments.front());
+    }
     return plan;
 }
 

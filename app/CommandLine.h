@@ -57,6 +57,9 @@ struct StartPlan {
     StartBranch branch = StartBranch::Editor;
     std::string path; // the branch's file; for the editor the profile to load, or empty
     std::vector<std::string> operands; // Check: what follows --check
+    // Why the command line is no request at all (an option misspelled or misused), for the
+    // usage to follow; empty when it is one.
+    std::string misuse;
 };
 
 // The plan for a command line: the arguments without the program name, and the raw line the

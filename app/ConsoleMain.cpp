@@ -15,5 +15,5 @@ int main(int argc, char** argv) {
         return *status;
     if (plan.branch != vantrel::StartBranch::Editor)
         return vantrel::runWindowlessBranch(plan.path).value_or(0);
-    return vantrel::explainWhyNoWindowOpens();
+    return vantrel::explainWhyNoWindowOpens(plan.option);
 }

@@ -21,6 +21,10 @@ std::optional<int> runWindowlessBranch(const std::string& path) {
 }
 
 std::optional<int> runPrintingOption(const StartPlan& plan) {
+    if (!plan.misuse.empty()) {
+        std::cerr << "vantrel: " << plan.misuse << ".\n" << startUsage();
+        return 2;
+    }
     switch (plan.option) {
     case StartOption::Help:
         std::cout << startUsage();
@@ -37,10 +41,13 @@ std::optional<int> runPrintingOption(const StartPlan& plan) {
     return std::nullopt;
 }
 
-int explainWhyNoWindowOpens() {
+int explainWhyNoWindowOpens(StartOption option) {
     std::cerr << "vantrel: no display is available, so the editor window cannot open.\n"
                  "Give a .vtp file to translate it, or a .bpf file to send it to the X36.\n";
-    return 0;
+    if (option != StartOption::Edit)
+        return 0;
+    std::cerr << startUsage();
+    return 2;
 }
 
 int runWithoutWindows(const std::string& rawCommandLine) {

@@ -13,11 +13,13 @@ namespace vantrel {
 std::optional<int> runWindowlessBranch(const std::string& path);
 
 // Runs an option that only prints (--help, --version, --check) and returns the exit status;
-// nullopt for a plan that starts a branch. Needs no window and no display.
+// a command line that misspells or misuses an option prints why and the usage on stderr and
+// gives status 2. nullopt for a plan that starts a branch. Needs no window and no display.
 std::optional<int> runPrintingOption(const StartPlan& plan);
 
-// Says on stderr why the editor window does not open; returns the exit status, 0.
-int explainWhyNoWindowOpens();
+// Says on stderr why the editor window does not open; returns the exit status: 0, or 2 with
+// the usage when the window was asked for by name (--edit), which then was not done.
+int explainWhyNoWindowOpens(StartOption option = StartOption::None);
 
 // Start-up where no window can open: the windowless branches run as usual, and the editor
 // branch only says on stderr why nothing opens. Returns the process exit status.

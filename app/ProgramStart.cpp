@@ -64,7 +64,7 @@ int runApplication(int argc, char** argv, GuiModuleSource& windows) {
     if (!displayAvailable()) {
         if (plan.branch != StartBranch::Editor)
             return runWindowlessBranch(plan.path).value_or(0);
-        return explainWhyNoWindowOpens();
+        return explainWhyNoWindowOpens(plan.option);
     }
 
     // The translation and the driver exchange run before Qt is loaded; their first message
@@ -76,7 +76,7 @@ int runApplication(int argc, char** argv, GuiModuleSource& windows) {
         return runWindowlessBranch(plan.path).value_or(0);
     GuiModule* gui = session.windows();
     if (!gui)
-        return session.moduleMissing() ? 1 : explainWhyNoWindowOpens();
+        return session.moduleMissing() ? 1 : explainWhyNoWindowOpens(plan.option);
     return gui->runEditor(plan.path);
 }
 

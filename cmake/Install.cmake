@@ -6,6 +6,9 @@ if(NOT UNIX OR APPLE OR NOT TARGET vantrel)
     return()
 endif()
 
+set(VANTREL_MAINTAINER "The Vantrel developers <vantrel@example.org>"
+    CACHE STRING "The package maintainer, as Name <address>")
+
 set(VANTREL_DIST ${PROJECT_SOURCE_DIR}/dist)
 set(VANTREL_DIST_BUILD ${PROJECT_BINARY_DIR}/dist)
 
@@ -27,6 +30,16 @@ file(GLOB VANTREL_EXAMPLES CONFIGURE_DEPENDS
 install(FILES ${VANTREL_EXAMPLES} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 configure_file(${VANTREL_DIST}/copyright ${VANTREL_DIST_BUILD}/copyright @ONLY)
 install(FILES ${VANTREL_DIST_BUILD}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# A native Debian package carries its changelog, compressed, beside the copyright.
+configure_file(${VANTREL_DIST}/changelog.in ${VANTREL_DIST_BUILD}/changelog @ONLY)
+set(VANTREL_CHANGELOG_GZ ${VANTREL_DIST_BUILD}/changelog.gz)
+add_custom_command(OUTPUT ${VANTREL_CHANGELOG_GZ}
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${VANTREL_DIST_BUILD}/changelog
+            ${VANTREL_CHANGELOG_GZ}
+    DEPENDS ${VANTREL_DIST_BUILD}/changelog COMMENT "Compressing the changelog" VERBATIM)
+install(FILES ${VANTREL_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# What lintian is told to accept, each with its reason.
+install(FILES ${VANTREL_DIST}/lintian/vantrel DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides)
 
 # Desktop integration: the entry is named after the AppStream id, as AppStream expects.
 install(FILES ${VANTREL_DIST}/vantrel.desktop
@@ -75,7 +88,7 @@ install(FILES ${VANTREL_GUIDE_IMAGES} DESTINATION ${CMAKE_INSTALL_DOCDIR}/images
 
 # Manual pages, compressed as Debian installs them.
 set(VANTREL_MAN_PAGES)
-foreach(page vantrel.1 vantrel-driver.1)
+foreach(page vantrel.1 vantrel-driver.1 x36-simdriver.1)
     set(gz ${VANTREL_DIST_BUILD}/man/${page}.gz)
     add_custom_command(OUTPUT ${gz}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_DIST_BUILD}/man
@@ -86,7 +99,7 @@ foreach(page vantrel.1 vantrel-driver.1)
     install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 add_custom_target(vantrel_dist_files ALL DEPENDS ${VANTREL_ICON_PNGS} ${VANTREL_MAN_PAGES}
-                                             ${VANTREL_GUIDE_IMAGES})
+                                             ${VANTREL_GUIDE_IMAGES} ${VANTREL_CHANGELOG_GZ})
 
 # The driver's user service and udev rule. The service names the program by its installed
 # path, known only when installing (cmake --install --prefix, CPack), so it is written then.
@@ -101,8 +114,8 @@ if(TARGET vantrel-driver)
     endif()
     install(CODE "
         file(READ \"${driver_dist}/vantrel-driver.service\" unit)
-        string(REPLACE \"\\nExecStart=vantrel-driver\\n\"
-                       \"\\nExecStart=${installed_bindir}/vantrel-driver\\n\" unit \"\${unit}\")
+        string(REPLACE \"\\nExecStart=vantrel-driver \"
+                       \"\\nExecStart=${installed_bindir}/vantrel-driver \" unit \"\${unit}\")
         file(WRITE \"${VANTREL_DIST_BUILD}/vantrel-driver.service\" \"\${unit}\")")
     install(FILES ${VANTREL_DIST_BUILD}/vantrel-driver.service
             DESTINATION ${VANTREL_SYSTEMD_USER_DIR})

@@ -1,6 +1,5 @@
 # The Debian package, built by CPack from the install rules ("make package").
-set(VANTREL_MAINTAINER "The Vantrel developers <vantrel@example.org>"
-    CACHE STRING "The package maintainer, as Name <address>")
+# VANTREL_MAINTAINER is set in Install.cmake, whose changelog names it too.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantrel)
@@ -8,16 +7,18 @@ set(CPACK_PACKAGE_VENDOR "The Vantrel developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${VANTREL_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "profile editor and Linux driver for the X36 flight stick")
+# Lines of at most 79 characters, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Vantrel builds programming profiles for the X36 HOTAS, a flight-simulation stick and
-throttle pair. Scripts of key, mouse, DirectX button and hat events with their delays are
-bound to the buttons, hats and axis breakpoints of each programming mode. Profiles are kept
-as text files that can be edited by hand and are translated into the device profile file
-the X36 takes.
+    "Vantrel builds programming profiles for the X36 HOTAS, a flight-simulation
+stick and throttle pair. Scripts of key, mouse, DirectX button and hat events
+with their delays are bound to the buttons, hats and axis breakpoints of each
+programming mode. Profiles are kept as text files that can be edited by hand
+and are translated into the device profile file the X36 takes.
 
-The package also holds vantrel-driver, which takes the profiles vantrel sends and plays
-them from a joystick through a virtual keyboard, mouse and joystick, with its systemd user
-service and udev rule, and x36-simdriver, a simulated X36 driver for trying profiles out.")
+The package also holds vantrel-driver, which takes the profiles vantrel sends
+and plays them from a joystick through a virtual keyboard, mouse and joystick,
+with its systemd user service and udev rule, and x36-simdriver, a simulated
+X36 driver for trying profiles out.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

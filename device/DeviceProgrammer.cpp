@@ -71,9 +71,12 @@ DeviceResult DeviceProgrammer::program(const std::string& path) {
                       std::to_string(kTransferBufferSize) + " bytes.  Nothing was sent.\n");
 
     const std::optional<platform::DriverHandle> openedDriver = connection_.openDriver();
-    if (!openedDriver)
-        return failed("Error opening driver.  Error: " + std::to_string(connection_.lastError()) +
-                      "\n");
+    if (!openedDriver) {
+        DeviceResult result = failed(
+            "Error opening driver.  Error: " + std::to_string(connection_.lastError()) + "\n");
+        result.driverNotOpened = true;
+        return result;
+    }
     const ScopedHandle driver(connection_, *openedDriver);
 
     std::vector<std::uint8_t> buffer(kTransferBufferSize);

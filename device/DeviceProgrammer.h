@@ -20,6 +20,7 @@ enum class DriverCommand : std::uint8_t { Ping = 0, PrepareLoad = 1, ClearProfil
 struct DeviceResult {
     std::string log;
     bool loaded = false;
+    bool driverNotOpened = false; // no driver answered: none is running, most often
 };
 
 // Sends one device profile file to the X36 through its driver, step by step: open the file,

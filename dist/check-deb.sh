@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built Vantrel Debian package: its control fields, that its dependencies name the
-# libraries the programs link (found by dpkg-shlibdeps), and that it holds the whole
-# installed tree under /usr.
+# libraries the programs link (found by dpkg-shlibdeps), that it holds the whole installed
+# tree under /usr, and that lintian, Debian's own package checker, finds no error and no
+# warning (those accepted are overridden in the package, each with its reason).
 # Usage: check-deb.sh PACKAGE.deb [APP_ID]  (the id by default from the package's metainfo)
 set -euo pipefail
 deb=$1 app_id=${2:-}
@@ -35,6 +36,7 @@ for path in usr/bin/vantrel usr/bin/vantrel-driver usr/bin/x36-simdriver \
     usr/share/mime/packages/vantrel.xml usr/share/icons/hicolor/scalable/apps/vantrel.svg \
     usr/share/icons/hicolor/48x48/apps/vantrel.png usr/share/icons/hicolor/256x256/apps/vantrel.png \
     usr/share/man/man1/vantrel.1.gz usr/share/man/man1/vantrel-driver.1.gz \
+    usr/share/man/man1/x36-simdriver.1.gz usr/share/doc/vantrel/changelog.gz \
     usr/lib/systemd/user/vantrel-driver.service usr/lib/udev/rules.d/60-vantrel-driver.rules; do
     grep -qx "\./$path" <<<"$contents" || fail "the package lacks /$path"
 done
@@ -45,6 +47,15 @@ grep -qE '^\./usr/lib/([^/]+/)?vantrel/libvantrel-gui\.so$' <<<"$contents" ||
 outside=$(grep -v -e '^\./$' -e '^\./usr/' <<<"$contents" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 ! grep -q -e '\.a$' -e '_tests$' -e '/bench_' <<<"$contents" || fail "build files in the package"
+
+if command -v lintian >/dev/null; then
+    # lintian warns when run as root, as in a container; that says nothing of the package.
+    if ! lintian --fail-on error,warning --allow-root "$deb" >"$deb.lintian" 2>&1; then
+        fail "lintian: $(grep -E '^[EW]: ' "$deb.lintian" || cat "$deb.lintian")"
+    fi
+else
+    fail "lintian is missing: scripts/install-deps package installs it"
+fi
 
 if [ $failures -ne 0 ]; then
     echo "$failures problem(s) in $deb"

@@ -13,9 +13,10 @@ void ChainCheck::readLine(std::size_t index) {
     if (line.front() == '[')
         return open(index);
     if (line.front() == '{') {
-        if (open_)
+        if (open_) {
+            checkClosingName(findings_, "axis chain", open_->name, line, CheckSubject::Chain);
             convert(index, true);
-        else
+        } else
             findings_.warning("A closing line outside any axis chain is ignored.", line,
                               CheckSubject::None, {});
         return;

@@ -42,4 +42,15 @@ std::vector<CheckFinding> CheckFindings::take() {
     return std::move(findings_);
 }
 
+void checkClosingName(CheckFindings& findings, std::string_view kind, std::string_view opened,
+                      std::string_view closingLine, CheckSubject subject) {
+    const std::string_view closed = bracketedName(closingLine);
+    if (closed.empty() || closed == opened)
+        return;
+    findings.warning("The closing line " + std::string(closingLine) + " does not name the " +
+                         std::string(kind) + " " + std::string(opened) +
+                         " it closes: the name in a closing line is ignored.",
+                     closingLine, subject, opened);
+}
+
 } // namespace vantrel

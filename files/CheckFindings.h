@@ -41,4 +41,10 @@ private:
     std::vector<CheckFinding> findings_;
 };
 
+// Warns when the closing line of an axis chain or a programming mode (kind) names another
+// one than its opening line: the translation ignores the closing name, so the block may not
+// end where the text seems to say. A closing line with no name says nothing.
+void checkClosingName(CheckFindings& findings, std::string_view kind, std::string_view opened,
+                      std::string_view closingLine, CheckSubject subject);
+
 } // namespace vantrel

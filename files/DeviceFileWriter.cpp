@@ -2,6 +2,7 @@
 
 #include "files/AtomicFileOutput.h"
 
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -21,14 +22,17 @@ bool writeFileAtomically(const std::string& path,
 }
 
 std::string deviceFilePathFor(const std::string& profileTextPath) {
-    const std::size_t dot = profileTextPath.find('.');
-    // With no '.' the prefix is empty, so only a path of five characters or fewer keeps it.
-    const std::string prefix =
-        dot == std::string::npos ? std::string() : profileTextPath.substr(0, dot);
-    const long long shortest = static_cast<long long>(profileTextPath.size()) - 5;
-    const std::string base =
-        static_cast<long long>(prefix.size()) < shortest ? profileTextPath : prefix;
-    return base + ".bpf";
+    // Only the file name's own dots count: a folder such as "./", "~/.config/" or
+    // "C:\\my.profiles\\" leaves the extension to be replaced as anywhere else.
+    const std::size_t slash = profileTextPath.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::string_view name = std::string_view(profileTextPath).substr(nameStart);
+    const std::size_t dot = name.find('.');
+    // With no '.' the prefix is empty, so only a name of five characters or fewer keeps it.
+    const std::size_t prefix = dot == std::string_view::npos ? 0 : dot;
+    const long long shortest = static_cast<long long>(name.size()) - 5;
+    const std::size_t kept = static_cast<long long>(prefix) < shortest ? name.size() : prefix;
+    return profileTextPath.substr(0, nameStart + kept) + ".bpf";
 }
 
 } // namespace vantrel

@@ -57,21 +57,34 @@ private:
     std::size_t length_;
 };
 
-} // namespace
-
-std::string_view nearestAssignmentKey(std::string_view name) {
-    // Names longer than any key are cut so that junk costs no more than a key's length.
+// The nearest of the words fn(i) for i below count.
+template <typename WordAt>
+std::string_view nearestOf(std::string_view name, std::size_t count, WordAt wordAt) {
+    // Names longer than any word are cut so that junk costs no more than a word's length.
     const DistanceFrom distance(name.substr(0, 64));
     std::string_view best;
     std::size_t bestDistance = 0;
-    for (const Slot& slot : SlotTable::instance().allSlots()) {
-        const std::size_t d = distance.to(slot.name);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view word = wordAt(i);
+        const std::size_t d = distance.to(word);
         if (best.empty() || d < bestDistance) {
-            best = slot.name;
+            best = word;
             bestDistance = d;
         }
     }
     return best;
+}
+
+} // namespace
+
+std::string_view nearestAssignmentKey(std::string_view name) {
+    const auto slots = SlotTable::instance().allSlots();
+    return nearestOf(name, slots.size(),
+                     [&](std::size_t i) { return std::string_view(slots[i].name); });
+}
+
+std::string_view nearestWord(std::string_view name, std::span<const std::string_view> words) {
+    return nearestOf(name, words.size(), [&](std::size_t i) { return words[i]; });
 }
 
 } // namespace vantrel

@@ -42,9 +42,10 @@ void ModeCheck::readLine(std::size_t index) {
         return;
     }
     if (line.front() == '{') {
-        if (open_)
+        if (open_) {
+            checkClosingName(findings_, "programming mode", open_->name, line, CheckSubject::Mode);
             convert(index, true);
-        else
+        } else
             findings_.warning("A closing line outside any programming mode is ignored.", line,
                               CheckSubject::None, {});
         return;

@@ -5,6 +5,7 @@
 #include "files/CheckNames.h"
 #include "files/DeviceFormat.h"
 #include "files/HeaderDelayCheck.h"
+#include "files/KeySuggestion.h"
 #include "files/LineReader.h"
 #include "files/ModeCheck.h"
 #include "files/ScriptTokens.h"
@@ -13,8 +14,30 @@
 #include "profile/Script.h"
 #include "profile/ScriptCompiler.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <optional>
+
 namespace vantrel {
 namespace {
+
+// The lines written in the form of a section line: the three that switch the section, and
+// the header's, which the writer puts first and the reader takes as a header line.
+constexpr std::array<std::string_view, 4> kSectionLines{"<HEADER>", kScriptListMarker,
+                                                        kAxisChainsMarker, kProgramModesMarker};
+
+// A line in angle brackets, of letters, digits and underscores, that is none of those
+// above: most likely a misspelt one, since a script, group or assignment line never looks so.
+bool isUnknownSectionLine(std::string_view line) {
+    if (line.size() < 3 || line.front() != '<' || line.back() != '>')
+        return false;
+    for (const char c : line.substr(1, line.size() - 2)) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            return false;
+    }
+    return std::ranges::find(kSectionLines, line) == kSectionLines.end();
+}
 
 // Walks the significant lines once, section by section, doing with each kind of line what
 // the translation does and reporting where the device would get something other than the
@@ -32,6 +55,9 @@ private:
     bool survey();
     void readLine(std::size_t index);
     void readScript(std::string_view line);
+    // The number of the first spelling of a name that differs from it only in letter case;
+    // nothing for a name not seen in any case, which is noted.
+    std::optional<std::uint32_t> firstSpellingOf(std::string_view name);
     void finish();
 
     CheckFindings findings_;
@@ -39,16 +65,24 @@ private:
     ChainCheck chains_;
     ModeCheck modes_;
     FileSection section_ = FileSection::Header;
+    // After an unknown section line, until the next real one: what follows belongs to a
+    // section the translation does not know, and checking it as the section before would
+    // only repeat that one mistake on every line.
+    bool inUnknownSection_ = false;
     DefaultDelays delays_;
+    // Each script's name in small letters, side by side in one buffer made large enough for
+    // all of them (so the views into it stay valid), indexed to the number of the name as
+    // first written: the editor's list tells names apart only by more than letter case.
+    std::string foldedNames_;
+    ViewIndex foldedScripts_;
+    std::vector<std::string_view> firstSpellings_;
     std::uint64_t scriptCount_ = 0;
     std::uint64_t scriptBytes_ = 0;
 };
 
 std::vector<CheckFinding> CheckPass::run() {
     if (!survey()) {
-        findings_.error("Not a profile text file: it holds no section line such as " +
-                            std::string(kScriptListMarker) + ".",
-                        {}, CheckSubject::None, {});
+        findings_.error(notProfileTextText(), {}, CheckSubject::None, {});
         return findings_.take();
     }
     const std::size_t lineCount = findings_.lines().size();
@@ -61,6 +95,7 @@ std::vector<CheckFinding> CheckPass::run() {
 bool CheckPass::survey() {
     bool marked = false;
     std::size_t scriptLines = 0;
+    std::size_t nameBytes = 0;
     FileSection section = FileSection::Header;
     for (const std::string_view line : findings_.lines()) {
         if (const auto marker = sectionOfMarker(line)) {
@@ -68,11 +103,15 @@ bool CheckPass::survey() {
             marked = true;
         } else if (section == FileSection::Scripts) {
             ++scriptLines;
+            nameBytes += line.size(); // the names' length at most, found without a scan
         } else if (section == FileSection::Modes && line.front() == '[') {
             modes_.noteHeader(line);
         }
     }
     names_.scripts = ViewIndex(scriptLines);
+    foldedScripts_ = ViewIndex(scriptLines);
+    foldedNames_.reserve(nameBytes);
+    firstSpellings_.reserve(scriptLines);
     return marked;
 }
 
@@ -80,8 +119,27 @@ void CheckPass::readLine(std::size_t index) {
     const std::string_view line = findings_.lines()[index];
     if (const auto marker = sectionOfMarker(line)) {
         section_ = *marker;
+        inUnknownSection_ = false;
         return;
     }
+    if (isUnknownSectionLine(line)) {
+        const std::string_view nearest = nearestWord(line, kSectionLines);
+        const std::string text = "Unknown section line " + std::string(line) + "; did you mean " +
+                                 std::string(nearest) + "?";
+        // A misspelt header line changes nothing; any other leaves its lines in the section
+        // before it.
+        if (nearest == kSectionLines.front()) {
+            findings_.warning(text, line, CheckSubject::None, {});
+            return;
+        }
+        findings_.error(text + " Its lines are read as lines of the section before it (not "
+                               "checked further until the next section line).",
+                        line, CheckSubject::None, {});
+        inUnknownSection_ = true;
+        return;
+    }
+    if (inUnknownSection_)
+        return;
     switch (section_) {
     case FileSection::Header:
         if (const auto delay = checkHeaderDelayLine(line, findings_))
@@ -108,6 +166,12 @@ void CheckPass::readScript(std::string_view line) {
         findings_.warning("The script " + std::string(name) +
                               " is listed twice: the editor keeps only the first, the device "
                               "gets both.",
+                          name, CheckSubject::Script, name);
+    } else if (const std::optional<std::uint32_t> first = firstSpellingOf(name)) {
+        findings_.warning("The script " + std::string(name) + " differs from the script " +
+                              std::string(firstSpellings_[*first]) +
+                              " only in letter case: the editor keeps only the first, the "
+                              "device gets both.",
                           name, CheckSubject::Script, name);
     }
 
@@ -143,6 +207,20 @@ void CheckPass::readScript(std::string_view line) {
             tooManyText("events in the script " + std::string(name), events, kMost16BitCount), line,
             CheckSubject::Script, name);
     scriptBytes_ += kDeviceScriptHeaderSize + kDeviceEventSize * events;
+}
+
+std::optional<std::uint32_t> CheckPass::firstSpellingOf(std::string_view name) {
+    const std::size_t start = foldedNames_.size();
+    appendFoldedName(foldedNames_, name);
+    const std::string_view folded = std::string_view(foldedNames_).substr(start);
+    const auto number = static_cast<std::uint32_t>(firstSpellings_.size());
+    if (foldedScripts_.insert(folded, number)) {
+        firstSpellings_.push_back(name);
+        return std::nullopt;
+    }
+    const std::optional<std::uint32_t> first = foldedScripts_.find(folded);
+    foldedNames_.resize(start); // only the first spelling's key is kept
+    return first;
 }
 
 void CheckPass::finish() {

@@ -81,6 +81,7 @@ bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count, 
 }
 
 void ProfileTranslator::translate() {
+    textRead_ = true;
     places_ = TextPlaces(text_);
     // Room for exactly the scripts and events of the text, up to the most scripts the device
     // holds, so that the image is never copied to grow.
@@ -93,6 +94,10 @@ void ProfileTranslator::translate() {
     while (reader.next(line)) {
         if (!readLine(line, text_.size() - reader.rest().size()))
             return;
+    }
+    if (section_ == FileSection::Header) {
+        refuse(notProfileTextText(), kProfileErrorTitle);
+        return;
     }
     for (std::size_t i = 0; i < profile_.chains.size(); ++i) {
         if (!chainConverted_[i]) {

@@ -38,6 +38,8 @@ public:
     // pass left nothing to write.
     const platform::FileError& writeError() const { return writeError_; }
 
+    // True when the text was there to translate (false when the file could not be read).
+    bool textRead() const { return textRead_; }
     // The path the device profile file goes to; empty when nothing will be written.
     const std::string& outputPath() const { return outputPath_; }
     // The configurations and chains; the scripts are only in the device file's bytes.
@@ -90,6 +92,7 @@ private:
     std::string givenText_;             // the text given to the constructor, if one was
     platform::LargeFileBytes readText_; // the text read from the file, if it was
     std::string_view text_;             // the text translated: one of the two
+    bool textRead_ = false;
     DiagnosticSink& diagnostics_;
     TextPlaces places_;
     FileSection section_ = FileSection::Header;

@@ -1,5 +1,7 @@
 #include "files/TranslationLimits.h"
 
+#include "files/LineReader.h"
+
 namespace vantrel {
 
 std::string tooManyText(std::string_view what, std::uint64_t count, std::uint64_t limit) {
@@ -20,6 +22,11 @@ std::string tooManyAssignmentsText(std::string_view mode, std::uint64_t filled,
                                    std::uint64_t declared) {
     return "Too many assignments in the programming mode " + std::string(mode) + ":  " +
            std::to_string(filled) + " (its block holds " + std::to_string(declared) + " lines).";
+}
+
+std::string notProfileTextText() {
+    return "Not a profile text file: it holds no section line such as " +
+           std::string(kScriptListMarker) + ".";
 }
 
 std::string withLineNumber(std::size_t line, std::string_view text) {

@@ -25,6 +25,10 @@ std::string noClosingLineText(std::string_view kind, std::string_view name);
 std::string tooManyAssignmentsText(std::string_view mode, std::uint64_t filled,
                                    std::uint64_t declared);
 
+// A text with no section line at all: whatever it is, it holds no profile, and a device file
+// made from it would clear the device.
+std::string notProfileTextText();
+
 // The program's own refusal texts name the line they are about, so that a message box,
 // which shows no place, still tells where to look: "Line 12: <text>".
 std::string withLineNumber(std::size_t line, std::string_view text);

@@ -7,7 +7,9 @@
 namespace vantrel {
 namespace {
 
-char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Rank of a character in the sorted list: punctuation and other symbols, then digits,
 // then letters (case folded), the way the platform's list boxes order words.
@@ -27,9 +29,14 @@ std::string_view scriptName(std::string_view line) {
 }
 
 bool namesEqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return foldCase(x) == foldCase(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return foldCase(x) == foldCase(y);
+           });
+}
+
+void appendFoldedName(std::string& to, std::string_view name) {
+    for (const char c : name)
+        to += foldCase(c);
 }
 
 std::string foldedName(std::string_view name) {
@@ -39,9 +46,9 @@ std::string foldedName(std::string_view name) {
 }
 
 bool scriptListLess(std::string_view a, std::string_view b) {
-    const bool lessIgnoringCase = std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char x, char y) { return sortRank(x) < sortRank(y); });
+    const bool lessIgnoringCase =
+        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                     [](char x, char y) { return sortRank(x) < sortRank(y); });
     if (lessIgnoringCase)
         return true;
     if (namesEqualIgnoringCase(a, b))
@@ -49,7 +56,9 @@ bool scriptListLess(std::string_view a, std::string_view b) {
     return false;
 }
 
-bool isFileSpace(char c) { return isCSpace(c); }
+bool isFileSpace(char c) {
+    return isCSpace(c);
+}
 
 std::string_view trimLeadingFileSpace(std::string_view text) {
     std::size_t begin = 0;

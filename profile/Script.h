@@ -20,6 +20,8 @@ std::string_view scriptName(std::string_view line);
 bool namesEqualIgnoringCase(std::string_view a, std::string_view b);
 // The key under which a name is found in a case-insensitive index.
 std::string foldedName(std::string_view name);
+// The same key appended to a text, for keys kept side by side in one buffer.
+void appendFoldedName(std::string& to, std::string_view name);
 
 // The order of the editor's sorted script list, which is also the order in which the
 // profile text file writes its scripts: case-insensitive, names beginning with punctuation

@@ -41,3 +41,8 @@ vantrel_check_run(cli_check_several "--check clean.vtp loadmode.vtp missing.vtp"
 vantrel_check_run(cli_check_not_first "clean.txt --check" 0 "^$")
 vantrel_check_run(cli_check_header_delays "--check header-delays.vtp" 1
     "header-delays.vtp:3:21: error: [^\n]*it would get -1294967296.\n.*header-delays.vtp: 6 errors, 0 warnings\n$")
+# A misspelt section line is named, with the one meant, instead of a flood of what follows.
+vantrel_check_run(cli_check_unknown_section "--check unknown-sections.vtp" 1
+    "unknown-sections.vtp:10:1: error: Unknown section line <PROGRAM_MODE>; did you mean <PROGRAM_MODES>\\?[^\n]*\nunknown-sections.vtp:14:1:[^\n]*\nunknown-sections.vtp: 3 errors, 2 warnings\n$")
+vantrel_check_run(cli_check_closing_names "--check closing-names.vtp" 0
+    "closing-names.vtp:15:1: warning: The closing line {Landing} does not name the programming mode Combat it closes")

@@ -15,6 +15,10 @@ printf '\x04\x10\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00' >"$wor
 
 "$vantrel" "$work/empty.bpf" 2>"$work/out" && fail "succeeded without a driver"
 grep -qx "Device Query: Error opening driver.  Error: 2" "$work/out" || fail "$(cat "$work/out")"
+# ... and says which socket it tried and how to start a driver there.
+tail -n 1 "$work/out" | grep -q "^No driver listens on $work/X36Program: start one with systemctl --user start vantrel-driver, or .*x36-simdriver" ||
+    fail "no word of how to start a driver: $(cat "$work/out")"
+"$simdriver" --version | grep -qx "x36-simdriver [0-9.]*" || fail "x36-simdriver --version"
 
 start() {
     "$simdriver" --once "$@" >"$work/driver" 2>&1 &

@@ -23,3 +23,12 @@ if(TARGET x36-simdriver AND TARGET vantrel)
     set_tests_properties(run_headless_demo PROPERTIES
         PASS_REGULAR_EXPRESSION "Profile load complete\\.\n.*Profile accepted\\.")
 endif()
+
+# The README's commands for trying the examples, as written.
+if(TARGET x36-simdriver AND TARGET vantrel AND TARGET vantrel-driver)
+    add_test(NAME readme_try_examples
+             COMMAND ${CMAKE_CURRENT_LIST_DIR}/readme-cli.sh ${PROJECT_SOURCE_DIR}
+                     $<TARGET_FILE_DIR:vantrel> $<TARGET_FILE_DIR:x36-simdriver>
+                     $<TARGET_FILE_DIR:vantrel-driver>)
+    set_tests_properties(readme_try_examples PROPERTIES PASS_REGULAR_EXPRESSION "^PASS")
+endif()

@@ -54,12 +54,12 @@ for size in 16 24 32 48 64 128 256; do
     [ "$width x $height" = "$size x $size" ] || fail "the ${size}px icon is $width x $height"
 done
 
-for page in vantrel vantrel-driver; do
+for page in vantrel vantrel-driver x36-simdriver; do
     gzip -t "$usr/share/man/man1/$page.1.gz" 2>/dev/null || fail "man page $page(1) missing or damaged"
 done
 
 unit="$usr/lib/systemd/user/vantrel-driver.service"
-grep -qx 'ExecStart=/usr/bin/vantrel-driver' "$unit" ||
+grep -qx 'ExecStart=/usr/bin/vantrel-driver --background' "$unit" ||
     fail "the user service does not start /usr/bin/vantrel-driver"
 need lib/udev/rules.d/60-vantrel-driver.rules
 
@@ -108,8 +108,9 @@ grep -q 'no window can be shown' "$work/display.log" &&
     fail "the installed vantrel did not find its module: $(cat "$work/display.log")"
 grep -qx 'Profile error.: Line 5: The axis chain Gear has no closing line.' "$work/display.log" ||
     fail "the installed vantrel lost its message: $(cat "$work/display.log")"
-[[ "$("$usr/bin/vantrel-driver" --version)" == "vantrel-driver "* ]] ||
-    fail "the installed vantrel-driver --version"
+for program in vantrel-driver x36-simdriver; do
+    [[ "$("$usr/bin/$program" --version)" == "$program "* ]] || fail "the installed $program --version"
+done
 
 if [ $failures -ne 0 ]; then
     echo "$failures problem(s) in the installed tree under $dest"

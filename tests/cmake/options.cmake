@@ -1,6 +1,7 @@
 # The vantrel executable's options run as a user types them: --help and --version print on
-# standard output and end with status 0 without needing a display; --edit without a display
-# says so; a spelling that is not an option form falls to the path rule. Run as a script
+# standard output and end with status 0 without needing a display; --edit without a display,
+# a misspelled option and an option misused end with status 2 and the usage on stderr; a
+# spelling that is not an option form falls to the path rule. Run as a script
 # (cmake -P) this file performs one run: ARGS (';' as ','), the expected STATUS and the
 # patterns OUTPUT and ERRORS must match on standard output and standard error.
 if(CMAKE_SCRIPT_MODE_FILE)
@@ -38,6 +39,10 @@ if(VANTREL_GUI)
     # Not an option form: the editor, which has no display here.
     vantrel_option_run(cli_help_not_first notes.txt,--help 0 "^$" "no display is available")
     # Loaded, not translated: a translation of this missing file would fail with status 1.
-    vantrel_option_run(cli_edit_without_display --edit,absent.vtp 0 "^$"
-        "no display is available, so the editor window cannot open")
+    vantrel_option_run(cli_edit_without_display --edit,absent.vtp 2 "^$"
+        "no display is available, so the editor window cannot open.*\nUsage: vantrel")
+    vantrel_option_run(cli_short_help_unknown -h 2 "^$" "^vantrel: unknown option -h.\nUsage: vantrel")
+    vantrel_option_run(cli_unknown_option --chek,notes 2 "^$" "^vantrel: unknown option --chek.\nUsage:")
+    vantrel_option_run(cli_option_misused --help,more 2 "^$"
+        "^vantrel: --help must be the whole command line, in the form shown below.\nUsage:")
 endif()

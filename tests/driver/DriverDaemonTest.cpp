@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <linux/input.h>
@@ -254,6 +255,21 @@ TEST_F(DriverDaemonTest, ASecondDriverLeavesTheFirstOneServing) {
     EXPECT_EQ(first->stop(), 0);
 }
 
+TEST_F(DriverDaemonTest, InTheBackgroundTheCommandReturnsOnceTheSocketListens) {
+    std::filesystem::create_directories(folder.file("run"));
+    DriverProcess command({"--background", "--device", fifo, "--output", "print"}, environment());
+    const std::string told = "vantrel-driver: serving in the background as process ";
+    ASSERT_TRUE(command.waitForOutput(told)) << command.log();
+    // Told only after the socket listens: a profile sent now is taken at once.
+    EXPECT_TRUE(send(triggerTypes(4)).loaded);
+    const pid_t served =
+        std::stoi(command.output().substr(command.output().find(told) + told.size()));
+    ASSERT_GT(served, 0);
+    ::kill(served, SIGTERM);
+    EXPECT_EQ(command.wait(), 0); // the output ends when the served process has stopped
+    EXPECT_FALSE(std::filesystem::exists(socket));
+}
+
 TEST(DriverCommandLine, LearnsAMapFromARecordingAndSavesIt) {
     test::DriverFolder folder;
     const std::string recording = folder.file("stick.events");
@@ -303,10 +319,50 @@ TEST(DriverCommandLine, LearnsAMapFromARecordingAndSavesIt) {
     EXPECT_NE(unknown.log().find("--control FireZ: not a control of the X36"), std::string::npos);
 }
 
-TEST(DriverCommandLine, PlayTellsWhatItCannotRead) {
+TEST(DriverCommandLine, PlayTellsWhatItCannotReadAndWhy) {
     DriverProcess play({"--play", "/nonexistent/p.bpf", "--input", "/nonexistent/e"}, {});
     EXPECT_EQ(play.wait(), 1);
-    EXPECT_EQ(play.log(), "vantrel-driver: cannot open /nonexistent/p.bpf\n");
+    EXPECT_EQ(play.log(),
+              "vantrel-driver: cannot open /nonexistent/p.bpf: No such file or directory\n");
+
+    test::DriverFolder folder;
+    DriverProcess folderGiven({"--play", folder.file(""), "--input", "/nonexistent/e"}, {});
+    EXPECT_EQ(folderGiven.wait(), 1);
+    EXPECT_EQ(folderGiven.log(),
+              "vantrel-driver: cannot read " + folder.file("") + ": Is a directory\n");
+
+    // The text file is what a user has at hand; it is not read as a device file.
+    const std::string text = folder.file("combat.VTP");
+    std::ofstream(text) << "<SCRIPTLIST>\n";
+    DriverProcess untranslated({"--play", text, "--input", "/nonexistent/e"}, {});
+    EXPECT_EQ(untranslated.wait(), 1);
+    EXPECT_EQ(untranslated.log(), "vantrel-driver: " + text +
+                                      " is a profile text file, not a device profile file; "
+                                      "translate it first: vantrel " +
+                                      text + "\n");
+}
+
+TEST(DriverCommandLine, UnusableUinputSaysHowToMakeItUsable) {
+    if (::access("/dev/uinput", W_OK) == 0)
+        GTEST_SKIP() << "/dev/uinput is writable here, so the driver would use it";
+    DriverProcess driver({"--output", "uinput", "--device", "/nonexistent/stick"}, {});
+    EXPECT_EQ(driver.wait(), 1);
+    EXPECT_NE(driver.log().find("vantrel-driver: output uinput failed: "), std::string::npos)
+        << driver.log();
+    EXPECT_NE(driver.log().find("\nvantrel-driver: to play through /dev/uinput, load its module "
+                                "(sudo modprobe uinput) and install the udev rule "
+                                "60-vantrel-driver.rules"),
+              std::string::npos)
+        << driver.log();
+}
+
+TEST(DriverCommandLine, AnUnopenableDeviceIsNamedOnce) {
+    test::DriverFolder folder;
+    DriverProcess learn({"--learn", folder.file("map"), "--device", "/nonexistent/stick"},
+                        {"XDG_CONFIG_HOME=" + folder.file("config")});
+    EXPECT_EQ(learn.wait(), 1);
+    EXPECT_EQ(learn.log(),
+              "vantrel-driver: cannot open /nonexistent/stick: No such file or directory\n");
 }
 
 TEST(DriverCommandLine, AFaultyMapIsToldOnceWithItsFileAndLine) {

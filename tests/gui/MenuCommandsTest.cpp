@@ -310,6 +310,32 @@ private slots:
                  shown[0].text.c_str());
     }
 
+    // Translate and Query HOTAS name the device file by one rule, in which only the file
+    // name's dots count: a hidden folder such as ~/.config/ is ordinary.
+    void translateAndQueryShareTheDeviceFileInADottedFolder() {
+        QVERIFY(QDir(path("")).mkpath(".config/x.y"));
+        const QString file = savedProfile(".config/x.y/Hornet.vtp", "Gear g G");
+        Editor editor;
+        editor.seams.desktop.queueFileName(file);
+        editor.choose("fileMenu", "Open...");
+        editor.choose("profileMenu", "Translate to .bpf File");
+        QVERIFY(QFile::exists(path(".config/x.y/Hornet.bpf")));
+        QVERIFY(!QFile::exists(path(".config/x.y/Hornet.vtp.bpf")));
+
+        // No driver listens in this folder: the file was found, only the driver is missing.
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", path("").toUtf8());
+        editor.choose("profileMenu", "Query HOTAS");
+        if (runtime.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", runtime);
+        const auto& shown = editor.seams.messages.shown();
+        QVERIFY(!shown.empty());
+        QCOMPARE(shown.back().title, std::string("Device Query"));
+        QVERIFY2(shown.back().text.starts_with("Error opening driver."), shown.back().text.c_str());
+    }
+
     // The title names the file and marks unsaved changes, following the one flag that the
     // save question reads.
     void titleShowsTheFileAndUnsavedChanges() {

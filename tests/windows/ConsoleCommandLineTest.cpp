@@ -80,14 +80,17 @@ TEST_F(ConsoleCommandLine, PathsOutsideTheAnsiCodePageWorkEndToEnd) {
 TEST_F(ConsoleCommandLine, ReportsWhatLinuxReportsForTheSameFiles) {
     copyData("typo.vtp", folder.path() / "typo.vtp");
     const ConsoleRun typo = runConsole("typo.vtp", folder.path());
-    EXPECT_EQ(typo.exitCode, 0u);
-    EXPECT_EQ(lines(typo.errors), "xyz: Event type not recognized: \n");
+    EXPECT_EQ(typo.exitCode, 1u);
+    EXPECT_EQ(lines(typo.errors), "xyz: Event type not recognized: \n"
+                                  "vantrel --check typo.vtp lists every problem with its line.\n");
     EXPECT_EQ(fileBytes(folder.path() / "typo.bpf"), fileBytes(testData("translate/typo.bpf")));
 
     copyData("broken-no-closing-line.vtp", folder.path() / "broken.vtp");
     const ConsoleRun broken = runConsole("broken.vtp", folder.path());
     EXPECT_EQ(broken.exitCode, 1u);
-    EXPECT_EQ(lines(broken.errors), "Profile error.: Line 5: The axis chain Gear has no closing line.\n");
+    EXPECT_EQ(lines(broken.errors),
+              "Profile error.: Line 5: The axis chain Gear has no closing line.\n"
+              "vantrel --check broken.vtp lists every problem with its line.\n");
     EXPECT_FALSE(fs::exists(folder.path() / "broken.bpf"));
 
     const ConsoleRun missing = runConsole("missing.vtp", folder.path());

@@ -32,8 +32,8 @@ std::string profileCounts(const DeviceProfileImage& image) {
 }
 
 DriverDaemon::DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::ostream& log)
-    : store_(setup.keptProfile), log_(log), sink_(output, log),
-      monitor_(setup.monitorSocketPath, setup.outputName, sink_),
+    : store_(setup.keptProfile), listening_(std::move(setup.listening)), log_(log),
+      sink_(output, log), monitor_(setup.monitorSocketPath, setup.outputName, sink_),
       player_(monitor_, setup.playerOptions),
       server_("vantrel-driver", setup.socketPath, log,
               driverserver::DriverServerHooks{
@@ -177,6 +177,8 @@ int DriverDaemon::run() {
     std::string monitorError;
     if (!monitor_.listen(monitorError))
         log_ << "vantrel-driver: no monitor stream: " << monitorError << std::endl;
+    if (listening_ && !listening_())
+        return 1;
     loadKeptProfile();
     input_.start();
     monitor_.devicesHeld(input_.devices());

@@ -22,6 +22,8 @@ struct DaemonSetup {
     std::vector<std::string> devicePaths; // none: every joystick udev finds
     ControlMap map;
     player::PlayerOptions playerOptions;
+    // Called once the socket listens, before anything is served; false stops the driver.
+    std::function<bool()> listening;
 };
 
 // The driver at work: serves the device object, plays the profile it was given against the
@@ -56,6 +58,7 @@ private:
     void serveInput();
 
     ProfileStore store_;
+    std::function<bool()> listening_;
     std::ostream& log_;
     LoggedSink sink_;
     DriverMonitor monitor_;

@@ -51,7 +51,7 @@ std::string defaultControlMapPath() {
 
 std::string driverUsage() {
     return "Usage: vantrel-driver [--device PATH]... [--map FILE] [--output uinput|xtest|print]\n"
-           "                      [--hysteresis N]\n"
+           "                      [--hysteresis N] [--background]\n"
            "       vantrel-driver --learn [FILE] [--control NAME] [--device PATH]...\n"
            "       vantrel-driver --play PROFILE.bpf --input EVENTS\n"
            "       vantrel-driver --monitor\n"
@@ -89,6 +89,8 @@ std::string driverUsage() {
            "                    script started, action, mode switch, unassigned press,\n"
            "                    profile loaded, refused or cleared, device gained or lost;\n"
            "                    Ctrl-C ends it\n"
+           "  --background      serve in the background once the socket listens, so that\n"
+           "                    the command returns when the driver is ready\n"
            "  --help, --version\n"
            "The last profile taken is kept in $XDG_STATE_HOME/vantrel/profile.bpf and loaded\n"
            "again at start. SIGINT or SIGTERM stops the driver.\n";
@@ -117,6 +119,10 @@ ParsedDriverOptions parseDriverOptions(const std::vector<std::string>& arguments
                 return fail("--monitor takes no other option");
             options.run = DriverOptions::Run::Monitor;
             return parsed;
+        }
+        if (option == "--background") {
+            options.background = true;
+            continue;
         }
         if (option == "--learn") {
             options.learnPath = "";
@@ -156,6 +162,8 @@ ParsedDriverOptions parseDriverOptions(const std::vector<std::string>& arguments
     const bool playing = !options.playProfile.empty() || !options.inputEvents.empty();
     if (playing && (options.playProfile.empty() || options.inputEvents.empty()))
         return fail("--play and --input go together");
+    if (options.background && (playing || options.learnPath))
+        return fail("--background goes only with serving, not with --play or --learn");
     if (playing && (options.learnPath || !options.devicePaths.empty() || outputGiven ||
                     !options.mapPath.empty() || options.hysteresis))
         return fail("--play uses no device and names controls directly: it takes only --input");

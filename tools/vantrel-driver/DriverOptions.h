@@ -19,6 +19,7 @@ struct DriverOptions {
     std::optional<int> hysteresis; // the player's own default when not given
     std::string playProfile;       // --play
     std::string inputEvents;       // --input
+    bool background = false;       // serve in the background once the socket listens
 };
 
 struct ParsedDriverOptions {

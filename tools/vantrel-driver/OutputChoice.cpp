@@ -4,6 +4,11 @@
 
 namespace vantrel::driver {
 
+const char* const kUinputAdvice =
+    "to play through /dev/uinput, load its module (sudo modprobe uinput) and install the udev "
+    "rule 60-vantrel-driver.rules into /etc/udev/rules.d/ (the package puts it in "
+    "/usr/lib/udev/rules.d/), then run sudo udevadm trigger or log in again";
+
 OutputOpeners systemOutputOpeners(NoticeHandler notices) {
     OutputOpeners openers;
     openers.uinput = [notices](std::string& error) { return openUinputBackend(error, notices); };
@@ -19,6 +24,8 @@ ChosenOutput chooseOutput(OutputKind requested, const OutputOpeners& openers, bo
     case OutputKind::Uinput:
         chosen.backend = openers.uinput(error);
         chosen.why = chosen.backend ? "output uinput, as asked" : "output uinput failed: " + error;
+        if (!chosen.backend)
+            chosen.advice = kUinputAdvice;
         return chosen;
     case OutputKind::XTest:
         chosen.backend = openers.xtest(error);
@@ -34,6 +41,7 @@ ChosenOutput chooseOutput(OutputKind requested, const OutputOpeners& openers, bo
     std::string notes;
     if (!uinputWritable) {
         notes = "/dev/uinput is not writable";
+        chosen.advice = kUinputAdvice;
     } else if ((chosen.backend = openers.uinput(error))) {
         chosen.why = "output uinput: /dev/uinput is writable";
         return chosen;

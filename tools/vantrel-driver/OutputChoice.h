@@ -22,7 +22,11 @@ OutputOpeners systemOutputOpeners(NoticeHandler notices);
 struct ChosenOutput {
     std::unique_ptr<OutputBackend> backend; // nothing when the requested one failed
     std::string why;                        // the log line: which output and why
+    std::string advice; // what to do for the output that could not be used; empty for none
 };
+
+// What makes /dev/uinput writable for the user: the kernel module and the driver's udev rule.
+extern const char* const kUinputAdvice;
 
 // The requested output, or with Automatic the first that opens of uinput (only where
 // /dev/uinput is writable), xtest (only where DISPLAY is set), and print to printTo.

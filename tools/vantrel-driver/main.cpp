@@ -1,5 +1,6 @@
 // vantrel-driver: the X36 driver for Linux. Takes profiles as the X36's programming driver
 // does and plays them from a joystick.
+#include "Background.h"
 #include "DriverDaemon.h"
 #include "DriverOptions.h"
 #include "MonitorClient.h"
@@ -12,8 +13,10 @@
 #include "io/InputEventStreams.h"
 #include "platform/posix/PosixDriverConnection.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -27,15 +30,18 @@ using namespace vantrel::driver;
 // Reads a whole file of at most limit bytes; nothing, with the reason, otherwise.
 std::optional<std::string> readSmallFile(const std::string& path, std::size_t limit,
                                          std::string& error) {
+    // The stream keeps no reason of its own; errno holds the system's.
+    const auto reason = [] { return std::string(errno != 0 ? std::strerror(errno) : "failed"); };
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot open " + path;
+        error = "cannot open " + path + ": " + reason();
         return std::nullopt;
     }
     std::string text(limit + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) {
-        error = "cannot read " + path;
+        error = "cannot read " + path + ": " + reason();
         return std::nullopt;
     }
     text.resize(static_cast<std::size_t>(in.gcount()));
@@ -46,7 +52,24 @@ std::optional<std::string> readSmallFile(const std::string& path, std::size_t li
     return text;
 }
 
+bool isProfileTextPath(const std::string& path) {
+    if (path.size() < 4)
+        return false;
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".vtp";
+}
+
 int play(const DriverOptions& options) {
+    // The text a user writes is not what the device plays; vantrel makes one from the other.
+    if (isProfileTextPath(options.playProfile)) {
+        std::cerr << "vantrel-driver: " << options.playProfile
+                  << " is a profile text file, not a device profile file; translate it first: "
+                     "vantrel "
+                  << options.playProfile << "\n";
+        return 1;
+    }
     std::string error;
     // A little more than the device holds, so the check sees an overlong profile as such.
     const std::optional<std::string> profile =
@@ -195,6 +218,8 @@ int serve(const DriverOptions& options) {
         chooseOutput(options.output, systemOutputOpeners(notices),
                      ::access("/dev/uinput", W_OK) == 0, display && *display, std::cout);
     std::cerr << "vantrel-driver: " << output.why << std::endl;
+    if (!output.advice.empty())
+        std::cerr << "vantrel-driver: " << output.advice << std::endl;
     if (!output.backend)
         return 1;
 
@@ -207,6 +232,15 @@ int serve(const DriverOptions& options) {
     setup.map = *map;
     if (options.hysteresis)
         setup.playerOptions.axisHysteresis = *options.hysteresis;
+    if (options.background) {
+        setup.listening = [] {
+            std::string error;
+            if (driverserver::continueInBackground("vantrel-driver", error))
+                return true;
+            std::cerr << "vantrel-driver: " << error << "\n";
+            return false;
+        };
+    }
     DriverDaemon daemon(std::move(setup), *output.backend, std::cerr);
     return daemon.run();
 }

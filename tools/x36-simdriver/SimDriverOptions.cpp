@@ -31,7 +31,8 @@ std::optional<std::uint8_t> replyByte(const std::string& text) {
 
 std::string simDriverUsage() {
     return "Usage: x36-simdriver [--socket PATH] [--reply STEP=VALUE]... [--no-reply STEP]...\n"
-           "                     [--once]\n"
+           "                     [--once] [--background]\n"
+           "       x36-simdriver --help | --version\n"
            "Serves the X36 driver's device object on a SOCK_SEQPACKET socket and prints what\n"
            "each profile sent to it holds.\n"
            "  --socket PATH        the socket (default: $XDG_RUNTIME_DIR/X36Program, or\n"
@@ -41,6 +42,11 @@ std::string simDriverUsage() {
            "  --no-reply STEP      close the connection instead of answering STEP\n"
            "  --once               exit after one profile: status 0 when it was taken,\n"
            "                       3 when it was refused\n"
+           "  --background         go on in the background once the socket listens, so\n"
+           "                       that a client started next finds it; prints the\n"
+           "                       process to stop\n"
+           "  --help               print this help and exit\n"
+           "  --version            print the version and exit\n"
            "STEP is ping, clear, prepare or load (the reply to the profile itself).\n"
            "Ctrl-C stops the driver and removes its socket.\n";
 }
@@ -59,8 +65,16 @@ ParsedOptions parseSimDriverOptions(const std::vector<std::string>& arguments,
             parsed.options.help = true;
             continue;
         }
+        if (option == "--version") {
+            parsed.options.version = true;
+            continue;
+        }
         if (option == "--once") {
             parsed.options.once = true;
+            continue;
+        }
+        if (option == "--background") {
+            parsed.options.background = true;
             continue;
         }
         if (option != "--socket" && option != "--reply" && option != "--no-reply")

@@ -16,8 +16,10 @@ using driverserver::StepReply;
 struct SimDriverOptions {
     std::string socketPath;
     StepReplies replies{};
-    bool once = false; // exit after one profile
+    bool once = false;       // exit after one profile
+    bool background = false; // go on in the background once the socket listens
     bool help = false;
+    bool version = false;
 
     const StepReply& reply(DriverStep step) const {
         return replies[static_cast<std::size_t>(step)];

@@ -1,4 +1,5 @@
 // x36-simdriver: a stand-in for the X36 programming driver on machines without one.
+#include "Background.h"
 #include "SimDriverOptions.h"
 #include "SimulatedDriver.h"
 
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
         std::cout << simDriverUsage();
         return 0;
     }
+    if (parsed.options.version) {
+        std::cout << "x36-simdriver " << VANTREL_VERSION << "\n";
+        return 0;
+    }
     if (!installStopHandlers()) {
         std::cerr << "x36-simdriver: cannot set up the stop signal\n";
         return 1;
@@ -53,6 +58,12 @@ int main(int argc, char** argv) {
     SimulatedDriver driver(parsed.options, std::cout);
     if (!driver.listen()) {
         std::cerr << "x36-simdriver: " << driver.error() << "\n";
+        return 1;
+    }
+    std::string error;
+    if (parsed.options.background &&
+        !vantrel::driverserver::continueInBackground("x36-simdriver", error)) {
+        std::cerr << "x36-simdriver: " << error << "\n";
         return 1;
     }
     switch (driver.serve(stopPipe[0])) {

@@ -244,12 +244,18 @@ TEST_F(ProfileTranslatorTest, ScriptNamesResolveUpToTheLastScriptTheDeviceHolds)
 
 TEST(DeviceFilePath, ShortExtensionIsReplaced) {
     EXPECT_EQ(deviceFilePathFor("C:\\profiles\\air.vtp"), "C:\\profiles\\air.bpf");
-    EXPECT_EQ(deviceFilePathFor("C:\\my.profiles\\air.vtp"), "C:\\my.profiles\\air.vtp.bpf");
+    // The dots of folders do not count; on Linux "./" and hidden folders are ordinary.
+    EXPECT_EQ(deviceFilePathFor("C:\\my.profiles\\air.vtp"), "C:\\my.profiles\\air.bpf");
+    EXPECT_EQ(deviceFilePathFor("./combat.vtp"), "./combat.bpf");
+    EXPECT_EQ(deviceFilePathFor("/home/pilot/.config/x/combat.vtp"),
+              "/home/pilot/.config/x/combat.bpf");
+    EXPECT_EQ(deviceFilePathFor("../old.d/a.b.vtp"), "../old.d/a.b.vtp.bpf");
     EXPECT_EQ(deviceFilePathFor("/home/pilot/profile"), "/home/pilot/profile.bpf");
     EXPECT_EQ(deviceFilePathFor("air.vtp"), "air.bpf");
     EXPECT_EQ(deviceFilePathFor("a.b.vtp"), "a.b.vtp.bpf");
     EXPECT_EQ(deviceFilePathFor("air.v.x"), "air.bpf");
     EXPECT_EQ(deviceFilePathFor("abcde"), ".bpf");
+    EXPECT_EQ(deviceFilePathFor("/v.1/abcde"), "/v.1/.bpf");
 }
 
 class TranslatedFileTest : public ProfileTranslatorTest {
