@@ -66,6 +66,28 @@ void ScriptStore::append(Script line) {
     lines_.push_back(std::move(line));
 }
 
+void ScriptStore::insert(std::size_t index, Script line) {
+    if (index >= lines_.size()) {
+        append(std::move(line));
+        return;
+    }
+    const auto inserted = static_cast<std::uint32_t>(index + 1);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+    for (Slot& slot : slots_)
+        if (slot.line >= inserted)
+            ++slot.line;
+    if (2 * (names_ + 1) > slots_.size())
+        grow();
+    const std::string_view name = scriptName(lines_[index]);
+    const std::uint32_t hash = hashOf(name);
+    Slot& slot = slots_[slotOf(name, hash)];
+    if (slot.line == 0)
+        ++names_;
+    // A line placed before the first of its name becomes the first.
+    if (slot.line == 0 || slot.line > inserted)
+        slot = {hash, inserted};
+}
+
 std::optional<std::size_t> ScriptStore::findExact(std::string_view name) const {
     if (names_ == 0)
         return std::nullopt;
