@@ -137,13 +137,15 @@ EditResult EditedProfile::addScript(const Script& line) {
 }
 
 EditResult EditedProfile::updateScript(const Script& line) {
-    const auto index = parts_.scripts.findRow(scriptName(line))
-                           ? parts_.scripts.lineIndexAt(*parts_.scripts.findRow(scriptName(line)))
-                           : std::nullopt;
-    const Script before = index ? parts_.scripts.lines()[*index] : Script();
+    const auto row = parts_.scripts.findRow(scriptName(line));
+    const auto index = row ? parts_.scripts.lineIndexAt(*row) : std::nullopt;
+    if (!index)
+        return parts_.scripts.update(line); // refused, with its status text
+    const std::size_t at = *index;
+    Script before = parts_.scripts.lines()[at];
     EditResult result = parts_.scripts.update(line);
     if (result.done) {
-        record(scriptUpdated(*index, before), activeMode_);
+        record(scriptUpdated(at, std::move(before)), activeMode_);
         notify(ProfileChange::ofScript(std::string(scriptName(line))));
     }
     return result;
@@ -165,11 +167,14 @@ EditResult EditedProfile::duplicateScript(std::optional<std::size_t> row) {
 
 EditResult EditedProfile::deleteScript(std::optional<std::size_t> row, std::string_view shownLine) {
     const auto index = row ? parts_.scripts.lineIndexAt(*row) : std::nullopt;
-    Script line = index ? parts_.scripts.lines()[*index] : Script();
+    if (!index)
+        return parts_.scripts.remove(row, shownLine); // refused, with its status text
+    const std::size_t at = *index;
+    Script line = parts_.scripts.lines()[at];
     EditResult result = parts_.scripts.remove(row, shownLine);
     if (result.done) {
         const std::string name(scriptName(line));
-        record(scriptDeleted(*index, std::move(line)), activeMode_);
+        record(scriptDeleted(at, std::move(line)), activeMode_);
         notify(ProfileChange::ofScript(name));
     }
     return result;
