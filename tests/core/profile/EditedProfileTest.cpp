@@ -138,9 +138,9 @@ const CommandCase kCommands[] = {
      }},
 };
 
-class EachCommand : public testing::TestWithParam<CommandCase> {};
+class EachProfileCommand : public testing::TestWithParam<CommandCase> {};
 
-TEST_P(EachCommand, IsUndoneAndRedoneToTheExactStatesAroundIt) {
+TEST_P(EachProfileCommand, IsUndoneAndRedoneToTheExactStatesAroundIt) {
     EditedProfile document = sampleProfile();
     MirroredList scripts([&] { return document.listedScriptNames(); });
     MirroredList modes([&] { return modeNames(document); });
@@ -168,7 +168,7 @@ TEST_P(EachCommand, IsUndoneAndRedoneToTheExactStatesAroundIt) {
     document.setModeListObserver(nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(EditedProfile, EachCommand, testing::ValuesIn(kCommands),
+INSTANTIATE_TEST_SUITE_P(EditedProfile, EachProfileCommand, testing::ValuesIn(kCommands),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EditedProfile, RefusedCommandsAreNotKept) {
