@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(
             menus,
             (QStringList{
-                "File: New, Open..., Save, Save As..., -, Exit",
+                "File: New, Open..., Save, Save As..., -, Exit", "Edit: Undo, Redo",
                 "Profile: Set Default Delays, Translate to .bpf File, Check Profile, Query HOTAS",
                 "Help: Readme..., Homepage..., -, About..."}));
         QCOMPARE(&MenuCommands::install(window), &MenuCommands::install(window));
@@ -308,7 +308,7 @@ private slots:
     // save question reads.
     void titleShowsTheFileAndUnsavedChanges() {
         Editor editor;
-        const auto title = [&] { return editor.window.windowTitle(); };
+        const auto title = [&] { return test::shownTitle(editor.window); };
         QCOMPARE(title(), QString("Vantrel Generator"));
         editor.typeScript("Fire a A");
         QCOMPARE(title(), QString("Vantrel Generator*"));
