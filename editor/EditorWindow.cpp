@@ -72,6 +72,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     addSystemMenuEntry();
 
     panels_ = std::make_unique<AssignmentPanels>(*this);
+    panels_->commandDone = [this] { storePanelEdits(); };
 
     newProfile();
     switchMode();
@@ -118,7 +119,7 @@ void EditorWindow::connectControls() {
     connect(ui_.joystickButton, &QPushButton::clicked, this, [this] { showPanel(stickPanel()); });
     connect(ui_.throttleButton, &QPushButton::clicked, this,
             [this] { showPanel(throttlePanel()); });
-    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showPanel(axisPanel()); });
+    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showAxisPanel(); });
 }
 
 void EditorWindow::addSystemMenuEntry() {
@@ -229,10 +230,16 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorWindow::showPanel(QDialog& panel) {
-    setProfileSaved(false);
     panel.showNormal();
     panel.raise();
     panel.activateWindow();
+}
+
+void EditorWindow::showAxisPanel() {
+    // Its chain commands are not kept in the history yet: opening it may change the profile
+    // where the history cannot see it.
+    setProfileSaved(false);
+    showPanel(axisPanel());
 }
 
 // ---- whole profile -----------------------------------------------------------------------

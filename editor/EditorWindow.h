@@ -136,6 +136,7 @@ private:
     template <typename Change> void withoutSelectionHandlers(Change change);
 
     void showPanel(QDialog& panel);
+    void showAxisPanel();
     void showAbout();
 
     EditedProfile document_;

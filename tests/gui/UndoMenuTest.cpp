@@ -1,5 +1,6 @@
 #include "editor/EditorWindow.h"
 #include "panels/StickPanel.h"
+#include "profile/SlotTable.h"
 #include "support/GuiTestSupport.h"
 
 #include <QAction>
@@ -145,6 +146,34 @@ private slots:
         QCOMPARE(e.window.activeModeIndex(), -1);
         QVERIFY(test::child<QPushButton>(&e.window, "modeCreateButton")->isEnabled());
         QVERIFY(e.window.profileSaved());
+    }
+
+    // A panel's assignment is a command: opening the panel changes nothing, Undo empties the
+    // box again and the mode's stored value with it.
+    void panelAssignmentsAreUndone() {
+        Editor e;
+        e.type("scriptBox", "Fire a A");
+        e.click("scriptAddButton");
+        e.window.setProfileSaved(true);
+        e.select("scriptList", "Fire");
+        e.click("joystickButton");
+        QVERIFY(e.window.profileSaved());
+        StickPanel& stick = e.window.stickPanel();
+        QVERIFY(QTest::qWaitForWindowExposed(&stick));
+        QVERIFY(test::clickButton(&stick, "triggerPressButton"));
+        const int trigger = *SlotTable::instance().positionOf("TriggerPress");
+        QCOMPARE(e.window.modes()[0].assignment(trigger), Assignment("Fire"));
+        QVERIFY(!e.window.profileSaved());
+
+        e.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        e.choose("Undo Assign 'Fire' to TriggerPress");
+        QCOMPARE(test::child<QLineEdit>(&stick, "triggerPressBox")->text(), QString());
+        QCOMPARE(e.window.modes()[0].assignment(trigger), Assignment());
+        QCOMPARE(e.text("statusBox"), QString("Assign 'Fire' to TriggerPress undone."));
+        QVERIFY(e.window.profileSaved());
+        e.choose("Redo Assign 'Fire' to TriggerPress");
+        QCOMPARE(test::child<QLineEdit>(&stick, "triggerPressBox")->text(), QString("Fire"));
     }
 
     // The save question asks only while the profile differs from its file.
