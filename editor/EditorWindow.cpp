@@ -184,15 +184,17 @@ Profile EditorWindow::profileSnapshot() const {
     Profile profile;
     profile.scripts = document_.scripts().lines();
     profile.modes = document_.modes().modes();
-    profile.pressDelay = delays_.press;
-    profile.releaseDelay = delays_.release;
+    profile.pressDelay = document_.delays().press;
+    profile.releaseDelay = document_.delays().release;
     profile.chains = panels_->chains();
     return profile;
 }
 
 SetDefaultDelaysDialog& EditorWindow::delaysDialog() {
-    if (!delaysDialog_)
+    if (!delaysDialog_) {
         delaysDialog_ = new SetDefaultDelaysDialog(delays_, this);
+        delaysDialog_->valuesTaken = [this] { document_.setDelays(delays_); };
+    }
     return *delaysDialog_;
 }
 
@@ -286,6 +288,9 @@ void EditorWindow::profileChanged(const ProfileChange& change) {
         emit historyChanged();
     } else if (replaying_ && change.part == ProfileChange::Part::Scripts) {
         replayedScript_ = change.scriptName;
+    } else if (replaying_ && change.part == ProfileChange::Part::Delays) {
+        delays_ = document_.delays();
+        showDelayValues();
     }
 }
 

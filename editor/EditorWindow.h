@@ -80,7 +80,8 @@ public:
     ThrottlePanel& throttlePanel() { return panels_->throttle(); }
     AxisPanel& axisPanel() { return panels_->axis(); }
     AssignmentPanels& panels() { return *panels_; }
-    // The profile's default delays; their dialog is built the first time it is asked for.
+    // The delays dialog's values, which the reader fills and Close takes as the document's
+    // Set Default Delays command; the dialog is built the first time it is asked for.
     DefaultDelays& defaultDelays() { return delays_; }
     SetDefaultDelaysDialog& delaysDialog();
     // Puts the stored delays into the dialog's boxes, if it has been built.

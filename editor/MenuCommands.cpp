@@ -188,7 +188,6 @@ void MenuCommands::refreshUndoActions() {
 }
 
 void MenuCommands::showDelays() {
-    window_.setProfileSaved(false);
     // The boxes keep what was typed before the dialog was last hidden; only New, Open and
     // Close put the stored values into them.
     SetDefaultDelaysDialog& dialog = window_.delaysDialog();

@@ -250,8 +250,11 @@ private slots:
 
     void exitAndCloseBoxAskAboutUnsavedChanges() {
         Editor editor;
+        // Opening the delays dialog changes nothing; a script added does.
         editor.choose("profileMenu", "Set Default Delays");
         QVERIFY(editor.window.delaysDialog().isVisible());
+        QVERIFY(editor.window.profileSaved());
+        editor.typeScript("Fire a A");
         QVERIFY(!editor.window.profileSaved());
 
         editor.seams.messages.queueAnswer(MessageAnswer::Cancel);

@@ -1,4 +1,5 @@
 #include "editor/EditorWindow.h"
+#include "editor/SetDefaultDelaysDialog.h"
 #include "panels/StickPanel.h"
 #include "profile/SlotTable.h"
 #include "support/GuiTestSupport.h"
@@ -174,6 +175,28 @@ private slots:
         QVERIFY(e.window.profileSaved());
         e.choose("Redo Assign 'Fire' to TriggerPress");
         QCOMPARE(test::child<QLineEdit>(&stick, "triggerPressBox")->text(), QString("Fire"));
+    }
+
+    // Set Default Delays is taken by Close; Undo puts the old values back into the boxes.
+    void delaysAreUndone() {
+        Editor e;
+        test::chooseMenuEntry(e.window, e.window.menuBar(), "profileMenu", "Set Default Delays");
+        SetDefaultDelaysDialog& dialog = e.window.delaysDialog();
+        QVERIFY(e.window.profileSaved());
+        auto* press = test::child<QLineEdit>(&dialog, "pressDelayBox");
+        press->selectAll();
+        QTest::keyClicks(press, "25");
+        QVERIFY(test::clickButton(&dialog, "delaysCloseButton"));
+        QCOMPARE(e.window.document().delays().press, 25u);
+        QVERIFY(!e.window.profileSaved());
+
+        e.choose("Undo Set Default Delays");
+        QCOMPARE(e.window.document().delays().press, 10u);
+        QCOMPARE(press->text(), QString("10"));
+        QVERIFY(e.window.profileSaved());
+        e.press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(press->text(), QString("25"));
+        QCOMPARE(e.window.profileSnapshot().pressDelay, 25u);
     }
 
     // The save question asks only while the profile differs from its file.
