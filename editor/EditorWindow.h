@@ -134,7 +134,12 @@ private:
 
     // Selections made by the window itself, which do not run the selection handlers.
     void selectRow(QListView* list, int row);
-    template <typename Change> void withoutSelectionHandlers(Change change);
+    static int selectedRow(const QListView* list);
+    template <typename Change> void withoutSelectionHandlers(Change change) {
+        changingSelection_ = true;
+        change();
+        changingSelection_ = false;
+    }
 
     void showPanel(QDialog& panel);
     void showAxisPanel();
