@@ -136,7 +136,7 @@ void MenuCommands::openProfile() {
         &window_, {"Load Vantrel File", profileFilters(), QString(), false});
     if (path.isEmpty())
         return;
-    window_.setProfileSaved(true);
+    // The profile read counts as saved once it is in; one that cannot be read stays as it was.
     window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
     platform::PresentingDiagnosticSink diagnostics;
     readProfileText(document_, diagnostics);

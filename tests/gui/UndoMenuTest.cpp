@@ -225,6 +225,21 @@ private slots:
         QVERIFY(!e.action("editUndoAction")->isEnabled());
         QVERIFY(!e.action("editRedoAction")->isEnabled());
     }
+
+    // A file that cannot be read leaves the profile, its history and its mark as they were.
+    void anUnreadableFileKeepsTheChanges() {
+        QTemporaryDir folder;
+        Editor e;
+        e.type("scriptBox", "Gear g G");
+        e.click("scriptAddButton");
+        e.seams.messages.queueAnswer(MessageAnswer::No);
+        e.seams.desktop.queueFileName(folder.path()); // a folder, not a file
+        test::chooseMenuEntry(e.window, e.window.menuBar(), "fileMenu", "Open...");
+        QCOMPARE(e.seams.messages.shown().back().title, std::string("Load Error"));
+        QCOMPARE(e.listed("scriptList"), (QStringList{"_NULL", "Gear"}));
+        QVERIFY(!e.window.profileSaved());
+        QVERIFY(e.action("editUndoAction")->isEnabled());
+    }
 };
 
 QTEST_MAIN(UndoMenuTest)
