@@ -62,8 +62,8 @@ public:
     void setProfilePath(const std::string& fullPath);
     // Whether the profile equals its file; the title's modified mark follows it.
     bool profileSaved() const { return !document_.isModified() && !unrecordedEdits_; }
-    // true: the profile now equals its file. false: the panels or the delays dialog were
-    // opened, whose edits the history does not hold yet.
+    // true: the profile now equals its file. false: the axis panel was opened, whose chain
+    // edits the history does not hold yet.
     void setProfileSaved(bool saved);
 
     // Edit > Undo and Redo: the panels' typed text is taken first, as before any command;
