@@ -19,20 +19,25 @@ AssignmentPanels::~AssignmentPanels() {
 }
 
 StickPanel& AssignmentPanels::stick() {
-    if (!stick_)
+    if (!stick_) {
         stick_ = new StickPanel(stickState_, &owner_);
+        stick_->commandDone = [this] { commandDone(); };
+    }
     return *stick_;
 }
 
 ThrottlePanel& AssignmentPanels::throttle() {
-    if (!throttle_)
+    if (!throttle_) {
         throttle_ = new ThrottlePanel(throttleState_, &owner_);
+        throttle_->commandDone = [this] { commandDone(); };
+    }
     return *throttle_;
 }
 
 AxisPanel& AssignmentPanels::axis() {
     if (!axis_) {
         axis_ = new AxisPanel(axisState_, &owner_);
+        axis_->commandDone = [this] { commandDone(); };
         // It places itself beside the owner as it stands now; it opens where it would have
         // opened had it been built with the owner.
         axis_->move(axis_->pos() + ownerOrigin_ - owner_.window()->geometry().topLeft());

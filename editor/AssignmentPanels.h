@@ -5,6 +5,7 @@
 
 #include <QPoint>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ public:
     int chainCount() const { return chains().chainCount(); }
     void addGroupLine(const std::string& line, int count, int chainIndex);
     void refreshChainSelection();
+
+    // Told after each of the user's commands in any built panel.
+    std::function<void()> commandDone = [] {};
 
 private:
     QWidget& owner_;

@@ -7,12 +7,11 @@ namespace vantrel {
 
 void EditorProfileDocument::resetProfile() {
     window_.resetProfile();
-    window_.beginLoadingScripts();
+    read_.resetProfile();
 }
 
 void EditorProfileDocument::addScript(const std::string& line) {
-    // The reader ends with a status text of its own, which replaces any per-line one.
-    window_.addLoadedScript(line);
+    read_.addScript(line);
 }
 
 void EditorProfileDocument::addChain(const std::string& name) {
@@ -28,17 +27,15 @@ void EditorProfileDocument::addGroupLine(const std::string& line, int count, int
 }
 
 void EditorProfileDocument::addMode(const std::string& name) {
-    window_.addMode(name);
+    read_.addMode(name);
 }
 
 int EditorProfileDocument::modeCount() const {
-    return static_cast<int>(window_.modes().size());
+    return read_.modeCount();
 }
 
 void EditorProfileDocument::setLastModeAssignment(int position, const std::string& value) {
-    auto& modes = window_.modes();
-    if (!modes.empty())
-        modes.back().setAssignment(position, value);
+    read_.setLastModeAssignment(position, value);
 }
 
 void EditorProfileDocument::setPressDelay(std::uint32_t delay) {
@@ -52,10 +49,13 @@ void EditorProfileDocument::setReleaseDelay(std::uint32_t delay) {
 }
 
 void EditorProfileDocument::finishLoading() {
-    window_.endLoadingScripts();
-    window_.setActiveModeIndex(-1);
-    window_.switchMode();
-    window_.panels().refreshChainSelection();
+    Profile read = read_.profile();
+    read.chains = window_.panels().chains();
+    read.pressDelay = window_.defaultDelays().press;
+    read.releaseDelay = window_.defaultDelays().release;
+    window_.document().load(read);
+    read_.resetProfile();
+    window_.showLoadedProfile();
 }
 
 void EditorProfileDocument::switchMode() {

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "files/ProfileDocument.h"
+#include "files/ProfileTextModel.h"
 #include "platform/MessageBox.h"
 
 namespace vantrel {
 
 class EditorWindow;
 
-// The editor window as the profile text file's reader and writer see it: scripts and modes
-// go through the window's own commands, chains through the axis panel, delays through the
-// Set Default Delays dialog.
+// The editor window as the profile text file's reader and writer see it: the scripts and modes
+// read are gathered into a profile that the window's document takes once the file is in,
+// chains go through the axis panel, delays through the Set Default Delays dialog.
 class EditorProfileDocument : public ProfileDocument {
 public:
     explicit EditorProfileDocument(EditorWindow& window) : window_(window) {}
@@ -38,6 +39,7 @@ public:
 
 private:
     EditorWindow& window_;
+    ProfileTextModel read_;
 };
 
 } // namespace vantrel

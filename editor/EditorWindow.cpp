@@ -16,7 +16,6 @@
 #include "profile/Profile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/PictureLabel.h"
-#include "widgets/RenameDialog.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -41,11 +40,6 @@ constexpr int kHeightUnits = 281;
 constexpr UINT kAboutCommand = 0x0010;
 #endif
 
-int selectedRow(const QListView* list) {
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
 } // namespace
 
 EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
@@ -56,22 +50,24 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     setWindowIcon(programIcon());
 
     ui_ = EditorControls::build(*this);
-    scriptBinding_ = new ScriptListBinding(ui_, scripts_, *this);
+    scriptBinding_ = new ScriptListBinding(ui_, document_, *this);
     scriptBinding_->scriptSelected = [this](const std::string& name) {
         panels_->setSelectedScript(name);
     };
-    scriptBinding_->edited = [this] { setProfileSaved(false); };
-    modeModel_ = new NameListModel(
-        [this] { return modes_.modes().size(); },
-        [this](std::size_t row) -> const std::string& { return modes_.modes()[row].name(); }, this);
-    modes_.setObserver(modeModel_);
+    modeModel_ = new NameListModel([this] { return document_.modes().modes().size(); },
+                                   [this](std::size_t row) -> const std::string& {
+                                       return document_.modes().nameAt(int(row));
+                                   },
+                                   this);
+    document_.setModeListObserver(modeModel_);
+    document_.addObserver(this);
     ui_.modeList->setModel(modeModel_);
     connectControls();
     addSystemMenuEntry();
 
     panels_ = std::make_unique<AssignmentPanels>(*this);
+    panels_->commandDone = [this] { storePanelEdits(); };
 
-    setProfileSaved(true);
     newProfile();
     switchMode();
     MenuCommands::install(*this);
@@ -94,8 +90,9 @@ EditorWindow::~EditorWindow() {
         list->selectionModel()->disconnect();
         list->setModel(nullptr);
     }
-    scripts_.setObserver(nullptr);
-    modes_.setObserver(nullptr);
+    document_.setScriptListObserver(nullptr);
+    document_.setModeListObserver(nullptr);
+    document_.removeObserver(this);
 }
 
 void EditorWindow::connectControls() {
@@ -116,7 +113,7 @@ void EditorWindow::connectControls() {
     connect(ui_.joystickButton, &QPushButton::clicked, this, [this] { showPanel(stickPanel()); });
     connect(ui_.throttleButton, &QPushButton::clicked, this,
             [this] { showPanel(throttlePanel()); });
-    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showPanel(axisPanel()); });
+    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showAxisPanel(); });
 }
 
 void EditorWindow::addSystemMenuEntry() {
@@ -158,37 +155,40 @@ void EditorWindow::setStatusText(const std::string& value) {
 }
 
 void EditorWindow::setProfilePath(const std::string& fullPath) {
-    profilePath_ = fullPath;
-    profileFileName_ = platform::fileNameOf(fullPath);
-    refreshTitle();
+    document_.setPath(fullPath, platform::fileNameOf(fullPath));
 }
 
 void EditorWindow::setProfileSaved(bool saved) {
-    profileSaved_ = saved;
+    unrecordedEdits_ = !saved;
+    if (saved)
+        document_.markSaved();
     refreshTitle();
 }
 
 void EditorWindow::refreshTitle() {
-    setWindowTitle(editorWindowTitle(profileFileName_, profileSaved_));
+    setWindowTitle(editorWindowTitle(document_.fileName()));
+    setWindowModified(!profileSaved());
 }
 
 std::vector<std::string> EditorWindow::listedScriptNames() const {
-    return scripts_.names().names();
+    return document_.listedScriptNames();
 }
 
 Profile EditorWindow::profileSnapshot() const {
     Profile profile;
-    profile.scripts = scripts_.lines();
-    profile.modes = modes_.modes();
-    profile.pressDelay = delays_.press;
-    profile.releaseDelay = delays_.release;
+    profile.scripts = document_.scripts().lines();
+    profile.modes = document_.modes().modes();
+    profile.pressDelay = document_.delays().press;
+    profile.releaseDelay = document_.delays().release;
     profile.chains = panels_->chains();
     return profile;
 }
 
 SetDefaultDelaysDialog& EditorWindow::delaysDialog() {
-    if (!delaysDialog_)
+    if (!delaysDialog_) {
         delaysDialog_ = new SetDefaultDelaysDialog(delays_, this);
+        delaysDialog_->valuesTaken = [this] { document_.setDelays(delays_); };
+    }
     return *delaysDialog_;
 }
 
@@ -226,40 +226,106 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorWindow::showPanel(QDialog& panel) {
-    setProfileSaved(false);
     panel.showNormal();
     panel.raise();
     panel.activateWindow();
 }
 
+void EditorWindow::showAxisPanel() {
+    // Its chain commands are not kept in the history yet: opening it may change the profile
+    // where the history cannot see it.
+    setProfileSaved(false);
+    showPanel(axisPanel());
+}
+
 // ---- whole profile -----------------------------------------------------------------------
 
 void EditorWindow::resetProfile() {
-    clearScripts();
-    withoutSelectionHandlers([this] { modes_.clear(); });
+    withoutSelectionHandlers([this] { document_.load(Profile{}); });
+    scriptBinding_->showNewList();
     for (platform::ByteLineEdit* box : {ui_.scriptBox, ui_.statusBox, ui_.modeNameBox})
         box->setBytes({});
     panels_->resetChains();
     delays_ = DefaultDelays{};
     showDelayValues();
-    activeModeIndex_ = -1;
     switchMode();
     setProfileSaved(true);
 }
 
 void EditorWindow::newProfile() {
     resetProfile();
-    setProfilePath({});
-    addMode(std::string(kDefaultModeName));
-    scripts_.add(std::string(kNullScriptName));
+    withoutSelectionHandlers([this] { document_.newProfile(); });
+    selectRow(ui_.modeList, document_.activeMode());
+    ui_.modeNameBox->setBytes(std::string(kDefaultModeName));
+}
+
+void EditorWindow::showLoadedProfile() {
+    // The last mode read is the one selected, found by its name; the panels held no mode's
+    // values, so nothing is stored from them.
+    const auto& modes = document_.modes();
+    if (modes.size() > 0) {
+        const std::string& last = modes.modes().back().name();
+        selectRow(ui_.modeList, modes.findRow(last));
+        ui_.modeNameBox->setBytes(last);
+    }
+    scriptBinding_->showNewList();
+    showSelectedMode();
+    panels_->refreshChainSelection();
+    refreshTitle();
+}
+
+// ---- the document and its history --------------------------------------------------------
+
+void EditorWindow::profileChanged(const ProfileChange& change) {
+    if (change.part == ProfileChange::Part::History) {
+        refreshTitle();
+        emit historyChanged();
+    } else if (replaying_ && change.part == ProfileChange::Part::Scripts) {
+        replayedScript_ = change.scriptName;
+    } else if (replaying_ && change.part == ProfileChange::Part::Delays) {
+        delays_ = document_.delays();
+        showDelayValues();
+    }
+}
+
+void EditorWindow::undo() {
+    storePanelEdits();
+    if (!document_.canUndo())
+        return;
+    replaying_ = true;
+    EditResult result;
+    withoutSelectionHandlers([this, &result] { result = document_.undo(); });
+    showReplayedChange(result);
+}
+
+void EditorWindow::redo() {
+    storePanelEdits();
+    if (!document_.canRedo())
+        return;
+    replaying_ = true;
+    EditResult result;
+    withoutSelectionHandlers([this, &result] { result = document_.redo(); });
+    showReplayedChange(result);
+}
+
+void EditorWindow::showReplayedChange(const EditResult& result) {
+    replaying_ = false;
+    const int active = document_.activeMode();
+    selectRow(ui_.modeList, active);
+    if (const ProgrammingMode* mode = document_.activeModeValues())
+        ui_.modeNameBox->setBytes(mode->name());
+    showSelectedMode();
+    if (!replayedScript_.empty())
+        scriptBinding_->showScript(replayedScript_);
+    replayedScript_.clear();
+    setStatusText(result.status);
 }
 
 // ---- selections --------------------------------------------------------------------------
 
-template <typename Change> void EditorWindow::withoutSelectionHandlers(Change change) {
-    changingSelection_ = true;
-    change();
-    changingSelection_ = false;
+int EditorWindow::selectedRow(const QListView* list) {
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 void EditorWindow::selectRow(QListView* list, int row) {
@@ -282,142 +348,12 @@ void EditorWindow::addScript(const std::string& line) {
     scriptBinding_->addScript(line);
 }
 
-void EditorWindow::beginLoadingScripts() {
-    scriptBinding_->beginLoading();
-}
-
-void EditorWindow::addLoadedScript(const std::string& line) {
-    scriptBinding_->addLoadedScript(line);
-}
-
-void EditorWindow::endLoadingScripts() {
-    scriptBinding_->endLoading();
-}
-
-std::string EditorWindow::clearScripts() {
-    return scriptBinding_->clearScripts();
-}
-
 void EditorWindow::refreshScriptButtons() {
     scriptBinding_->refreshScriptButtons();
 }
 
 void EditorWindow::showSelectedScript() {
     scriptBinding_->showSelectedScript();
-}
-
-// ---- programming modes -------------------------------------------------------------------
-
-void EditorWindow::switchMode() {
-    if (modes_.holds(activeModeIndex_)) {
-        panels_->collectInto(modes_.modes()[static_cast<std::size_t>(activeModeIndex_)]);
-    }
-    int selected = selectedRow(ui_.modeList);
-    if (!modes_.holds(selected))
-        selected = -1;
-    const bool modeSelected = selected >= 0;
-    ui_.modeCreateButton->setEnabled(!modeSelected);
-    for (QPushButton* button :
-         {ui_.modeRenameButton, ui_.modeDuplicateButton, ui_.modeSetDefaultButton,
-          ui_.modeDeleteButton, ui_.joystickButton, ui_.throttleButton, ui_.axisButton})
-        button->setEnabled(modeSelected);
-    if (modeSelected) {
-        const ProgrammingMode& mode = modes_.modes()[static_cast<std::size_t>(selected)];
-        panels_->showMode(mode);
-        ui_.modeNameBox->setBytes(mode.name());
-    } else {
-        panels_->clearAssignments();
-    }
-    activeModeIndex_ = selected;
-}
-
-void EditorWindow::addMode(const std::string& name) {
-    modes_.add(name);
-    selectRow(ui_.modeList, modes_.findRow(name));
-    ui_.modeNameBox->setBytes(name);
-}
-
-void EditorWindow::onModeNameEdited() {
-    const std::string name(trimLeadingFileSpace(ui_.modeNameBox->bytes()));
-    selectRow(ui_.modeList, modes_.findRow(name));
-    ui_.modeNameBox->setBytes(name);
-    switchMode();
-}
-
-void EditorWindow::trimModeNameBox() {
-    const std::string typed = ui_.modeNameBox->bytes();
-    const std::string cut = cutAndTrim(typed, kModeNameCutSet);
-    if (cut == typed)
-        return;
-    ui_.modeNameBox->setBytes(cut);
-    // The cut text is a change of the box like any typed one: it selects a mode it names.
-    onModeNameEdited();
-}
-
-void EditorWindow::onCreateModeClicked() {
-    // The name is made safe here too: Create Mode may be reached by its mnemonic while the
-    // mode name box still has the focus.
-    trimModeNameBox();
-    const std::string name = ui_.modeNameBox->bytes();
-    if (name.empty() || selectedRow(ui_.modeList) >= 0)
-        return;
-    setProfileSaved(false);
-    addMode(name);
-    switchMode();
-}
-
-void EditorWindow::onRenameModeClicked() {
-    setProfileSaved(false);
-    const int row = selectedRow(ui_.modeList);
-    if (!modes_.holds(row))
-        return;
-    askForNewName(this, modes_.nameAt(row), [this, row](const std::string& newName) {
-        // Nothing is left of a name made only of cut characters: no mode goes nameless.
-        if (newName.empty())
-            return true;
-        const EditResult result = modes_.rename(row, newName);
-        setStatusText(result.status);
-        if (result.done)
-            ui_.modeNameBox->setBytes(newName);
-        return result.done;
-    });
-    onModeNameEdited();
-}
-
-void EditorWindow::onDuplicateModeClicked() {
-    setProfileSaved(false);
-    const int row = selectedRow(ui_.modeList);
-    if (!modes_.holds(row))
-        return;
-    EditResult result;
-    withoutSelectionHandlers([this, row, &result] { result = modes_.duplicate(row); });
-    if (result.done)
-        switchMode();
-    setStatusText(result.status);
-}
-
-void EditorWindow::onSetDefaultClicked() {
-    const int selected = selectedRow(ui_.modeList);
-    if (!modes_.holds(selected))
-        return;
-    const EditResult result = modes_.setDefault(selected);
-    ui_.modeNameBox->setBytes(std::string(kDefaultModeName));
-    selectRow(ui_.modeList, selected);
-    setStatusText(result.status);
-    switchMode();
-}
-
-void EditorWindow::onDeleteModeClicked() {
-    setProfileSaved(false);
-    const int row = selectedRow(ui_.modeList);
-    EditResult result;
-    withoutSelectionHandlers([this, row, &result] { result = modes_.remove(row); });
-    if (result.done) {
-        selectRow(ui_.modeList, row - 1);
-        activeModeIndex_ = -1;
-        setStatusText(result.status);
-    }
-    switchMode();
 }
 
 } // namespace vantrel

@@ -3,8 +3,7 @@
 #include "editor/AssignmentPanels.h"
 #include "editor/EditorControls.h"
 #include "profile/DefaultDelays.h"
-#include "profile/ModeListEditor.h"
-#include "profile/ScriptListEditor.h"
+#include "profile/EditedProfile.h"
 
 #include <QDialog>
 
@@ -25,46 +24,52 @@ class StickPanel;
 class ThrottlePanel;
 
 // The program's main window, "Vantrel Generator": the script list with its commands, the
-// programming modes, and the three assignment panels that edit the active mode. The lists'
-// rules live in the core's list editors; the window binds them to its controls.
-class EditorWindow : public QDialog {
+// programming modes, and the three assignment panels that edit the active mode. The profile
+// and its rules live in the document; the window binds it to its controls and follows it.
+class EditorWindow : public QDialog, private ProfileObserver {
     Q_OBJECT
 public:
     explicit EditorWindow(QWidget* parent = nullptr);
     ~EditorWindow() override;
 
+    // The profile being edited, its history and its file.
+    EditedProfile& document() { return document_; }
+
     // Script list.
     void addScript(const std::string& line);
-    // addScript for the lines of a file, without their status texts, between a begin and an
-    // end that show the list once.
-    void beginLoadingScripts();
-    void addLoadedScript(const std::string& line);
-    void endLoadingScripts();
-    // Empties the list; the status text of Clear All.
-    std::string clearScripts();
     void refreshScriptButtons();
     void showSelectedScript();
 
-    // Programming modes.
+    // Programming modes: stores what the panels hold into the active mode, then makes the
+    // selected mode active and shows it.
     void switchMode();
+    // Create Mode for that name: the new mode becomes selected and active.
     void addMode(const std::string& name);
 
     // The whole profile.
     void resetProfile();
     void newProfile();
+    // After a profile was read into the document: the reader's order of showing it.
+    void showLoadedProfile();
 
-    const std::vector<Script>& scripts() const { return scripts_.lines(); }
-    std::vector<ProgrammingMode>& modes() { return modes_.modes(); }
-    int activeModeIndex() const { return activeModeIndex_; }
-    void setActiveModeIndex(int index) { activeModeIndex_ = index; }
+    const std::vector<Script>& scripts() const { return document_.scripts().lines(); }
+    const std::vector<ProgrammingMode>& modes() const { return document_.modes().modes(); }
+    int activeModeIndex() const { return document_.activeMode(); }
 
-    const std::string& profilePath() const { return profilePath_; }
-    const std::string& profileFileName() const { return profileFileName_; }
+    const std::string& profilePath() const { return document_.path(); }
+    const std::string& profileFileName() const { return document_.fileName(); }
     // Sets the full path and its file-name part; an empty path clears both.
     void setProfilePath(const std::string& fullPath);
-    bool profileSaved() const { return profileSaved_; }
-    // The one place the flag changes; the title's modified mark follows it.
+    // Whether the profile equals its file; the title's modified mark follows it.
+    bool profileSaved() const { return !document_.isModified() && !unrecordedEdits_; }
+    // true: the profile now equals its file. false: the axis panel was opened, whose chain
+    // edits the history does not hold yet.
     void setProfileSaved(bool saved);
+
+    // Edit > Undo and Redo: the panels' typed text is taken first, as before any command;
+    // the status line says what was taken back or done again.
+    void undo();
+    void redo();
 
     std::string statusText() const;
     void setStatusText(const std::string& text);
@@ -75,7 +80,8 @@ public:
     ThrottlePanel& throttlePanel() { return panels_->throttle(); }
     AxisPanel& axisPanel() { return panels_->axis(); }
     AssignmentPanels& panels() { return *panels_; }
-    // The profile's default delays; their dialog is built the first time it is asked for.
+    // The delays dialog's values, which the reader fills and Close takes as the document's
+    // Set Default Delays command; the dialog is built the first time it is asked for.
     DefaultDelays& defaultDelays() { return delays_; }
     SetDefaultDelaysDialog& delaysDialog();
     // Puts the stored delays into the dialog's boxes, if it has been built.
@@ -88,6 +94,11 @@ public:
 
     QMenuBar* menuBar() const { return ui_.menuBar; }
 
+signals:
+    // The history changed: what Undo and Redo would take, or its clean place.
+    void historyChanged();
+
+public:
     // Asked before the window closes (close box, Escape is swallowed); false keeps it open.
     std::function<bool()> closeGuard = [] { return true; };
 
@@ -101,6 +112,12 @@ protected:
 #endif
 
 private:
+    void profileChanged(const ProfileChange& change) override;
+    // Shows the place an undo or redo changed: the mode list's selection, the mode name, the
+    // panels and the script the command concerned.
+    void showReplayedChange(const EditResult& result);
+    void storePanelEdits();
+    void showSelectedMode();
     void connectControls();
     void fixWindowSize();
     void addSystemMenuEntry();
@@ -117,19 +134,23 @@ private:
 
     // Selections made by the window itself, which do not run the selection handlers.
     void selectRow(QListView* list, int row);
-    template <typename Change> void withoutSelectionHandlers(Change change);
+    static int selectedRow(const QListView* list);
+    template <typename Change> void withoutSelectionHandlers(Change change) {
+        changingSelection_ = true;
+        change();
+        changingSelection_ = false;
+    }
 
     void showPanel(QDialog& panel);
+    void showAxisPanel();
     void showAbout();
 
-    // The profile held by the window itself.
-    ScriptListEditor scripts_;
-    ModeListEditor modes_;
-    int activeModeIndex_ = -1;
-    std::string profilePath_;
-    std::string profileFileName_;
-    bool profileSaved_ = true;
+    EditedProfile document_;
+    bool unrecordedEdits_ = false;
     bool changingSelection_ = false;
+    // While an undo or redo runs: the script its command concerned.
+    bool replaying_ = false;
+    std::string replayedScript_;
 
     EditorControls ui_;
     ScriptListBinding* scriptBinding_ = nullptr;

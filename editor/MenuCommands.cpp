@@ -16,6 +16,7 @@
 #include "panels/ThrottlePanel.h"
 #include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/ByteText.h"
 #include "platform/qt/Desktop.h"
 
 #include <QAction>
@@ -48,7 +49,7 @@ QStringList profileFilters() {
 
 MenuCommands::MenuCommands(EditorWindow& window)
     : QObject(&window), window_(window), document_(window) {
-    // Mnemonics are chosen so that the menu bar's letters (F, O, H) meet none of the
+    // Mnemonics are chosen so that the menu bar's letters (F, I, O, H) meet none of the
     // window's buttons (A, U, C, D, R, P, E).
     QMenu* file = addMenu("&File", "fileMenu");
     addCommand(file, "&New", "fileNewAction", &MenuCommands::newProfile, Qt::CTRL | Qt::Key_N);
@@ -59,6 +60,14 @@ MenuCommands::MenuCommands(EditorWindow& window)
                Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     file->addSeparator();
     addCommand(file, "E&xit", "fileExitAction", &MenuCommands::exit, Qt::CTRL | Qt::Key_Q);
+
+    QMenu* edit = addMenu("Ed&it", "editMenu");
+    undoAction_ =
+        addCommand(edit, "&Undo", "editUndoAction", &MenuCommands::undo, Qt::CTRL | Qt::Key_Z);
+    redoAction_ = addCommand(edit, "&Redo", "editRedoAction", &MenuCommands::redo);
+    redoAction_->setShortcuts({Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y});
+    connect(&window_, &EditorWindow::historyChanged, this, &MenuCommands::refreshUndoActions);
+    refreshUndoActions();
 
     QMenu* profile = addMenu("Pr&ofile", "profileMenu");
     addCommand(profile, "Set Default &Delays", "profileDelaysAction", &MenuCommands::showDelays);
@@ -134,7 +143,7 @@ void MenuCommands::openProfile() {
         &window_, {"Load Vantrel File", profileFilters(), QString(), false});
     if (path.isEmpty())
         return;
-    window_.setProfileSaved(true);
+    // The profile read counts as saved once it is in; one that cannot be read stays as it was.
     window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
     platform::PresentingDiagnosticSink diagnostics;
     readProfileText(document_, diagnostics);
@@ -162,8 +171,30 @@ void MenuCommands::exit() {
     window_.reject();
 }
 
+void MenuCommands::undo() {
+    window_.undo();
+}
+
+void MenuCommands::redo() {
+    window_.redo();
+}
+
+void MenuCommands::refreshUndoActions() {
+    const EditedProfile& document = window_.document();
+    const auto name = [](const char* verb, const std::string& command) {
+        // A script's or mode's '&' is shown, not taken for a mnemonic.
+        QString text = QString::fromUtf8(verb);
+        if (!command.empty())
+            text += ' ' + platform::displayText(command).replace('&', "&&");
+        return text;
+    };
+    undoAction_->setText(name("&Undo", document.undoText()));
+    undoAction_->setEnabled(document.canUndo());
+    redoAction_->setText(name("&Redo", document.redoText()));
+    redoAction_->setEnabled(document.canRedo());
+}
+
 void MenuCommands::showDelays() {
-    window_.setProfileSaved(false);
     // The boxes keep what was typed before the dialog was last hidden; only New, Open and
     // Close put the stored values into them.
     SetDefaultDelaysDialog& dialog = window_.delaysDialog();

@@ -14,7 +14,7 @@ namespace vantrel {
 class ControlsWindow;
 class EditorWindow;
 
-// The editor window's File, Profile and Help menus and what each command does. Installs the
+// The editor window's File, Edit, Profile and Help menus and what each command does. Installs the
 // window's close guard, so the close box and Exit offer to save unsaved changes.
 class MenuCommands : public QObject {
     Q_OBJECT
@@ -32,6 +32,8 @@ public:
     void saveProfile();
     void saveProfileAs();
     void exit();
+    void undo();
+    void redo();
     void showDelays();
     void translate();
     // Checks the profile as it would be saved (without saving it) and lists the problems.
@@ -54,9 +56,13 @@ private:
     QAction* addCommand(QMenu* menu, const QString& text, const char* objectName,
                         void (MenuCommands::*command)(), const QKeySequence& shortcut = {});
     platform::WindowHandle owner() const;
+    // Names Undo and Redo after the commands they would take, enabled only when there is one.
+    void refreshUndoActions();
 
     EditorWindow& window_;
     EditorProfileDocument document_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     // Goes with these commands, as its profile source is their document. The window's
     // other children go after these commands, so it is deleted here.
     ControlsWindow* controls_ = nullptr;

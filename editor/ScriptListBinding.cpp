@@ -17,13 +17,14 @@ std::optional<std::size_t> rowIfAny(int row) {
 
 } // namespace
 
-ScriptListBinding::ScriptListBinding(const EditorControls& ui, ScriptListEditor& scripts,
+ScriptListBinding::ScriptListBinding(const EditorControls& ui, EditedProfile& document,
                                      QWidget& window)
-    : QObject(&window), ui_(ui), scripts_(scripts), window_(window),
+    : QObject(&window), ui_(ui), document_(document), window_(window),
       model_(new NameListModel(
-          [this] { return scripts_.size(); },
-          [this](std::size_t row) -> const std::string& { return scripts_.nameAt(row); }, this)) {
-    scripts_.setObserver(model_);
+          [this] { return document_.scripts().size(); },
+          [this](std::size_t row) -> const std::string& { return document_.scripts().nameAt(row); },
+          this)) {
+    document_.setScriptListObserver(model_);
     ui_.scriptList->setModel(model_);
     connect(ui_.scriptBox, &QLineEdit::textChanged, this, [this] { refreshScriptButtons(); });
     ui_.scriptBox->installEventFilter(this);
@@ -82,33 +83,22 @@ void ScriptListBinding::selectRow(int row) {
 }
 
 void ScriptListBinding::addScript(const std::string& line) {
-    const EditResult result = scripts_.add(line);
+    const EditResult result = document_.addScript(line);
     if (result.done)
         selectRow(-1);
     setStatusText(result.status);
 }
 
-void ScriptListBinding::beginLoading() {
-    // Loading starts from an empty list, so nothing is selected while it runs.
-    selectRow(-1);
-    scripts_.beginLoading();
-}
-
-void ScriptListBinding::addLoadedScript(const std::string& line) {
-    scripts_.add(line);
-}
-
-void ScriptListBinding::endLoading() {
-    scripts_.endLoading();
-}
-
-std::string ScriptListBinding::clearScripts() {
-    EditResult result;
-    withoutSelectionHandler([this, &result] { result = scripts_.clear(); });
+void ScriptListBinding::showNewList() {
     selectRow(-1);
     refreshScriptButtons();
     showSelectedScript();
-    return result.status;
+}
+
+void ScriptListBinding::showScript(const std::string& name) {
+    const auto row = name.empty() ? std::nullopt : document_.scripts().findRow(name);
+    selectRow(row ? static_cast<int>(*row) : -1);
+    showSelectedScript();
 }
 
 void ScriptListBinding::refreshScriptButtons() {
@@ -121,7 +111,7 @@ void ScriptListBinding::refreshScriptButtons() {
         ui_.scriptBox->setCursorPosition(cursor);
         return; // the change of text runs this again on the kept text
     }
-    const ScriptListEditor::Buttons buttons = scripts_.buttonsFor(full);
+    const ScriptListEditor::Buttons buttons = document_.scripts().buttonsFor(full);
     ui_.scriptUpdateButton->setEnabled(buttons.update);
     if (buttons.add)
         ui_.scriptAddButton->setEnabled(*buttons.add);
@@ -131,8 +121,8 @@ void ScriptListBinding::showSelectedScript() {
     const int row = selectedRow();
     std::string name;
     if (row >= 0) {
-        name = scripts_.nameAt(static_cast<std::size_t>(row));
-        if (const Script* line = scripts_.lineAt(static_cast<std::size_t>(row)))
+        name = document_.scripts().nameAt(static_cast<std::size_t>(row));
+        if (const Script* line = document_.scripts().lineAt(static_cast<std::size_t>(row)))
             ui_.scriptBox->setBytes(*line);
     }
     scriptSelected(name);
@@ -147,7 +137,6 @@ void ScriptListBinding::trimScriptBox() {
 }
 
 void ScriptListBinding::onAddClicked() {
-    edited();
     // The line is made safe here too: Add may be reached by its mnemonic while the SCRIPT
     // box still has the focus, before the box's own trimming has run.
     trimScriptBox();
@@ -159,26 +148,23 @@ void ScriptListBinding::onAddClicked() {
 }
 
 void ScriptListBinding::onUpdateClicked() {
-    edited();
     trimScriptBox();
-    setStatusText(scripts_.update(ui_.scriptBox->bytes()).status);
+    setStatusText(document_.updateScript(ui_.scriptBox->bytes()).status);
 }
 
 void ScriptListBinding::onDuplicateClicked() {
-    edited();
     const auto row = rowIfAny(selectedRow());
     EditResult result;
-    withoutSelectionHandler([this, row, &result] { result = scripts_.duplicate(row); });
+    withoutSelectionHandler([this, row, &result] { result = document_.duplicateScript(row); });
     setStatusText(result.status);
 }
 
 void ScriptListBinding::onDeleteClicked() {
-    edited();
     const int row = selectedRow();
     const std::string shown = ui_.scriptBox->bytes();
     EditResult result;
     withoutSelectionHandler(
-        [this, row, &shown, &result] { result = scripts_.remove(rowIfAny(row), shown); });
+        [this, row, &shown, &result] { result = document_.deleteScript(rowIfAny(row), shown); });
     if (result.done)
         selectRow(row - 1);
     setStatusText(result.status);
@@ -187,13 +173,15 @@ void ScriptListBinding::onDeleteClicked() {
 }
 
 void ScriptListBinding::onClearAllClicked() {
-    edited();
     const auto answer =
         platform::showMessage("This will delete all currently listed scripts.  Continue?",
                               "Confirm Clear", platform::MessageButtons::YesNo, &window_);
     if (answer != platform::MessageAnswer::Yes)
         return;
-    setStatusText(clearScripts());
+    EditResult result;
+    withoutSelectionHandler([this, &result] { result = document_.clearScripts(); });
+    showNewList();
+    setStatusText(result.status);
 }
 
 } // namespace vantrel

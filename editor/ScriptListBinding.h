@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/EditorControls.h"
-#include "profile/ScriptListEditor.h"
+#include "profile/EditedProfile.h"
 
 #include <QObject>
 
@@ -14,28 +14,22 @@ namespace vantrel {
 
 class NameListModel;
 
-// Binds the editor window's SCRIPT box, script list and script buttons to the script list
-// editor: runs the commands, shows their status texts and keeps the buttons enabled as the
-// rules allow.
+// Binds the editor window's SCRIPT box, script list and script buttons to the profile's
+// script list: runs the commands, shows their status texts and keeps the buttons enabled as
+// the rules allow.
 class ScriptListBinding : public QObject {
     Q_OBJECT
 public:
-    ScriptListBinding(const EditorControls& ui, ScriptListEditor& scripts, QWidget& window);
+    ScriptListBinding(const EditorControls& ui, EditedProfile& document, QWidget& window);
 
     // Told the name of the script selected in the list (empty for none).
     std::function<void(const std::string& name)> scriptSelected = [](const std::string&) {};
-    // Told that a command changed the profile or may have.
-    std::function<void()> edited = [] {};
 
     void addScript(const std::string& line);
-    // Adds a line read from a file. No status text: the reader shows its own once the whole
-    // file is in, and laying out a text per line would cost more than reading the lines.
-    void addLoadedScript(const std::string& line);
-    // Around the lines of one file: the list is shown again once, at the end.
-    void beginLoading();
-    void endLoading();
-    // Empties the list; the status text of Clear All.
-    std::string clearScripts();
+    // After the whole list was replaced (New, Open): nothing selected.
+    void showNewList();
+    // Selects the script of that name (none if it is not listed) and shows it in the box.
+    void showScript(const std::string& name);
     void refreshScriptButtons();
     void showSelectedScript();
 
@@ -56,7 +50,7 @@ private:
     template <typename Change> void withoutSelectionHandler(Change change);
 
     EditorControls ui_;
-    ScriptListEditor& scripts_;
+    EditedProfile& document_;
     QWidget& window_;
     NameListModel* model_;
     // Set while the binding itself changes the list, so that only the user's own

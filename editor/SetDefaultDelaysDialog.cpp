@@ -108,11 +108,11 @@ void SetDefaultDelaysDialog::showValues() {
 }
 
 void SetDefaultDelaysDialog::closeWithValues() {
-    if (!takeBox(*pressBox_, delays_.press))
-        return;
-    if (!takeBox(*releaseBox_, delays_.release))
-        return;
-    hide();
+    // A refused release box leaves the press value taken.
+    const bool taken = takeBox(*pressBox_, delays_.press) && takeBox(*releaseBox_, delays_.release);
+    valuesTaken();
+    if (taken)
+        hide();
 }
 
 bool SetDefaultDelaysDialog::takeBox(QLineEdit& box, std::uint32_t& field) {

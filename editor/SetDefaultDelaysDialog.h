@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -29,6 +30,9 @@ public:
     void setPressDelay(std::uint32_t delay) { delays_.press = delay; }
     void setReleaseDelay(std::uint32_t delay) { delays_.release = delay; }
     void showValues();
+
+    // Told after Close read the boxes, whether or not it took both.
+    std::function<void()> valuesTaken = [] {};
 
 private:
     void closeWithValues();

@@ -4,13 +4,13 @@
 
 namespace vantrel {
 
-QString editorWindowTitle(const std::string& profileFileName, bool profileSaved) {
+QString editorWindowTitle(const std::string& profileFileName) {
     QString title = QStringLiteral("Vantrel Generator");
     if (!profileFileName.empty())
-        title += QStringLiteral(" - ") + platform::displayText(profileFileName);
-    if (!profileSaved)
-        title += QLatin1Char('*');
-    return title;
+        // A "[*]" of the name's own is doubled, which the window shows as it is.
+        title +=
+            QStringLiteral(" - ") + platform::displayText(profileFileName).replace("[*]", "[*][*]");
+    return title + QStringLiteral("[*]");
 }
 
 } // namespace vantrel

@@ -118,18 +118,26 @@ std::string composeProfileText(const Profile& profile, const std::vector<std::st
     return out.take();
 }
 
-bool writeProfileText(ProfileDocument& document, ProfileOutput& output,
-                      DiagnosticSink& diagnostics) {
-    document.switchMode();
-    const std::string text = composeProfileText(
-        document.profileSnapshot(), document.listedScriptNames(), document.profileFileName());
+bool writeProfileText(const Profile& profile, const std::vector<std::string>& listedNames,
+                      const std::string& fileName, ProfileOutput& output,
+                      DiagnosticSink& diagnostics, MessageOwner owner) {
+    const std::string text = composeProfileText(profile, listedNames, fileName);
     if (!output.isOpen() || !output.write(text) || !output.finish()) {
         Diagnostic error{Severity::Error, kSaveErrorText, kSaveErrorTitle};
         error.endsOperation = true;
-        error.owner = document.messageOwner();
+        error.owner = owner;
         diagnostics.report(std::move(error));
         return false;
     }
+    return true;
+}
+
+bool writeProfileText(ProfileDocument& document, ProfileOutput& output,
+                      DiagnosticSink& diagnostics) {
+    document.switchMode();
+    if (!writeProfileText(document.profileSnapshot(), document.listedScriptNames(),
+                          document.profileFileName(), output, diagnostics, document.messageOwner()))
+        return false;
     document.setProfileSaved(true);
     document.setStatusText(kProfileSavedText);
     return true;

@@ -18,6 +18,12 @@ inline constexpr const char* kProfileSavedText = "Profile saved.";
 std::string composeProfileText(const Profile& profile, const std::vector<std::string>& listedNames,
                                const std::string& fileName);
 
+// Writes the profile to the output; on any failure reports the "Save Error" error, owned by
+// the given window. Returns whether the output took every byte.
+bool writeProfileText(const Profile& profile, const std::vector<std::string>& listedNames,
+                      const std::string& fileName, ProfileOutput& output,
+                      DiagnosticSink& diagnostics, MessageOwner owner);
+
 // Runs switchMode and writes the document to the output. On success the profile counts as
 // saved and the status text becomes "Profile saved."; on any failure the "Save Error" error is
 // reported (owned by the document's window) and the saved flag is left as it was. Returns whether

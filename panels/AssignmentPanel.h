@@ -2,6 +2,7 @@
 
 #include "profile/ProgrammingMode.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ public:
     virtual void clearAssignments() = 0;
     // The script selected in the editor's script list, or empty; copied by assign buttons.
     virtual void setSelectedScript(const std::string& name) = 0;
+
+    // Told after each of the user's commands in the panel, once its values were read from the
+    // boxes and changed: the owner stores them as commands of the profile there and then.
+    std::function<void()> commandDone = [] {};
 };
 
 } // namespace vantrel

@@ -108,6 +108,7 @@ template <typename Command> void AxisPanel::handle(Command command) {
     rereadBoxes();
     command();
     refreshBoxes();
+    commandDone();
 }
 
 // ----- the assignment panel operations -----
@@ -362,8 +363,10 @@ void AxisPanel::keyPressEvent(QKeyEvent* event) {
 }
 
 void AxisPanel::confirm() {
-    if (rereadBoxes())
+    if (rereadBoxes()) {
+        commandDone();
         hide();
+    }
 }
 
 } // namespace vantrel

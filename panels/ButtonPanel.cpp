@@ -194,6 +194,7 @@ void ButtonPanel::clearAssignments() {
 
 void ButtonPanel::accept() {
     reread();
+    commandDone();
     QDialog::accept();
 }
 
@@ -257,6 +258,7 @@ void ButtonPanel::assign(int index, const std::string& value) {
     reread();
     values_.at(static_cast<std::size_t>(index)) = value;
     refresh();
+    commandDone();
 }
 
 } // namespace vantrel

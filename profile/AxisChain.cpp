@@ -65,6 +65,28 @@ void AxisChain::clearGroups() {
     freeCapacity_ = kChainCapacity;
 }
 
+void AxisChain::insertGroup(int index, std::string line, int freeCapacity) {
+    groups_.insert(groups_.begin() + index, std::move(line));
+    freeCapacity_ = freeCapacity;
+}
+
+void AxisChain::eraseGroup(int index, int freeCapacity) {
+    groups_.erase(groups_.begin() + index);
+    freeCapacity_ = freeCapacity;
+}
+
+std::vector<std::string> AxisChain::takeGroups() {
+    std::vector<std::string> taken = std::move(groups_);
+    groups_.clear();
+    freeCapacity_ = kChainCapacity;
+    return taken;
+}
+
+void AxisChain::restoreGroups(std::vector<std::string> groups, int freeCapacity) {
+    groups_ = std::move(groups);
+    freeCapacity_ = freeCapacity;
+}
+
 void AxisChain::writeGroups(const LineSink& sink) const {
     for (const std::string& line : groups_)
         sink(line);
@@ -106,6 +128,10 @@ bool AxisChainList::renameChain(int index, std::string newName) {
 
 void AxisChainList::deleteChain(int index) {
     chains_.erase(chains_.begin() + index);
+}
+
+void AxisChainList::insertChain(int index, AxisChain chain) {
+    chains_.insert(chains_.begin() + index, std::move(chain));
 }
 
 void AxisChainList::addGroupLine(std::string line, int count, int chainIndex) {

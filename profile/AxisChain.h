@@ -42,6 +42,13 @@ public:
     // Gives back the Count read from the line (when one can be read), then removes it.
     int removeGroup(int index);
     void clearGroups();
+    // The exact inverses of adding and removing a group, for undo and redo: the line goes
+    // in or out at its index and the free capacity becomes the one given.
+    void insertGroup(int index, std::string line, int freeCapacity);
+    void eraseGroup(int index, int freeCapacity);
+    // All groups moved out (Clear) and back, with the capacity they leave.
+    std::vector<std::string> takeGroups();
+    void restoreGroups(std::vector<std::string> groups, int freeCapacity);
 
     int freeCapacity() const { return freeCapacity_; }
     int groupCount() const { return static_cast<int>(groups_.size()); }
@@ -78,6 +85,8 @@ public:
     // Refused (false) when any chain, this one included, already has the name in any case.
     bool renameChain(int index, std::string newName);
     void deleteChain(int index);
+    // Puts a chain back at its index, for undo; no limit applies.
+    void insertChain(int index, AxisChain chain);
     void resetChains() { chains_.clear(); }
     void addGroupLine(std::string line, int count, int chainIndex);
     void writeChains(const LineSink& sink) const;

@@ -100,6 +100,24 @@ EditResult ModeListEditor::remove(int row) {
     return {true, std::move(status)};
 }
 
+void ModeListEditor::insert(int row, ProgrammingMode mode) {
+    if (observer_)
+        observer_->beforeInsert(static_cast<std::size_t>(row));
+    modes_.insert(modes_.begin() + row, std::move(mode));
+    if (observer_)
+        observer_->afterInsert();
+}
+
+ProgrammingMode ModeListEditor::take(int row) {
+    ProgrammingMode mode = std::move(modes_.at(static_cast<std::size_t>(row)));
+    if (observer_)
+        observer_->beforeRemove(static_cast<std::size_t>(row));
+    modes_.erase(modes_.begin() + row);
+    if (observer_)
+        observer_->afterRemove();
+    return mode;
+}
+
 std::string ModeListEditor::duplicateBase(std::string_view name) {
     name = name.substr(0, std::min(name.find('('), name.size()));
     while (!name.empty() && isFileSpace(name.back()))

@@ -40,6 +40,14 @@ public:
     // Removes the mode unless its name begins with DEFAULT.
     EditResult remove(int row);
 
+    // The exact inverses of the commands, for undo and redo, told to the observer as the
+    // commands are.
+    void insert(int row, ProgrammingMode mode);
+    ProgrammingMode take(int row);
+    void setNameAt(int row, std::string name) {
+        setName(static_cast<std::size_t>(row), std::move(name));
+    }
+
     // The name cut before its first "(", trailing blanks removed.
     static std::string duplicateBase(std::string_view name);
     // "unknown" when no mode has that name, else the first free "unknown_1" .. "unknown_253";

@@ -108,6 +108,54 @@ EditResult ScriptListEditor::clear() {
     return {true, "Script list cleared."};
 }
 
+std::optional<std::size_t> ScriptListEditor::lineIndexAt(std::size_t row) const {
+    return row < names_.size() ? store_.findExact(names_.at(row)) : std::nullopt;
+}
+
+void ScriptListEditor::insertLine(std::size_t index, Script line) {
+    insertName(std::string(scriptName(line)));
+    store_.insert(index, std::move(line));
+}
+
+Script ScriptListEditor::eraseLine(std::size_t index) {
+    Script line = store_.lines().at(index);
+    store_.erase(index);
+    if (const auto row = names_.findIgnoringCase(scriptName(line))) {
+        if (observer_)
+            observer_->beforeRemove(*row);
+        names_.erase(*row);
+        if (observer_)
+            observer_->afterRemove();
+    }
+    return line;
+}
+
+Script ScriptListEditor::replaceLine(std::size_t index, Script line) {
+    Script old = store_.lines().at(index);
+    store_.replace(index, std::move(line));
+    return old;
+}
+
+ScriptListEditor::Contents ScriptListEditor::takeAll() {
+    if (observer_)
+        observer_->beforeReset();
+    Contents taken{std::move(store_), std::move(names_)};
+    store_ = ScriptStore{};
+    names_ = SortedNameList{};
+    if (observer_)
+        observer_->afterReset();
+    return taken;
+}
+
+void ScriptListEditor::restoreAll(Contents contents) {
+    if (observer_)
+        observer_->beforeReset();
+    store_ = std::move(contents.store);
+    names_ = std::move(contents.names);
+    if (observer_)
+        observer_->afterReset();
+}
+
 ScriptListEditor::Buttons ScriptListEditor::buttonsFor(std::string_view line) const {
     const std::string_view name = scriptName(line);
     if (findRow(name))

@@ -51,6 +51,25 @@ public:
     // Empties the list.
     EditResult clear();
 
+    // The exact inverses of the commands, for undo and redo: each changes the store and the
+    // sorted names together and tells the observer as the commands do. The list's rules keep
+    // one line per name, so a line's name finds its row.
+    // The store index of the line listed at this row.
+    std::optional<std::size_t> lineIndexAt(std::size_t row) const;
+    // Puts a line at an index of the store and its name at its sorted row.
+    void insertLine(std::size_t index, Script line);
+    // Removes the line at an index of the store and its row; gives the line back.
+    Script eraseLine(std::size_t index);
+    // Gives back the line that the one of the same name replaces.
+    Script replaceLine(std::size_t index, Script line);
+    // The whole list moved out (Clear All) and back.
+    struct Contents {
+        ScriptStore store;
+        SortedNameList names;
+    };
+    Contents takeAll();
+    void restoreAll(Contents contents);
+
     Buttons buttonsFor(std::string_view line) const;
     // Duplicate and Delete work on any selected row but the first (_NULL sorts first).
     static bool rowMayBeCopiedOrRemoved(std::optional<std::size_t> row) { return row && *row > 0; }

@@ -66,6 +66,28 @@ void ScriptStore::append(Script line) {
     lines_.push_back(std::move(line));
 }
 
+void ScriptStore::insert(std::size_t index, Script line) {
+    if (index >= lines_.size()) {
+        append(std::move(line));
+        return;
+    }
+    const auto inserted = static_cast<std::uint32_t>(index + 1);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+    for (Slot& slot : slots_)
+        if (slot.line >= inserted)
+            ++slot.line;
+    if (2 * (names_ + 1) > slots_.size())
+        grow();
+    const std::string_view name = scriptName(lines_[index]);
+    const std::uint32_t hash = hashOf(name);
+    Slot& slot = slots_[slotOf(name, hash)];
+    if (slot.line == 0)
+        ++names_;
+    // A line placed before the first of its name becomes the first.
+    if (slot.line == 0 || slot.line > inserted)
+        slot = {hash, inserted};
+}
+
 std::optional<std::size_t> ScriptStore::findExact(std::string_view name) const {
     if (names_ == 0)
         return std::nullopt;
@@ -86,12 +108,20 @@ void ScriptStore::erase(std::size_t index) {
     const std::uint32_t found = slotOf(name, hashOf(name));
     const auto erased = static_cast<std::uint32_t>(index + 1);
     const bool wasFirst = slots_[found].line == erased;
+    // With every name stored once, as the editor's list keeps them, no later line can take
+    // the erased one's place: the search below would read every later line for nothing.
+    const bool namesUnique = names_ == lines_.size();
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
     for (Slot& slot : slots_)
         if (slot.line > erased)
             --slot.line;
     if (!wasFirst)
         return;
+    if (namesUnique) {
+        vacate(found);
+        --names_;
+        return;
+    }
     // A later line of the same name, if the store holds one, becomes the first of its name;
     // its hash, and so its slot, are those of the erased line.
     for (std::size_t i = index; i < lines_.size(); ++i) {

@@ -18,6 +18,9 @@ public:
     std::size_t size() const { return lines_.size(); }
 
     void append(Script line);
+    // Puts a line back at an index; later lines move down. Undoing an erase at that index
+    // gives the store its order and index back.
+    void insert(std::size_t index, Script line);
     // The index of the first line whose name equals this one exactly.
     std::optional<std::size_t> findExact(std::string_view name) const;
     // Replaces a line by one of the same name.

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QPixmap>
+#include <QWidget>
+#include <QWindow>
 
 namespace vantrel::test {
 
@@ -16,6 +18,11 @@ GuiSeams::~GuiSeams() {
 
 QString plainText(const QAction* action) {
     return QString(action->text()).remove('&');
+}
+
+QString shownTitle(QWidget& window) {
+    window.winId(); // the native window the title goes to
+    return window.windowHandle()->title();
 }
 
 bool clickButton(const QObject* parent, const char* objectName) {

@@ -39,6 +39,9 @@ template <typename T> T* child(const QObject* parent, const char* objectName) {
 // A menu entry's text as the user reads it, without the '&' of its mnemonic.
 QString plainText(const QAction* action);
 
+// A window's title as the window system shows it, the modified mark "[*]" stands for put in.
+QString shownTitle(QWidget& window);
+
 // Clicks a button by name after checking that it exists, is visible to the user and enabled.
 bool clickButton(const QObject* parent, const char* objectName);
 

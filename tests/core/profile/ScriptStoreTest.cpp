@@ -27,6 +27,27 @@ TEST(ScriptStore, FindsLinesByExactNameAndKeepsOrderOfAddition) {
     EXPECT_THROW(store.replace(1, "Other b B"), std::invalid_argument);
 }
 
+TEST(ScriptStore, InsertingUndoesAnEraseAndKeepsTheIndexRight) {
+    ScriptStore store;
+    for (int n = 0; n < 40; ++n) // enough names for the table to grow on the way
+        store.append("S" + std::to_string(n) + " k");
+    const std::vector<Script> before = store.lines();
+    store.erase(7);
+    store.insert(7, before[7]);
+    EXPECT_EQ(store.lines(), before);
+    for (std::size_t n = 0; n < before.size(); ++n)
+        EXPECT_EQ(store.findExact("S" + std::to_string(n)), n);
+
+    // A line of a name already stored, put before the first of that name, becomes the first.
+    store.insert(3, "S20 other");
+    EXPECT_EQ(store.findExact("S20"), 3u);
+    EXPECT_EQ(store.findExact("S3"), 4u);
+    store.erase(3);
+    EXPECT_EQ(store.findExact("S20"), 20u);
+    store.insert(store.size(), "Last l");
+    EXPECT_EQ(store.findExact("Last"), 40u);
+}
+
 TEST(ScriptStore, ErasingMovesLaterLinesUpAndKeepsTheIndexRight) {
     ScriptStore store;
     for (const char* line : {"_NULL", "A a", "B b", "C c"})
