@@ -279,7 +279,7 @@ void EditorWindow::showLoadedProfile() {
 void EditorWindow::profileChanged(const ProfileChange& change) {
     if (change.part == ProfileChange::Part::History) {
         refreshTitle();
-        emit historyChanged();
+        Q_EMIT historyChanged();
     } else if (replaying_ && change.part == ProfileChange::Part::Scripts) {
         replayedScript_ = change.scriptName;
     } else if (replaying_ && change.part == ProfileChange::Part::Delays) {
