@@ -362,7 +362,9 @@ TEST(DriverCommandLine, AnUnopenableDeviceIsNamedOnce) {
                         {"XDG_CONFIG_HOME=" + folder.file("config")});
     EXPECT_EQ(learn.wait(), 1);
     EXPECT_EQ(learn.log(),
-              "vantrel-driver: cannot open /nonexistent/stick: No such file or directory\n");
+              "vantrel-driver: cannot open /nonexistent/stick: No such file or directory\n"
+              "vantrel-driver: no joystick to learn from; " +
+                  folder.file("map") + " is left alone\n");
 }
 
 TEST(DriverCommandLine, AFaultyMapIsToldOnceWithItsFileAndLine) {
