@@ -83,6 +83,21 @@ static void makeFolders(char* path) {
     mkdir(path, 0755);
 }
 
+// The folder of the sources and the build, at its own path again where a fresh /tmp or /run
+// hides it.
+static int mountProject(const char* project) {
+    char target[1024];
+    if (!project || strcmp(project, "/") == 0)
+        return 0;
+    if (snprintf(target, sizeof target, "/root%s", project) >= (int)sizeof target) {
+        say("too long a path", project);
+        return -1;
+    }
+    makeFolders(target);
+    return mountShare("project", target, MS_RDONLY,
+                      "trans=virtio,version=9p2000.L,msize=512000,cache=loose");
+}
+
 static int run(const char* script) {
     const pid_t child = fork();
     if (child == 0) {
@@ -112,6 +127,7 @@ int main(void) {
              mountOrSay("devtmpfs", "/root/dev", "devtmpfs", 0, NULL) == 0 &&
              mountOrSay("tmpfs", "/root/tmp", "tmpfs", 0, "mode=1777") == 0 &&
              mountOrSay("tmpfs", "/root/run", "tmpfs", 0, "mode=755") == 0 &&
+             mountProject(getenv("VANTREL_GUEST_PROJECT")) == 0 &&
              snprintf(target, sizeof target, "/root%s", results) > 0 && (makeFolders(target), 1) &&
              mountShare("results", target, 0, "trans=virtio,version=9p2000.L,msize=512000") == 0) {
         if (chroot("/root") != 0 || chdir("/") != 0)

@@ -60,6 +60,20 @@ if [ ! -s "$cache/package" ] || [ ! -f "$cache/vmlinuz" ]; then
     fetch_kernel || skip "no kernel package could be fetched with apt-get download"
 fi
 
+# The guest mounts /tmp and /run afresh, which would hide a checkout or a build there: the folder
+# that holds the sources, the build and the cache is shared once more, at its own path.
+common_folder() {
+    local common=$1 path
+    shift
+    for path in "$@"; do
+        while [ "${path#"$common"/}" = "$path" ] && [ "$path" != "$common" ]; do
+            common=$(dirname "$common")
+        done
+    done
+    echo "$common"
+}
+project=$(common_folder "$(cd "$here/../.." && pwd)" "$(dirname "$program")" "$cache")
+
 run=$(mktemp -d "$cache/run-XXXXXX")
 trap 'rm -rf "$run"' EXIT
 mkdir -p "$run/initramfs/modules" "$run/initramfs/dev" "$run/initramfs/root" "$run/results"
@@ -74,8 +88,9 @@ quiet=quiet
 timeout --kill-after=10 "${VANTREL_KERNEL_TIMEOUT:-300}" qemu-system-x86_64 -accel tcg -m 1536 \
     -nodefaults -no-user-config -display none -serial stdio -no-reboot \
     -kernel "$cache/vmlinuz" -initrd "$run/initramfs.cpio" \
-    -append "console=ttyS0 panic=-1 $quiet VANTREL_GUEST_SCRIPT=$here/guest.sh VANTREL_GUEST_RESULTS=$run/results" \
+    -append "console=ttyS0 panic=-1 $quiet VANTREL_GUEST_SCRIPT=$here/guest.sh VANTREL_GUEST_RESULTS=$run/results VANTREL_GUEST_PROJECT=$project" \
     -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \
+    -virtfs "local,path=$project,mount_tag=project,security_model=none,readonly=on,multidevs=remap" \
     -virtfs "local,path=$run/results,mount_tag=results,security_model=none" \
     >"$run/console.log" 2>&1
 machine=$?
