@@ -30,7 +30,8 @@ if(TARGET vantrel-driver AND TARGET vantrel)
         VANTREL_KERNEL_PROFILE="${KERNEL_TEST_DIR}/kernel.vtp")
     vantrel_warnings(vantrel_kernel_test_support)
 
-    add_executable(kernel_tests ${KERNEL_TEST_DIR}/KernelDriverTest.cpp)
+    add_executable(kernel_tests ${KERNEL_TEST_DIR}/KernelDriverTest.cpp
+                                ${KERNEL_TEST_DIR}/KernelLearnMonitorTest.cpp)
     target_link_libraries(kernel_tests PRIVATE vantrel_kernel_test_support GTest::gtest_main)
     add_dependencies(kernel_tests vantrel-driver vantrel kernel-sdl-view kernel_guest_init)
     vantrel_warnings(kernel_tests)

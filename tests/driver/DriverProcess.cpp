@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -28,7 +29,7 @@ DriverFolder::~DriverFolder() {
 }
 
 DriverProcess::DriverProcess(const std::vector<std::string>& arguments,
-                             const std::vector<std::string>& environment) {
+                             const std::vector<std::string>& environment, Input input) {
     std::vector<std::string> argvText{VANTREL_DRIVER};
     argvText.insert(argvText.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -51,12 +52,16 @@ DriverProcess::DriverProcess(const std::vector<std::string>& arguments,
 
     int outPipe[2];
     int errPipe[2];
-    if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0)
+    int inPipe[2] = {-1, -1};
+    if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0 ||
+        (input == Input::Answers && ::pipe2(inPipe, O_CLOEXEC) != 0))
         throw std::runtime_error("cannot create a pipe");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    // No answers on standard input: a prompt sees its end at once.
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (input == Input::Answers)
+        posix_spawn_file_actions_adddup2(&actions, inPipe[0], STDIN_FILENO);
+    else // no answers: a prompt sees its end at once
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
     for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
@@ -65,6 +70,10 @@ DriverProcess::DriverProcess(const std::vector<std::string>& arguments,
     posix_spawn_file_actions_destroy(&actions);
     ::close(outPipe[1]);
     ::close(errPipe[1]);
+    if (input == Input::Answers) {
+        ::close(inPipe[0]);
+        answers_ = inPipe[1];
+    }
     if (spawned != 0) {
         ::close(outPipe[0]);
         ::close(errPipe[0]);
@@ -75,6 +84,8 @@ DriverProcess::DriverProcess(const std::vector<std::string>& arguments,
 }
 
 DriverProcess::~DriverProcess() {
+    if (answers_ >= 0)
+        ::close(answers_);
     if (status_ < 0 && pid_ > 0) {
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
@@ -127,6 +138,24 @@ std::string DriverProcess::output() {
 std::string DriverProcess::log() {
     std::lock_guard lock(mutex_);
     return err_.text;
+}
+
+bool DriverProcess::answer(const std::string& text) {
+    if (answers_ < 0)
+        return false;
+    // A process that has ended must fail the write, not kill the test with SIGPIPE: the
+    // signal is held for this thread and taken back if the write raised it.
+    sigset_t pipeSignal;
+    sigset_t before;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    ::pthread_sigmask(SIG_BLOCK, &pipeSignal, &before);
+    const ssize_t written = ::write(answers_, text.data(), text.size());
+    const timespec now{};
+    while (::sigtimedwait(&pipeSignal, nullptr, &now) == SIGPIPE) {
+    }
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return written == static_cast<ssize_t>(text.size());
 }
 
 int DriverProcess::stop() {

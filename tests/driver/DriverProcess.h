@@ -25,11 +25,13 @@ private:
 };
 
 // vantrel-driver run as its own process with the given environment additions ("NAME=value"),
-// its standard output (the played actions) and error (the log) collected as they come.
+// its standard output (the played actions) and error (the log) collected as they come. Its
+// standard input is empty, or a pipe the test writes answers into, as a script would.
 class DriverProcess {
 public:
+    enum class Input { None, Answers };
     DriverProcess(const std::vector<std::string>& arguments,
-                  const std::vector<std::string>& environment);
+                  const std::vector<std::string>& environment, Input input = Input::None);
     ~DriverProcess();
     DriverProcess(const DriverProcess&) = delete;
     DriverProcess& operator=(const DriverProcess&) = delete;
@@ -39,6 +41,8 @@ public:
     bool waitForLog(const std::string& text, std::size_t from = 0);
     std::string output();
     std::string log();
+    // Writes text to standard input (with Input::Answers); false when the process took none.
+    bool answer(const std::string& text);
     pid_t pid() const { return pid_; }
     // SIGTERM, then the exit status.
     int stop();
@@ -54,6 +58,7 @@ private:
 
     pid_t pid_ = -1;
     int status_ = -1;
+    int answers_ = -1;
     std::mutex mutex_;
     std::condition_variable changed_;
     Stream out_;
