@@ -46,7 +46,7 @@ ScriptListBinding::ScriptListBinding(const EditorControls& ui, EditedProfile& do
 bool ScriptListBinding::eventFilter(QObject* watched, QEvent* event) {
     // The box loses the focus once more while it is destroyed, when it is a ByteLineEdit no
     // longer: qobject_cast tells, and nothing is read from it then.
-    if (watched == ui_.scriptBox && qobject_cast<ByteLineEdit*>(watched)) {
+    if (watched == ui_.scriptBox && qobject_cast<platform::ByteLineEdit*>(watched)) {
         if (event->type() == QEvent::FocusIn)
             refreshScriptButtons();
         else if (event->type() == QEvent::FocusOut)
