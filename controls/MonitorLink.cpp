@@ -1,5 +1,13 @@
 #include "controls/MonitorLink.h"
 
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace vantrel {
 
 MonitorLink::MonitorLink(QString monitorPath, QObject* parent)
@@ -7,51 +15,83 @@ MonitorLink::MonitorLink(QString monitorPath, QObject* parent)
     retry_.setInterval(kRetryMilliseconds);
     retry_.setSingleShot(true);
     connect(&retry_, &QTimer::timeout, this, &MonitorLink::tryConnect);
-    connect(&socket_, &QLocalSocket::connected, this, [this] {
-        wasConnected_ = true;
-        Q_EMIT connectedChanged(true);
-    });
-    connect(&socket_, &QLocalSocket::readyRead, this, &MonitorLink::readLines);
-    connect(&socket_, &QLocalSocket::disconnected, this, &MonitorLink::lost);
-    connect(&socket_, &QLocalSocket::errorOccurred, this, [this] {
-        if (socket_.state() != QLocalSocket::ConnectedState)
-            lost();
-    });
     if (!path_.isEmpty())
         QTimer::singleShot(0, this, &MonitorLink::tryConnect);
 }
 
 MonitorLink::~MonitorLink() {
-    // Closing the socket tells of it; no one is to hear that any more.
-    socket_.disconnect(this);
+    closeSocket();
 }
 
 void MonitorLink::tryConnect() {
-    if (socket_.state() != QLocalSocket::UnconnectedState)
+    if (fd_ >= 0)
         return;
     pending_.clear();
-    socket_.connectToServer(path_, QIODevice::ReadOnly);
+    const QByteArray path = path_.toLocal8Bit();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    // A local connect is answered at once: taken, or refused because no driver listens.
+    if (fd < 0 || std::size_t(path.size()) >= sizeof address.sun_path) {
+        if (fd >= 0)
+            ::close(fd);
+        lost(false);
+        return;
+    }
+    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        lost(false);
+        return;
+    }
+    fd_ = fd;
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &MonitorLink::readLines);
+    Q_EMIT connectedChanged(true);
 }
 
 void MonitorLink::readLines() {
-    pending_ += socket_.readAll();
-    qsizetype start = 0;
-    for (qsizetype end; (end = pending_.indexOf('\n', start)) >= 0; start = end + 1) {
-        const QByteArray line = pending_.mid(start, end - start);
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+        if (got > 0) {
+            pending_.append(buffer, std::size_t(got));
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        // The end of the stream, or a broken one: the driver went away.
+        closeSocket();
+        break;
+    }
+    std::size_t start = 0;
+    for (std::size_t end; (end = pending_.find('\n', start)) != std::string::npos;
+         start = end + 1) {
         if (const std::optional<MonitorLine> record =
-                readMonitorLine(std::string_view(line.constData(), std::size_t(line.size()))))
+                readMonitorLine(std::string_view(pending_).substr(start, end - start)))
             Q_EMIT recordArrived(*record);
     }
-    pending_.remove(0, start);
+    pending_.erase(0, start);
+    if (fd_ < 0)
+        lost(true);
 }
 
-void MonitorLink::lost() {
-    if (wasConnected_) {
-        wasConnected_ = false;
+void MonitorLink::closeSocket() {
+    if (fd_ < 0)
+        return;
+    delete notifier_;
+    notifier_ = nullptr;
+    ::close(fd_);
+    fd_ = -1;
+}
+
+void MonitorLink::lost(bool wasConnected) {
+    if (wasConnected)
         Q_EMIT connectedChanged(false);
-    } else {
+    else
         Q_EMIT stillAbsent();
-    }
     if (!retry_.isActive())
         retry_.start();
 }

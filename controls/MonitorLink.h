@@ -2,16 +2,21 @@
 
 #include "device/MonitorLine.h"
 
-#include <QLocalSocket>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <string>
+
+class QSocketNotifier;
 
 namespace vantrel {
 
 // A client of the driver's monitor stream that never waits: it connects in the background,
 // hands on each record as it arrives, and when the driver is not there or goes away it tries
-// again every retry interval, so a restarted driver is found on its own.
+// again every retry interval, so a restarted driver is found on its own. A plain local socket
+// watched by the event loop: Qt's own would bring Qt Network, and with it Kerberos and proxy
+// libraries, into every start of the editor.
 class MonitorLink : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +26,7 @@ public:
     MonitorLink(QString monitorPath, QObject* parent = nullptr);
     ~MonitorLink() override;
 
-    bool connected() const { return socket_.state() == QLocalSocket::ConnectedState; }
+    bool connected() const { return fd_ >= 0; }
     const QString& path() const { return path_; }
 
 signals:
@@ -33,13 +38,14 @@ signals:
 private:
     void tryConnect();
     void readLines();
-    void lost();
+    void closeSocket();
+    void lost(bool wasConnected);
 
     QString path_;
-    QLocalSocket socket_;
+    int fd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
     QTimer retry_;
-    QByteArray pending_; // the start of a line whose end has not come yet
-    bool wasConnected_ = false;
+    std::string pending_; // the start of a line whose end has not come yet
 };
 
 } // namespace vantrel

@@ -16,7 +16,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture is $(field Architecture)"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "the description has no long part"
 depends=$(field Depends)
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libudev1 libevdev2 libx11-6 libxtst6; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libudev1 libevdev2 libx11-6 libxtst6; do
     tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' | grep -qx "$library" ||
         fail "Depends lacks $library: $depends"
 done
