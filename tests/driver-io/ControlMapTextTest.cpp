@@ -148,6 +148,10 @@ TEST(ControlMapText, DevicesAreNamedOnceAndBindingsSayWhichTheyComeFrom) {
     EXPECT_FALSE(drivesAnything(map, ""));
     EXPECT_TRUE(drivesAnything(defaultControlMap(), ""));
 
+    // A sign is no hex digit, though the number reader would take one.
+    EXPECT_THAT(errorsOf("device stick = -6a3:0255\n"),
+                ElementsAre("line 1: device stick needs vendor:product in hex (and, if wished, the "
+                            "device's name in quotes) or a name under /dev/input/by-id"));
     EXPECT_THAT(errorsOf("device BTN_A = 1:2\n"
                          "device 12 = 1:2\n"
                          "device none = 1:2\n"

@@ -37,7 +37,10 @@ bool isNumber(std::string_view word) {
 // Up to four hex digits, as USB numbers vendors and products.
 std::optional<int> hexNumber(std::string_view text) {
     int value = 0;
-    if (text.empty() || text.size() > 4)
+    // from_chars would take a sign too.
+    if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), [](char c) {
+            return std::isxdigit(static_cast<unsigned char>(c));
+        }))
         return std::nullopt;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
     if (error != std::errc{} || end != text.data() + text.size())
