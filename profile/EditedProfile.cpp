@@ -260,14 +260,25 @@ EditResult EditedProfile::deleteMode(int row) {
     return result;
 }
 
-bool EditedProfile::assign(int position, const Assignment& value) {
-    const ProgrammingMode* mode = activeModeValues();
-    if (!mode || mode->assignment(position) == value)
+bool EditedProfile::assign(const std::vector<SlotValue>& values) {
+    if (!activeModeValues())
         return false;
-    Assignment before = mode->assignment(position);
-    parts_.modes.modes()[static_cast<std::size_t>(activeMode_)].setAssignment(position, value);
-    record(assignmentSet(activeMode_, position, std::move(before), value), activeMode_);
-    notify(ProfileChange::ofSlot(activeMode_, position));
+    ProgrammingMode& mode = parts_.modes.modes()[static_cast<std::size_t>(activeMode_)];
+    std::vector<SlotChange> changes;
+    for (const SlotValue& slot : values) {
+        if (mode.assignment(slot.position) == slot.value)
+            continue;
+        changes.push_back({slot.position, mode.assignment(slot.position), slot.value});
+        mode.setAssignment(slot.position, slot.value);
+    }
+    if (changes.empty())
+        return false;
+    std::vector<int> positions;
+    for (const SlotChange& change : changes)
+        positions.push_back(change.position);
+    record(assignmentsSet(activeMode_, std::move(changes)), activeMode_);
+    for (int position : positions)
+        notify(ProfileChange::ofSlot(activeMode_, position));
     return true;
 }
 

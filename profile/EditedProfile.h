@@ -79,7 +79,15 @@ public:
     // The mode above the deleted one becomes active, or none.
     EditResult deleteMode(int row);
     // One slot (1..106) of the active mode; false when none is active or nothing changes.
-    bool assign(int position, const Assignment& value);
+    bool assign(int position, const Assignment& value) { return assign({{position, value}}); }
+    // Several slots of the active mode as one command (a panel's typed text and its own
+    // assignment), named after the last slot that changes; false when none is active or
+    // nothing changes.
+    struct SlotValue {
+        int position;
+        Assignment value;
+    };
+    bool assign(const std::vector<SlotValue>& values);
 
     // --- the chains, as ChainEditor rules them ---
     bool addChain(std::string_view typedName);

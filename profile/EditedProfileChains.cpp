@@ -79,6 +79,9 @@ bool EditedProfile::clearGroups(int chain) {
     if (!parts_.chains.holds(chain))
         return false;
     AxisChain& changed = parts_.chains.chains().chain(chain);
+    // A chain with nothing to clear stays as it is, and its file with it.
+    if (changed.groupCount() == 0 && changed.freeCapacity() == kChainCapacity)
+        return false;
     const int before = changed.freeCapacity();
     record(groupsCleared(changed.name(), chain, changed.takeGroups(), before), activeMode_);
     notify(ProfileChange::ofChain(chain));

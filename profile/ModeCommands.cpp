@@ -70,27 +70,33 @@ private:
     std::vector<ModeNameChange> changes_;
 };
 
-class AssignmentSet : public ProfileCommand {
+class AssignmentsSet : public ProfileCommand {
 public:
-    AssignmentSet(int row, int position, Assignment before, Assignment after)
-        : row_(row), position_(position), before_(std::move(before)), after_(std::move(after)) {}
+    AssignmentsSet(int row, std::vector<SlotChange> changes)
+        : row_(row), changes_(std::move(changes)) {}
     std::string text() const override {
-        const std::string& slot = SlotTable::instance().atPosition(position_).name;
-        return after_.empty() ? "Clear " + slot : "Assign '" + after_ + "' to " + slot;
+        const SlotChange& last = changes_.back();
+        const std::string& slot = SlotTable::instance().atPosition(last.position).name;
+        return last.after.empty() ? "Clear " + slot : "Assign '" + last.after + "' to " + slot;
     }
-    ProfileChange undo(ProfileParts& parts) override { return set(parts, before_); }
-    ProfileChange redo(ProfileParts& parts) override { return set(parts, after_); }
+    ProfileChange undo(ProfileParts& parts) override {
+        for (auto it = changes_.rbegin(); it != changes_.rend(); ++it)
+            set(parts, it->position, it->before);
+        return ProfileChange::ofSlot(row_, changes_.front().position);
+    }
+    ProfileChange redo(ProfileParts& parts) override {
+        for (const SlotChange& change : changes_)
+            set(parts, change.position, change.after);
+        return ProfileChange::ofSlot(row_, changes_.back().position);
+    }
 
 private:
-    ProfileChange set(ProfileParts& parts, const Assignment& value) {
-        parts.modes.modes().at(static_cast<std::size_t>(row_)).setAssignment(position_, value);
-        return ProfileChange::ofSlot(row_, position_);
+    void set(ProfileParts& parts, int position, const Assignment& value) {
+        parts.modes.modes().at(static_cast<std::size_t>(row_)).setAssignment(position, value);
     }
 
     int row_;
-    int position_;
-    Assignment before_;
-    Assignment after_;
+    std::vector<SlotChange> changes_;
 };
 
 class DelaysSet : public ProfileCommand {
@@ -125,8 +131,8 @@ ProfileCommandPtr modesRenamed(std::string text, std::vector<ModeNameChange> cha
     return std::make_unique<ModesRenamed>(std::move(text), std::move(changes));
 }
 
-ProfileCommandPtr assignmentSet(int row, int position, Assignment before, Assignment after) {
-    return std::make_unique<AssignmentSet>(row, position, std::move(before), std::move(after));
+ProfileCommandPtr assignmentsSet(int row, std::vector<SlotChange> changes) {
+    return std::make_unique<AssignmentsSet>(row, std::move(changes));
 }
 
 ProfileCommandPtr delaysSet(DefaultDelays before, DefaultDelays after) {

@@ -21,8 +21,14 @@ struct ModeNameChange {
 };
 ProfileCommandPtr modesRenamed(std::string text, std::vector<ModeNameChange> changes);
 
-// One slot (1..106) of the mode at a row.
-ProfileCommandPtr assignmentSet(int row, int position, Assignment before, Assignment after);
+// Slots (1..106) of the mode at a row, set in the order given; the command is named after
+// the last one.
+struct SlotChange {
+    int position;
+    Assignment before;
+    Assignment after;
+};
+ProfileCommandPtr assignmentsSet(int row, std::vector<SlotChange> changes);
 
 ProfileCommandPtr delaysSet(DefaultDelays before, DefaultDelays after);
 

@@ -120,6 +120,11 @@ const CommandCase kCommands[] = {
     {"DeleteMode", "Delete Mode 'unknown'", [](auto& d) { return d.deleteMode(2).done; }},
     {"Assign", "Assign 'Gear' to TriggerPress", [](auto& d) { return d.assign(1, "Gear"); }},
     {"ClearAssignment", "Clear TriggerRelease", [](auto& d) { return d.assign(2, ""); }},
+    // A panel's typed text and its own slot, named after the last: undone in reverse order.
+    {"AssignSeveral", "Clear TriggerRelease",
+     [](auto& d) {
+         return d.assign({{3, "Gear"}, {1, "Fire"}, {3, "Chaff"}, {2, ""}});
+     }},
     {"AddChain", "Add Chain 'Brakes'", [](auto& d) { return d.addChain("Brakes"); }},
     {"DuplicateChain", "Duplicate Chain 'Gear'", [](auto& d) { return d.duplicateChain(0); }},
     {"RenameChain", "Rename Chain 'Gear' to 'Wheels'",
@@ -180,6 +185,8 @@ TEST(EditedProfile, RefusedCommandsAreNotKept) {
     EXPECT_FALSE(document.createMode("climb").done);
     EXPECT_FALSE(document.deleteMode(0).done);
     EXPECT_FALSE(document.assign(2, "Brake"));
+    EXPECT_FALSE(document.assign({{2, "Brake"}, {3, ""}}));
+    EXPECT_FALSE(document.clearGroups(1)) << "Flaps has no groups to clear";
     EXPECT_FALSE(document.renameChain(0, "flaps"));
     EXPECT_FALSE(document.setDelays({25, 30}));
     // Making the default mode the default again changes no name.
