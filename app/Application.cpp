@@ -1,9 +1,7 @@
 #include "app/Application.h"
 
 #include "app/ProgramStart.h"
-#include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
-#include "files/ProfileTextReader.h"
 #include "platform/DiagnosticPresenter.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtMessagePresenter.h"
@@ -72,12 +70,10 @@ private:
 void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
     // Made whole, so the profile is saved back to this file; the name's bytes kept as given.
     const QFileInfo file(QFile::decodeName(path.c_str()));
-    window.setProfileSaved(true);
-    window.setProfilePath(
-        QFile::encodeName(QDir::toNativeSeparators(file.absoluteFilePath())).toStdString());
-    EditorProfileDocument document(window);
     platform::PresentingDiagnosticSink diagnostics;
-    readProfileText(document, diagnostics);
+    window.openProfile(
+        QFile::encodeName(QDir::toNativeSeparators(file.absoluteFilePath())).toStdString(),
+        diagnostics);
 }
 
 GuiModule& qtGuiModule() {

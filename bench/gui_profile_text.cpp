@@ -1,8 +1,6 @@
 // Opening and saving large profiles through the editor window, as File > Open and Save do.
-#include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
 #include "files/ProfileTextModel.h"
-#include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "profile/SlotTable.h"
 
@@ -38,11 +36,9 @@ void OpenInWindow(benchmark::State& state) {
     const std::string path =
         writeLargeProfile(static_cast<int>(state.range(0)), "vantrel-gui-open.vtp");
     EditorWindow window;
-    EditorProfileDocument document(window);
-    window.setProfilePath(path);
     DiagnosticList diagnostics;
     for (auto _ : state)
-        readProfileText(document, diagnostics);
+        window.openProfile(path, diagnostics);
     if (window.scripts().size() != static_cast<std::size_t>(state.range(0)))
         state.SkipWithError("scripts lost");
     std::filesystem::remove(path);
@@ -52,12 +48,10 @@ void SaveFromWindow(benchmark::State& state) {
     const std::string path =
         writeLargeProfile(static_cast<int>(state.range(0)), "vantrel-gui-save.vtp");
     EditorWindow window;
-    EditorProfileDocument document(window);
-    window.setProfilePath(path);
     DiagnosticList diagnostics;
-    readProfileText(document, diagnostics);
+    window.openProfile(path, diagnostics);
     for (auto _ : state)
-        if (!writeProfileText(document, diagnostics))
+        if (!window.saveProfile(diagnostics))
             state.SkipWithError("save failed");
     std::filesystem::remove(path);
 }

@@ -6,6 +6,9 @@
 #include "editor/ScriptListBinding.h"
 #include "editor/SetDefaultDelaysDialog.h"
 #include "editor/WindowTitle.h"
+#include "files/EditedProfileFile.h"
+#include "files/ProfileTextReader.h"
+#include "files/ProfileTextWriter.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
@@ -65,8 +68,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) {
     connectControls();
     addSystemMenuEntry();
 
-    panels_ = std::make_unique<AssignmentPanels>(*this);
-    panels_->commandDone = [this] { storePanelEdits(); };
+    panels_ = std::make_unique<AssignmentPanels>(*this, document_);
 
     newProfile();
     switchMode();
@@ -113,7 +115,7 @@ void EditorWindow::connectControls() {
     connect(ui_.joystickButton, &QPushButton::clicked, this, [this] { showPanel(stickPanel()); });
     connect(ui_.throttleButton, &QPushButton::clicked, this,
             [this] { showPanel(throttlePanel()); });
-    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showAxisPanel(); });
+    connect(ui_.axisButton, &QPushButton::clicked, this, [this] { showPanel(axisPanel()); });
 }
 
 void EditorWindow::addSystemMenuEntry() {
@@ -158,13 +160,6 @@ void EditorWindow::setProfilePath(const std::string& fullPath) {
     document_.setPath(fullPath, platform::fileNameOf(fullPath));
 }
 
-void EditorWindow::setProfileSaved(bool saved) {
-    unrecordedEdits_ = !saved;
-    if (saved)
-        document_.markSaved();
-    refreshTitle();
-}
-
 void EditorWindow::refreshTitle() {
     setWindowTitle(editorWindowTitle(document_.fileName()));
     setWindowModified(!profileSaved());
@@ -172,16 +167,6 @@ void EditorWindow::refreshTitle() {
 
 std::vector<std::string> EditorWindow::listedScriptNames() const {
     return document_.listedScriptNames();
-}
-
-Profile EditorWindow::profileSnapshot() const {
-    Profile profile;
-    profile.scripts = document_.scripts().lines();
-    profile.modes = document_.modes().modes();
-    profile.pressDelay = document_.delays().press;
-    profile.releaseDelay = document_.delays().release;
-    profile.chains = panels_->chains();
-    return profile;
 }
 
 SetDefaultDelaysDialog& EditorWindow::delaysDialog() {
@@ -193,6 +178,7 @@ SetDefaultDelaysDialog& EditorWindow::delaysDialog() {
 }
 
 void EditorWindow::showDelayValues() {
+    delays_ = document_.delays();
     if (delaysDialog_)
         delaysDialog_->showValues();
 }
@@ -231,25 +217,18 @@ void EditorWindow::showPanel(QDialog& panel) {
     panel.activateWindow();
 }
 
-void EditorWindow::showAxisPanel() {
-    // Its chain commands are not kept in the history yet: opening it may change the profile
-    // where the history cannot see it.
-    setProfileSaved(false);
-    showPanel(axisPanel());
-}
-
 // ---- whole profile -----------------------------------------------------------------------
 
 void EditorWindow::resetProfile() {
     withoutSelectionHandlers([this] { document_.load(Profile{}); });
     scriptBinding_->showNewList();
+    emptyBoxes();
+    switchMode();
+}
+
+void EditorWindow::emptyBoxes() {
     for (platform::ByteLineEdit* box : {ui_.scriptBox, ui_.statusBox, ui_.modeNameBox})
         box->setBytes({});
-    panels_->resetChains();
-    delays_ = DefaultDelays{};
-    showDelayValues();
-    switchMode();
-    setProfileSaved(true);
 }
 
 void EditorWindow::newProfile() {
@@ -259,9 +238,30 @@ void EditorWindow::newProfile() {
     ui_.modeNameBox->setBytes(std::string(kDefaultModeName));
 }
 
+bool EditorWindow::openProfile(const std::string& path, DiagnosticSink& diagnostics) {
+    bool read = false;
+    withoutSelectionHandlers([&] {
+        read = openProfileFile(document_, path, diagnostics, static_cast<const QWidget*>(this));
+    });
+    if (read)
+        showLoadedProfile();
+    return read;
+}
+
+bool EditorWindow::saveProfile(DiagnosticSink& diagnostics) {
+    switchMode();
+    if (!saveProfileFile(document_, diagnostics, static_cast<const QWidget*>(this)))
+        return false;
+    setStatusText(kProfileSavedText);
+    return true;
+}
+
 void EditorWindow::showLoadedProfile() {
-    // The last mode read is the one selected, found by its name; the panels held no mode's
-    // values, so nothing is stored from them.
+    emptyBoxes();
+    // No mode is active yet: the panels are emptied before the last mode read is shown.
+    switchMode();
+    setStatusText(kProfileLoadedText);
+    // The last mode read is the one selected, found by its name.
     const auto& modes = document_.modes();
     if (modes.size() > 0) {
         const std::string& last = modes.modes().back().name();
@@ -277,19 +277,19 @@ void EditorWindow::showLoadedProfile() {
 // ---- the document and its history --------------------------------------------------------
 
 void EditorWindow::profileChanged(const ProfileChange& change) {
-    if (change.part == ProfileChange::Part::History) {
+    if (change.part == ProfileChange::Part::Whole) {
+        showDelayValues();
+    } else if (change.part == ProfileChange::Part::History) {
         refreshTitle();
         Q_EMIT historyChanged();
     } else if (replaying_ && change.part == ProfileChange::Part::Scripts) {
         replayedScript_ = change.scriptName;
     } else if (replaying_ && change.part == ProfileChange::Part::Delays) {
-        delays_ = document_.delays();
         showDelayValues();
     }
 }
 
 void EditorWindow::undo() {
-    storePanelEdits();
     if (!document_.canUndo())
         return;
     replaying_ = true;
@@ -299,7 +299,6 @@ void EditorWindow::undo() {
 }
 
 void EditorWindow::redo() {
-    storePanelEdits();
     if (!document_.canRedo())
         return;
     replaying_ = true;

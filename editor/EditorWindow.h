@@ -14,7 +14,7 @@
 
 namespace vantrel {
 
-struct Profile;
+class DiagnosticSink;
 
 class AxisPanel;
 class NameListModel;
@@ -40,8 +40,8 @@ public:
     void refreshScriptButtons();
     void showSelectedScript();
 
-    // Programming modes: stores what the panels hold into the active mode, then makes the
-    // selected mode active and shows it.
+    // Programming modes: makes the selected mode active and shows it in the panels, which
+    // drop whatever was typed into them and not yet taken.
     void switchMode();
     // Create Mode for that name: the new mode becomes selected and active.
     void addMode(const std::string& name);
@@ -49,8 +49,11 @@ public:
     // The whole profile.
     void resetProfile();
     void newProfile();
-    // After a profile was read into the document: the reader's order of showing it.
-    void showLoadedProfile();
+    // File > Open: reads the file into the document, which then equals it; a file that cannot
+    // be read is reported and leaves the profile as it was (its path taken all the same).
+    bool openProfile(const std::string& path, DiagnosticSink& diagnostics);
+    // File > Save: the panels show the active mode again, then the profile goes to its path.
+    bool saveProfile(DiagnosticSink& diagnostics);
 
     const std::vector<Script>& scripts() const { return document_.scripts().lines(); }
     const std::vector<ProgrammingMode>& modes() const { return document_.modes().modes(); }
@@ -61,36 +64,26 @@ public:
     // Sets the full path and its file-name part; an empty path clears both.
     void setProfilePath(const std::string& fullPath);
     // Whether the profile equals its file; the title's modified mark follows it.
-    bool profileSaved() const { return !document_.isModified() && !unrecordedEdits_; }
-    // true: the profile now equals its file. false: the axis panel was opened, whose chain
-    // edits the history does not hold yet.
-    void setProfileSaved(bool saved);
+    bool profileSaved() const { return !document_.isModified(); }
 
-    // Edit > Undo and Redo: the panels' typed text is taken first, as before any command;
-    // the status line says what was taken back or done again.
+    // Edit > Undo and Redo: the panels then show the active mode as the command left it; the
+    // status line says what was taken back or done again.
     void undo();
     void redo();
 
     std::string statusText() const;
     void setStatusText(const std::string& text);
 
-    // The panels are built the first time they are asked for; what they hold is kept in
-    // panels() from the start.
+    // The panels are built the first time they are asked for and show the document then.
     StickPanel& stickPanel() { return panels_->stick(); }
     ThrottlePanel& throttlePanel() { return panels_->throttle(); }
     AxisPanel& axisPanel() { return panels_->axis(); }
-    AssignmentPanels& panels() { return *panels_; }
-    // The delays dialog's values, which the reader fills and Close takes as the document's
-    // Set Default Delays command; the dialog is built the first time it is asked for.
-    DefaultDelays& defaultDelays() { return delays_; }
+    // The dialog is built the first time it is asked for; Close takes its values as the
+    // document's Set Default Delays command.
     SetDefaultDelaysDialog& delaysDialog();
-    // Puts the stored delays into the dialog's boxes, if it has been built.
-    void showDelayValues();
 
     // The script list in its on-screen order.
     std::vector<std::string> listedScriptNames() const;
-    // Scripts, modes, the delays from the delays dialog and the chains from the axis panel.
-    Profile profileSnapshot() const;
 
     QMenuBar* menuBar() const { return ui_.menuBar; }
 
@@ -113,10 +106,15 @@ protected:
 
 private:
     void profileChanged(const ProfileChange& change) override;
+    // After a profile was read into the document: the boxes emptied as for a new profile,
+    // then the last mode read selected and the chains shown.
+    void showLoadedProfile();
+    void emptyBoxes();
+    // The document's delays go into the dialog's fields and, once it is built, its boxes.
+    void showDelayValues();
     // Shows the place an undo or redo changed: the mode list's selection, the mode name, the
     // panels and the script the command concerned.
     void showReplayedChange(const EditResult& result);
-    void storePanelEdits();
     void showSelectedMode();
     void connectControls();
     void fixWindowSize();
@@ -142,11 +140,9 @@ private:
     }
 
     void showPanel(QDialog& panel);
-    void showAxisPanel();
     void showAbout();
 
     EditedProfile document_;
-    bool unrecordedEdits_ = false;
     bool changingSelection_ = false;
     // While an undo or redo runs: the script its command concerned.
     bool replaying_ = false;
@@ -156,6 +152,7 @@ private:
     ScriptListBinding* scriptBinding_ = nullptr;
     NameListModel* modeModel_ = nullptr;
     std::unique_ptr<AssignmentPanels> panels_;
+    // The delays dialog's fields: what its boxes last showed or took.
     DefaultDelays delays_;
     SetDefaultDelaysDialog* delaysDialog_ = nullptr;
 };

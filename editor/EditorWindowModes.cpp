@@ -12,18 +12,8 @@
 namespace vantrel {
 
 void EditorWindow::switchMode() {
-    storePanelEdits();
+    // What the panels took is in the document already: there is nothing to store back.
     showSelectedMode();
-}
-
-void EditorWindow::storePanelEdits() {
-    const ProgrammingMode* active = document_.activeModeValues();
-    if (!active)
-        return;
-    ProgrammingMode held = *active;
-    panels_->collectInto(held);
-    for (int position = 1; position <= kSlotCount; ++position)
-        document_.assign(position, held.assignment(position));
 }
 
 void EditorWindow::showSelectedMode() {
@@ -36,14 +26,10 @@ void EditorWindow::showSelectedMode() {
          {ui_.modeRenameButton, ui_.modeDuplicateButton, ui_.modeSetDefaultButton,
           ui_.modeDeleteButton, ui_.joystickButton, ui_.throttleButton, ui_.axisButton})
         button->setEnabled(modeSelected);
-    if (modeSelected) {
-        const ProgrammingMode& mode = document_.modes().modes()[static_cast<std::size_t>(selected)];
-        panels_->showMode(mode);
-        ui_.modeNameBox->setBytes(mode.name());
-    } else {
-        panels_->clearAssignments();
-    }
     document_.selectMode(selected);
+    panels_->showActiveMode();
+    if (const ProgrammingMode* mode = document_.activeModeValues())
+        ui_.modeNameBox->setBytes(mode->name());
 }
 
 void EditorWindow::onModeNameEdited() {
@@ -74,8 +60,6 @@ void EditorWindow::onCreateModeClicked() {
 }
 
 void EditorWindow::addMode(const std::string& name) {
-    // The panels' text belongs to the mode active so far, not to the new one.
-    storePanelEdits();
     withoutSelectionHandlers([this, &name] { document_.createMode(name); });
     selectRow(ui_.modeList, document_.modes().findRow(name));
     ui_.modeNameBox->setBytes(name);

@@ -8,7 +8,6 @@
 #include "editor/SetDefaultDelaysDialog.h"
 #include "files/DeviceFileWriter.h"
 #include "files/ProfileCheck.h"
-#include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
 #include "panels/AxisPanel.h"
@@ -47,8 +46,7 @@ QStringList profileFilters() {
 
 } // namespace
 
-MenuCommands::MenuCommands(EditorWindow& window)
-    : QObject(&window), window_(window), document_(window) {
+MenuCommands::MenuCommands(EditorWindow& window) : QObject(&window), window_(window) {
     // Mnemonics are chosen so that the menu bar's letters (F, I, O, H) meet none of the
     // window's buttons (A, U, C, D, R, P, E).
     QMenu* file = addMenu("&File", "fileMenu");
@@ -129,10 +127,8 @@ bool MenuCommands::confirmDiscardOrSave(const QString& title) {
 }
 
 void MenuCommands::newProfile() {
-    if (confirmDiscardOrSave("New Profile")) {
-        window_.setProfileSaved(true);
+    if (confirmDiscardOrSave("New Profile"))
         window_.newProfile();
-    }
     window_.switchMode();
 }
 
@@ -144,15 +140,14 @@ void MenuCommands::openProfile() {
     if (path.isEmpty())
         return;
     // The profile read counts as saved once it is in; one that cannot be read stays as it was.
-    window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
     platform::PresentingDiagnosticSink diagnostics;
-    readProfileText(document_, diagnostics);
+    window_.openProfile(QDir::toNativeSeparators(path).toStdString(), diagnostics);
 }
 
 void MenuCommands::saveProfile() {
     if (!window_.profileFileName().empty()) {
         platform::PresentingDiagnosticSink diagnostics;
-        writeProfileText(document_, diagnostics);
+        window_.saveProfile(diagnostics);
     } else
         saveProfileAs();
 }
@@ -164,7 +159,7 @@ void MenuCommands::saveProfileAs() {
         return;
     window_.setProfilePath(QDir::toNativeSeparators(path).toStdString());
     platform::PresentingDiagnosticSink diagnostics;
-    writeProfileText(document_, diagnostics);
+    window_.saveProfile(diagnostics);
 }
 
 void MenuCommands::exit() {
@@ -204,9 +199,10 @@ void MenuCommands::showDelays() {
 }
 
 void MenuCommands::checkProfile() {
-    document_.switchMode();
-    const std::string text = composeProfileText(
-        document_.profileSnapshot(), document_.listedScriptNames(), document_.profileFileName());
+    window_.switchMode();
+    const EditedProfile& document = window_.document();
+    const std::string text =
+        composeProfileText(document.profile(), document.listedScriptNames(), document.fileName());
     auto* dialog = new CheckReportDialog(window_, checkProfileText(text));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
@@ -241,11 +237,12 @@ void MenuCommands::showControls() {
         controls_ = new ControlsWindow(
             &window_,
             [this] {
-                document_.switchMode();
+                window_.switchMode();
+                const EditedProfile& document = window_.document();
                 return OpenProfile{window_.profilePath(),
-                                   composeProfileText(document_.profileSnapshot(),
-                                                      document_.listedScriptNames(),
-                                                      document_.profileFileName())};
+                                   composeProfileText(document.profile(),
+                                                      document.listedScriptNames(),
+                                                      document.fileName())};
             },
             ControlsWindow::defaultMonitorPath(), ControlsWindow::defaultProgramPath());
         controls_->setSlotShower([this](SlotGroup group, const QString& boxName) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/EditorProfileDocument.h"
+#include "platform/MessageBox.h"
 
 #include <QKeySequence>
 #include <QObject>
@@ -60,7 +60,6 @@ private:
     void refreshUndoActions();
 
     EditorWindow& window_;
-    EditorProfileDocument document_;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     // Goes with these commands, as its profile source is their document. The window's

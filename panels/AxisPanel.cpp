@@ -31,9 +31,8 @@ bool entersByUser(Qt::FocusReason reason) {
 
 } // namespace
 
-AxisPanel::AxisPanel(AxisPanelState& state, QWidget* parent)
-    : QDialog(parent), state_(state), editor_(state.editor), values_(state.values),
-      selectedScript_(state.selectedScript) {
+AxisPanel::AxisPanel(EditedProfile& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName("axisPanel");
     setWindowTitle(tr("Axis Programming"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -42,13 +41,22 @@ AxisPanel::AxisPanel(AxisPanelState& state, QWidget* parent)
     ui_ = AxisPanelControls::build(*this, this);
     lists_ = ChainListBoxes(ui_.chainList, ui_.groupList);
     connectControls();
-    for (const AxisChain& chain : editor_.chains().chains())
-        lists_.appendChain(chain.name());
-    selectChain(state_.selectedChain);
+    listChains();
+    selectChain(chainCount() - 1);
     applyChainSelection();
+    if (const ProgrammingMode* mode = document_.activeModeValues()) {
+        values_.modeName = mode->name();
+        const std::vector<Assignment> axes = mode->groupValues(SlotGroup::Axis);
+        std::copy(axes.begin(), axes.end(), values_.axes.begin());
+    }
     refreshBoxes();
     AxisPanelControls::arrange(*this);
     platform::keepOnScreenWhenShown(*this);
+    document_.addObserver(this);
+}
+
+AxisPanel::~AxisPanel() {
+    document_.removeObserver(this);
 }
 
 void AxisPanel::connectControls() {
@@ -57,7 +65,7 @@ void AxisPanel::connectControls() {
     connect(ui_.chainList, &QListWidget::itemSelectionChanged, this, [this] {
         if (lists_.updating())
             return;
-        state_.selectedChain = lists_.selectedChain();
+        selectedChain_ = lists_.selectedChain();
         handle([this] { refreshChainSelection(); });
     });
     connect(ui_.groupList, &QListWidget::itemSelectionChanged, this, [this] {
@@ -80,10 +88,12 @@ void AxisPanel::connectControls() {
             [this] { handle([this] { values_.decrease = selectedScript_; }); });
     for (int i = 0; i < kAxisSlotCount; ++i) {
         connect(ui_.axisButtons[i], &QPushButton::clicked, this, [this, i] {
-            handle([this, i] {
-                if (const int chain = selectedChain(); chain >= 0)
-                    values_.axes[i] = editor_.chains().chain(chain).name();
-            });
+            handle(
+                [this, i] {
+                    if (const int chain = selectedChain(); chain >= 0)
+                        values_.axes[i] = chains().chain(chain).name();
+                },
+                i);
         });
     }
 }
@@ -104,56 +114,73 @@ void AxisPanel::refreshBoxes() {
     writeAxisBoxes(values_, ui_);
 }
 
-template <typename Command> void AxisPanel::handle(Command command) {
+template <typename Command> void AxisPanel::handle(Command command, int ownAxis) {
+    ++editing_;
     rereadBoxes();
     command();
+    storeAxes(ownAxis);
+    --editing_;
     refreshBoxes();
-    commandDone();
+}
+
+void AxisPanel::storeAxes(int ownAxis) {
+    storeGroupValues(document_, SlotGroup::Axis, {values_.axes.begin(), values_.axes.end()},
+                     ownAxis);
 }
 
 // ----- the assignment panel operations -----
 
-void AxisPanel::showAssignments(const std::vector<Assignment>& values,
-                                const std::string& modeName) {
+void AxisPanel::showActiveMode() {
     rereadBoxes();
-    state_.showAssignments(values, modeName);
+    const ProgrammingMode* mode = document_.activeModeValues();
+    values_.modeName = mode ? mode->name() : std::string();
+    const std::vector<Assignment> axes = activeGroupValues(document_, SlotGroup::Axis);
+    std::copy(axes.begin(), axes.end(), values_.axes.begin());
     refreshBoxes();
 }
 
 std::vector<Assignment> AxisPanel::collectAssignments() const {
-    return {values_.axes.begin(), values_.axes.end()};
+    return activeGroupValues(document_, SlotGroup::Axis);
 }
 
-void AxisPanel::clearAssignments() {
-    rereadBoxes();
-    state_.clearAssignments();
-    refreshBoxes();
+// ----- the chains as the document changes them -----
+
+void AxisPanel::profileChanged(const ProfileChange& change) {
+    if (editing_)
+        return;
+    if (change.part == ProfileChange::Part::Whole)
+        showNewChains();
+    else if (change.part == ProfileChange::Part::Chains)
+        showChangedChains(change.chain);
 }
 
-// ----- the chains for the profile text file -----
-
-void AxisPanel::resetChains() {
+void AxisPanel::listChains() {
     lists_.clear();
-    state_.resetChains();
+    for (const AxisChain& chain : chains().chains())
+        lists_.appendChain(chain.name());
+}
+
+void AxisPanel::showNewChains() {
+    listChains();
+    selectChain(chainCount() - 1);
+    values_.chainName.clear();
+    values_.increase = std::string(kNullScriptName);
+    values_.decrease = std::string(kNullScriptName);
     ui_.nameBox->setBytes(values_.chainName);
     ui_.increaseBox->setBytes(values_.increase);
     ui_.decreaseBox->setBytes(values_.decrease);
     applyChainSelection();
 }
 
-void AxisPanel::addChain(const std::string& name) {
-    if (state_.addChain(name))
-        listAddedChain();
+void AxisPanel::showChangedChains(int chain) {
+    listChains();
+    selectChain(rules().holds(chain) ? chain : -1);
+    refreshChainSelection();
 }
 
 void AxisPanel::listAddedChain() {
-    lists_.appendChain(editor_.chains().chains().back().name());
+    lists_.appendChain(chains().chains().back().name());
     selectChain(chainCount() - 1);
-}
-
-void AxisPanel::addGroupLine(const std::string& line, int count, int chainIndex) {
-    if (state_.addGroupLine(line, count, chainIndex) && chainIndex == selectedChain())
-        lists_.appendGroup(line);
 }
 
 void AxisPanel::refreshChainSelection() {
@@ -167,29 +194,30 @@ void AxisPanel::refreshChainSelection() {
 
 void AxisPanel::selectChain(int row) {
     lists_.selectChain(row);
-    state_.selectedChain = lists_.selectedChain();
+    selectedChain_ = lists_.selectedChain();
 }
 
 void AxisPanel::limitCountToSelectedChain() {
     const int chain = selectedChain();
-    ui_.countSpin->setRange(0, editor_.countLimit(chain));
-    editor_.limitCount(chain, values_.limits);
+    ui_.countSpin->setRange(0, rules().countLimit(chain));
+    rules().limitCount(chain, values_.limits);
 }
 
 void AxisPanel::applyChainSelection() {
-    state_.applyChainSelection();
     const int chain = selectedChain();
     const bool selected = chain >= 0;
-    lists_.showGroups(selected ? editor_.chains().chain(chain).groups()
-                               : std::vector<std::string>{});
+    // The selected chain's name becomes the name value.
+    if (selected)
+        values_.chainName = chains().chain(chain).name();
+    lists_.showGroups(selected ? chains().chain(chain).groups() : std::vector<std::string>{});
     limitCountToSelectedChain();
 
-    const bool roomForChains = editor_.roomForChains();
+    const bool roomForChains = rules().roomForChains();
     ui_.addChainButton->setEnabled(!selected && roomForChains);
     ui_.renameButton->setEnabled(selected);
     ui_.duplicateButton->setEnabled(selected && roomForChains);
     ui_.deleteButton->setEnabled(selected);
-    ui_.addGroupButton->setEnabled(editor_.takesGroups(chain));
+    ui_.addGroupButton->setEnabled(rules().takesGroups(chain));
     updateRemoveButton();
 }
 
@@ -213,15 +241,14 @@ void AxisPanel::applyNameRule() {
     } else {
         ui_.nameBox->setBytes(values_.chainName);
     }
-    selectChain(values_.chainName.empty() ? -1
-                                          : editor_.chains().findIgnoringCase(values_.chainName));
+    selectChain(values_.chainName.empty() ? -1 : chains().findIgnoringCase(values_.chainName));
     applyChainSelection();
 }
 
 void AxisPanel::addChainFromNameBox() {
     handle([this] {
         // The editor cuts the name too, whatever way the command was given.
-        if (editor_.addChain(values_.chainName))
+        if (document_.addChain(values_.chainName))
             listAddedChain();
         applyChainSelection();
     });
@@ -233,22 +260,21 @@ void AxisPanel::renameSelectedChain() {
         if (chain < 0)
             return;
         // An empty or taken name is refused, and the dialog asks again.
-        askForNewName(this, editor_.chains().chain(chain).name(),
-                      [this, chain](const std::string& name) {
-                          if (!editor_.renameChain(chain, name))
-                              return false;
-                          lists_.renameChain(chain, name);
-                          values_.chainName = name;
-                          applyNameRule();
-                          return true;
-                      });
+        askForNewName(this, chains().chain(chain).name(), [this, chain](const std::string& name) {
+            if (!document_.renameChain(chain, name))
+                return false;
+            lists_.renameChain(chain, name);
+            values_.chainName = name;
+            applyNameRule();
+            return true;
+        });
     });
 }
 
 void AxisPanel::duplicateSelectedChain() {
     handle([this] {
-        if (editor_.duplicateChain(selectedChain()))
-            lists_.appendChain(editor_.chains().chains().back().name());
+        if (document_.duplicateChain(selectedChain()))
+            lists_.appendChain(chains().chains().back().name());
         applyChainSelection();
     });
 }
@@ -259,8 +285,8 @@ void AxisPanel::deleteSelectedChain() {
         if (chain < 0)
             return;
         lists_.removeChain(chain);
-        state_.selectedChain = -1;
-        editor_.chains().deleteChain(chain);
+        selectedChain_ = -1;
+        document_.deleteChain(chain);
         applyChainSelection();
     });
 }
@@ -270,7 +296,7 @@ void AxisPanel::deleteSelectedChain() {
 void AxisPanel::addGroup() {
     handle([this] {
         const ChainEditor::GroupResult added =
-            editor_.addGroup(selectedChain(), values_.limits, values_.increase, values_.decrease);
+            document_.addGroup(selectedChain(), values_.limits, values_.increase, values_.decrease);
         if (!added.error.empty())
             platform::showMessage(added.error, kTitle, platform::MessageButtons::Ok,
                                   static_cast<const QWidget*>(this));
@@ -287,10 +313,12 @@ void AxisPanel::removeGroup() {
     const int group = lists_.selectedGroup();
     if (chain < 0 || group < 0)
         return;
-    editor_.chains().chain(chain).removeGroup(group);
+    ++editing_;
+    document_.removeGroup(chain, group);
+    --editing_;
     lists_.removeGroup(group);
-    ui_.countSpin->setRange(0, editor_.countLimit(chain));
-    ui_.addGroupButton->setEnabled(editor_.takesGroups(chain));
+    ui_.countSpin->setRange(0, rules().countLimit(chain));
+    ui_.addGroupButton->setEnabled(rules().takesGroups(chain));
     updateRemoveButton();
     refreshBoxes();
 }
@@ -303,7 +331,7 @@ void AxisPanel::clearGroups() {
         const int chain = selectedChain();
         if (answer != platform::MessageAnswer::Yes || chain < 0)
             return;
-        editor_.chains().chain(chain).clearGroups();
+        document_.clearGroups(chain);
         applyChainSelection();
     });
 }
@@ -321,7 +349,7 @@ void AxisPanel::endStepped() {
 void AxisPanel::numberBoxLeft(QLineEdit* box) {
     handle([this, box] {
         if (box == ui_.countBox)
-            editor_.limitCount(selectedChain(), values_.limits);
+            rules().limitCount(selectedChain(), values_.limits);
         else if (box == ui_.startBox)
             values_.limits.start = ChainEditor::limitAxis(values_.limits.start);
         else
@@ -338,7 +366,7 @@ bool AxisPanel::eventFilter(QObject* watched, QEvent* event) {
         if (box != ui_.axisBoxes.end() && entersByUser(reason) &&
             QApplication::focusWidget() == watched) {
             const auto index = static_cast<std::size_t>(box - ui_.axisBoxes.begin());
-            handle([this, index] { values_.axes[index].clear(); });
+            handle([this, index] { values_.axes[index].clear(); }, static_cast<int>(index));
         }
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -364,7 +392,9 @@ void AxisPanel::keyPressEvent(QKeyEvent* event) {
 
 void AxisPanel::confirm() {
     if (rereadBoxes()) {
-        commandDone();
+        ++editing_;
+        storeAxes(-1);
+        --editing_;
         hide();
     }
 }

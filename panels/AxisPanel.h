@@ -4,7 +4,7 @@
 #include "panels/AxisPanelControls.h"
 #include "panels/AxisPanelValues.h"
 #include "panels/ChainListBoxes.h"
-#include "profile/ChainEditor.h"
+#include "profile/EditedProfile.h"
 
 #include <QDialog>
 
@@ -17,33 +17,28 @@ namespace vantrel {
 class SpinArrows;
 
 // "Axis Programming": builds the profile's axis chains with their breakpoint groups and binds
-// chains by name to the six axes of the active programming mode. It works on a state that its
-// owner keeps (the profile's one AxisChainList in a ChainEditor, whose rules the commands
-// follow, and the values of the boxes); the chain list box shows the chains row for row.
+// chains by name to the six axes of the active programming mode. Its chain and group commands
+// and its axis assignments are commands of the profile document, whose chain rules they
+// follow; the chain list box shows the document's chains row for row and follows them when
+// they change otherwise (a new or opened profile, undo, redo).
 //
 // Every handler first reads all boxes into the values and ends by writing all values back,
 // so text typed into a box counts only from the next handler on.
-class AxisPanel : public QDialog, public AssignmentPanel {
+class AxisPanel : public QDialog, public AssignmentPanel, private ProfileObserver {
     Q_OBJECT
 public:
-    // Shows what the state holds: its chains, its selected chain and its values.
-    explicit AxisPanel(AxisPanelState& state, QWidget* parent = nullptr);
+    // Shows the document's chains with the last one selected, as a profile just read leaves
+    // them, and its active mode.
+    explicit AxisPanel(EditedProfile& document, QWidget* parent = nullptr);
+    ~AxisPanel() override;
 
     // AssignmentPanel: the six values are XAxis, YAxis, ZAxis, RAxis, R1Axis, R2Axis.
-    void showAssignments(const std::vector<Assignment>& values,
-                         const std::string& modeName) override;
+    void showActiveMode() override;
     std::vector<Assignment> collectAssignments() const override;
-    void clearAssignments() override;
     void setSelectedScript(const std::string& name) override { selectedScript_ = name; }
 
-    // The chains, for the profile text file. The list boxes follow every change.
-    const AxisChainList& chains() const { return editor_.chains(); }
-    void resetChains();
-    // Appends a chain and selects its row (the reader adds its lines next).
-    void addChain(const std::string& name);
-    int chainCount() const { return editor_.chains().chainCount(); }
-    void addGroupLine(const std::string& line, int count, int chainIndex);
-    void writeChains(const LineSink& sink) const { editor_.chains().writeChains(sink); }
+    const AxisChainList& chains() const { return document_.chains().chains(); }
+    int chainCount() const { return chains().chainCount(); }
     // Shows the selected chain (its name, its lines, Count's limit) and sets which buttons work.
     void refreshChainSelection();
 
@@ -57,16 +52,26 @@ protected:
 
 private:
     void connectControls();
+    void profileChanged(const ProfileChange& change) override;
+    // A new or opened profile: its chains listed with the last one selected, no name, Increase
+    // and Decrease "_NULL"; Count, Start, End and the axis names stay.
+    void showNewChains();
+    // The chains after an undo or redo, with the chain it changed selected when it is there.
+    void showChangedChains(int chain);
+    void listChains();
 
     // Reads every box into the values; false (after one message) when a number box does not
     // hold an integer, whose value then stays as it was.
     bool rereadBoxes();
     void refreshBoxes();
-    // Runs one user command between a re-read and a refresh of the boxes.
-    template <typename Command> void handle(Command command);
+    // Runs one user command between a re-read and a refresh of the boxes; the axis names the
+    // boxes then hold are stored, the one at ownAxis (-1 for none) as the command's own.
+    template <typename Command> void handle(Command command, int ownAxis = -1);
+    void storeAxes(int ownAxis);
 
-    int selectedChain() const { return state_.selectedChain; }
-    // Selects the row in the chain list and remembers it in the state.
+    const ChainEditor& rules() const { return document_.chains(); }
+    int selectedChain() const { return selectedChain_; }
+    // Selects the row in the chain list and remembers it.
     void selectChain(int row);
     // Shows the chain just appended to the list and selects it.
     void listAddedChain();
@@ -88,10 +93,13 @@ private:
     void numberBoxLeft(QLineEdit* box);
     void confirm();
 
-    AxisPanelState& state_;
-    ChainEditor& editor_;
-    AxisPanelValues& values_;
-    std::string& selectedScript_;
+    EditedProfile& document_;
+    AxisPanelValues values_;
+    // The chain list's selected row, -1 for none.
+    int selectedChain_ = -1;
+    std::string selectedScript_;
+    // Set while the panel's own command changes the document, which the lists follow already.
+    int editing_ = 0;
     // Set while the refusal of a number box is shown; the focus it takes is no leaving.
     int refusing_ = 0;
 

@@ -43,11 +43,10 @@ const char* const kSlotIndex = "slotIndex";
 
 } // namespace
 
-ButtonPanel::ButtonPanel(const Look& look, ButtonPanelState& state, QWidget* parent)
+ButtonPanel::ButtonPanel(const Look& look, EditedProfile& document, QWidget* parent)
     : QDialog(parent), look_(look),
-      firstPosition_(SlotTable::instance().group(look.group).front().position), state_(state),
-      values_(state.values), boxes_(values_.size(), nullptr), modeName_(state.modeName),
-      selectedScript_(state.selectedScript) {
+      firstPosition_(SlotTable::instance().group(look.group).front().position), document_(document),
+      boxes_(SlotTable::instance().group(look.group).size(), nullptr) {
     Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (look.minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
@@ -100,7 +99,7 @@ ButtonPanel::ButtonPanel(const Look& look, ButtonPanelState& state, QWidget* par
     layout->addLayout(right);
     resize(dialogUnitsToPixels(*this, look.dialogSize.width(), look.dialogSize.height())
                .expandedTo(minimumSizeHint()));
-    refresh();
+    refresh(activeGroupValues(document_, look_.group));
 }
 
 QGroupBox* ButtonPanel::buildButtonGroup() {
@@ -179,22 +178,17 @@ int ButtonPanel::slotIndex(const QString& slotName) const {
     return *position - firstPosition_;
 }
 
-void ButtonPanel::showAssignments(const std::vector<Assignment>& values,
-                                  const std::string& modeName) {
-    reread();
-    state_.showAssignments(values, modeName);
-    refresh();
+void ButtonPanel::showActiveMode() {
+    // Whatever the boxes hold is dropped: the active mode's values replace it all.
+    refresh(activeGroupValues(document_, look_.group));
 }
 
-void ButtonPanel::clearAssignments() {
-    reread();
-    state_.clearAssignments();
-    refresh();
+std::vector<Assignment> ButtonPanel::collectAssignments() const {
+    return activeGroupValues(document_, look_.group);
 }
 
 void ButtonPanel::accept() {
-    reread();
-    commandDone();
+    storeGroupValues(document_, look_.group, reread(), -1);
     QDialog::accept();
 }
 
@@ -243,22 +237,27 @@ void ButtonPanel::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void ButtonPanel::reread() {
-    for (std::size_t i = 0; i < boxes_.size(); ++i)
-        values_[i] = boxes_[i]->bytes();
+std::vector<Assignment> ButtonPanel::reread() const {
+    std::vector<Assignment> values;
+    values.reserve(boxes_.size());
+    for (const platform::ByteLineEdit* box : boxes_)
+        values.push_back(box->bytes());
+    return values;
 }
 
-void ButtonPanel::refresh() {
+void ButtonPanel::refresh(const std::vector<Assignment>& values) {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
-        boxes_[i]->setBytes(values_[i]);
-    modeBox_->setBytes(modeName_);
+        boxes_[i]->setBytes(values[i]);
+    const ProgrammingMode* mode = document_.activeModeValues();
+    modeBox_->setBytes(mode ? mode->name() : std::string());
 }
 
 void ButtonPanel::assign(int index, const std::string& value) {
-    reread();
-    values_.at(static_cast<std::size_t>(index)) = value;
-    refresh();
-    commandDone();
+    std::vector<Assignment> values = reread();
+    values.at(static_cast<std::size_t>(index)) = value;
+    storeGroupValues(document_, look_.group, values, index);
+    // With no mode active nothing is stored, and the boxes show what the command made.
+    refresh(values);
 }
 
 } // namespace vantrel

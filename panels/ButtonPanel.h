@@ -1,7 +1,6 @@
 #pragma once
 
 #include "panels/AssignmentPanel.h"
-#include "profile/ButtonPanelState.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -26,9 +25,8 @@ enum class SlotGroup;
 struct Control;
 
 // A modeless panel with one row per button or hat direction of one half of the X36, built
-// from the slot table: "P >>", press box, release box, "<< R". Its working copy of the active
-// mode's assignments for its group, in slot-position order, lives in a state that its owner
-// keeps; the panel shows the state as it finds it when built.
+// from the slot table: "P >>", press box, release box, "<< R". It shows the active mode of
+// the profile document as it finds it when built, and stores its assignments there.
 class ButtonPanel : public QDialog, public AssignmentPanel {
     Q_OBJECT
 
@@ -42,10 +40,8 @@ public:
         bool minimizeBox;
     };
 
-    void showAssignments(const std::vector<Assignment>& values,
-                         const std::string& modeName) override;
-    std::vector<Assignment> collectAssignments() const override { return values_; }
-    void clearAssignments() override;
+    void showActiveMode() override;
+    std::vector<Assignment> collectAssignments() const override;
     void setSelectedScript(const std::string& name) override { selectedScript_ = name; }
     const std::string& selectedScript() const { return selectedScript_; }
 
@@ -54,7 +50,7 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    ButtonPanel(const Look& look, ButtonPanelState& state, QWidget* parent);
+    ButtonPanel(const Look& look, EditedProfile& document, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -65,17 +61,16 @@ private:
     void addRow(QGridLayout& grid, int row, const QString& label, const QString& control);
     int slotIndex(const QString& slotName) const;
 
-    void reread();
-    void refresh();
+    std::vector<Assignment> reread() const;
+    // Writes the values into the boxes and the active mode's name into its box.
+    void refresh(const std::vector<Assignment>& values);
     void assign(int index, const std::string& value);
 
     Look look_;
     int firstPosition_;
-    ButtonPanelState& state_;
-    std::vector<Assignment>& values_;
+    EditedProfile& document_;
     std::vector<platform::ByteLineEdit*> boxes_;
-    std::string& modeName_;
-    std::string& selectedScript_;
+    std::string selectedScript_;
     platform::ByteLineEdit* modeBox_ = nullptr;
     bool placed_ = false;
     bool showing_ = false;

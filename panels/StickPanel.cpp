@@ -4,10 +4,10 @@
 
 namespace vantrel {
 
-StickPanel::StickPanel(ButtonPanelState& state, QWidget* parent)
+StickPanel::StickPanel(EditedProfile& document, QWidget* parent)
     : ButtonPanel({SlotGroup::Stick, QStringLiteral("Stick Programming"),
                    QStringLiteral(":/pictures/stick.rgba"), QSize(529, 321), QPoint(180, 0), false},
-                  state, parent) {
+                  document, parent) {
     setObjectName(QStringLiteral("stickPanel"));
 }
 

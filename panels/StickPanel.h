@@ -9,8 +9,8 @@ class StickPanel : public ButtonPanel {
     Q_OBJECT
 
 public:
-    // Shows and edits the stick's values held in the state.
-    StickPanel(ButtonPanelState& state, QWidget* parent = nullptr);
+    // Shows and edits the stick's values of the document's active mode.
+    StickPanel(EditedProfile& document, QWidget* parent = nullptr);
 };
 
 } // namespace vantrel

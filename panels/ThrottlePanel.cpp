@@ -4,11 +4,11 @@
 
 namespace vantrel {
 
-ThrottlePanel::ThrottlePanel(ButtonPanelState& state, QWidget* parent)
+ThrottlePanel::ThrottlePanel(EditedProfile& document, QWidget* parent)
     : ButtonPanel({SlotGroup::Throttle, QStringLiteral("Throttle Programming"),
                    QStringLiteral(":/pictures/throttle.rgba"), QSize(528, 321), QPoint(200, 20),
                    true},
-                  state, parent) {
+                  document, parent) {
     setObjectName(QStringLiteral("throttlePanel"));
 }
 

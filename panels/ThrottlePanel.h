@@ -9,8 +9,8 @@ class ThrottlePanel : public ButtonPanel {
     Q_OBJECT
 
 public:
-    // Shows and edits the throttle's values held in the state.
-    ThrottlePanel(ButtonPanelState& state, QWidget* parent = nullptr);
+    // Shows and edits the throttle's values of the document's active mode.
+    ThrottlePanel(EditedProfile& document, QWidget* parent = nullptr);
 };
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #include "panels/AxisPanel.h"
 #include "panels/SpinArrows.h"
+#include "profile/SlotTable.h"
 #include "support/GuiTestSupport.h"
 #include "widgets/DialogUnits.h"
 
@@ -105,7 +106,7 @@ std::vector<Assignment> axes(std::initializer_list<const char*> names) {
 class AxisPanelTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AxisPanelState> state_;
+    std::unique_ptr<EditedProfile> document_;
     std::unique_ptr<AxisPanel> panel_;
     std::unique_ptr<test::GuiSeams> seams_;
 
@@ -117,6 +118,30 @@ class AxisPanelTest : public QObject {
     }
 
     // A selected chain Gear with the Increase and Decrease scripts GearUp and GearDown.
+    // The six names become the active mode's, which the panel then shows, as the editor
+    // window shows a mode it selects.
+    void showAxes(const std::vector<Assignment>& names) {
+        const int first = SlotTable::instance().group(SlotGroup::Axis).front().position;
+        std::vector<EditedProfile::SlotValue> values;
+        for (int i = 0; i < kAxisSlotCount; ++i)
+            values.push_back({first + i, names.at(static_cast<std::size_t>(i))});
+        document_->assign(values);
+        panel_->showActiveMode();
+    }
+    void showNoMode() {
+        document_->selectMode(-1);
+        panel_->showActiveMode();
+    }
+    // A new profile, or one read from a file with these chains: the panel then shows the
+    // chains as the editor window does after reading.
+    void loadChains(const AxisChainList& chains) {
+        Profile profile = Profile::newProfile();
+        profile.chains = chains;
+        document_->load(profile);
+        document_->selectMode(0);
+        panel_->refreshChainSelection();
+    }
+
     AxisPanel& panelWithGear() {
         AxisPanel& panel = shownPanel();
         addChainNamed(panel, "Gear");
@@ -130,12 +155,12 @@ class AxisPanelTest : public QObject {
 private slots:
     void init() {
         seams_ = std::make_unique<test::GuiSeams>();
-        state_ = std::make_unique<AxisPanelState>();
-        panel_ = std::make_unique<AxisPanel>(*state_);
+        document_ = std::make_unique<EditedProfile>();
+        panel_ = std::make_unique<AxisPanel>(*document_);
     }
     void cleanup() {
         panel_.reset();
-        state_.reset();
+        document_.reset();
         seams_.reset();
     }
 
@@ -292,11 +317,11 @@ private slots:
 
     void overfullChainFromAFileOffersNothing() {
         AxisPanel& panel = shownPanel();
-        panel.resetChains();
-        panel.addChain("Over");
-        panel.addGroupLine("(0 : 100 ; 200) ( + a  - b )", 200, 0);
-        panel.addGroupLine("(0 : 100 ; 100) ( + a  - b )", 100, 0);
-        panel.refreshChainSelection();
+        AxisChainList read;
+        read.addChain("Over");
+        read.addGroupLine("(0 : 100 ; 200) ( + a  - b )", 200, 0);
+        read.addGroupLine("(0 : 100 ; 100) ( + a  - b )", 100, 0);
+        loadChains(read);
         QCOMPARE(panel.chains().chain(0).freeCapacity(), -45);
         QCOMPARE(box(panel, "countBox")->text(), QString("0"));
         QVERIFY(!button(panel, "breakpointAddButton")->isEnabled());
@@ -523,7 +548,7 @@ private slots:
 
     void axisBoxesFollowThePanelRules() {
         AxisPanel& panel = shownPanel();
-        panel.showAssignments(axes({"Pitch", "Roll", "Thr", "Rud", "R1", "R2"}), "DEFAULT");
+        showAxes(axes({"Pitch", "Roll", "Thr", "Rud", "R1", "R2"}));
         QCOMPARE(box(panel, "activeModeBox")->text(), QString("DEFAULT"));
         QCOMPARE(box(panel, "r1AxisBox")->text(), QString("R1"));
         QCOMPARE(panel.collectAssignments(), axes({"Pitch", "Roll", "Thr", "Rud", "R1", "R2"}));
@@ -551,7 +576,7 @@ private slots:
         QTest::mouseClick(box(panel, "increaseBox"), Qt::LeftButton);
         QCOMPARE(box(panel, "increaseBox")->text(), QString("_NULL"));
 
-        panel.clearAssignments();
+        showNoMode();
         QCOMPARE(panel.collectAssignments(), std::vector<Assignment>(6));
         QCOMPARE(box(panel, "activeModeBox")->text(), QString());
     }
@@ -559,7 +584,7 @@ private slots:
     void comingBackToThePanelKeepsTheFocusedBox() {
         AxisPanel& panel = shownPanel();
         QTest::mouseClick(box(panel, "zAxisBox"), Qt::LeftButton);
-        panel.showAssignments(axes({"", "", "Thr", "", "", ""}), "DEFAULT");
+        showAxes(axes({"", "", "Thr", "", "", ""}));
         QCOMPARE(QApplication::focusWidget(), box(panel, "zAxisBox"));
 
         QWidget other;
@@ -602,7 +627,7 @@ private slots:
         panel.setSelectedScript("Up");
         QVERIFY(test::clickButton(&panel, "increaseButton"));
         enterNumber(panel, "countBox", "30");
-        panel.resetChains();
+        document_->newProfile();
         QCOMPARE(panel.chainCount(), 0);
         QCOMPARE(list(panel, "chainList")->count(), 0);
         QCOMPARE(box(panel, "chainNameBox")->text(), QString());
@@ -610,12 +635,13 @@ private slots:
         QCOMPARE(box(panel, "countBox")->text(), QString("30"));
         QVERIFY(button(panel, "chainAddButton")->isEnabled());
 
-        panel.addChain("Flaps");
-        panel.addGroupLine("(0 : 10 ; 2) ( + a  - b )", 2, panel.chainCount() - 1);
-        panel.addChain("Gear");
-        panel.addGroupLine("(1 : 2 ; 3) ( + c  - d )", 3, panel.chainCount() - 1);
-        panel.addGroupLine("(4 : 5 ; 6) ( + e  - f )", 6, panel.chainCount() - 1);
-        panel.refreshChainSelection();
+        AxisChainList read;
+        read.addChain("Flaps");
+        read.addGroupLine("(0 : 10 ; 2) ( + a  - b )", 2, 0);
+        read.addChain("Gear");
+        read.addGroupLine("(1 : 2 ; 3) ( + c  - d )", 3, 1);
+        read.addGroupLine("(4 : 5 ; 6) ( + e  - f )", 6, 1);
+        loadChains(read);
         QCOMPARE(rows(list(panel, "chainList")), (QStringList{"Flaps", "Gear"}));
         QCOMPARE(selectedRow(list(panel, "chainList")), QString("Gear"));
         QCOMPARE(box(panel, "chainNameBox")->text(), QString("Gear"));
@@ -623,7 +649,8 @@ private slots:
         QVERIFY(!button(panel, "chainAddButton")->isEnabled());
 
         std::vector<std::string> written;
-        panel.writeChains([&written](std::string_view line) { written.emplace_back(line); });
+        panel.chains().writeChains(
+            [&written](std::string_view line) { written.emplace_back(line); });
         QCOMPARE(written, (std::vector<std::string>{
                               "", "[Flaps]", "(0 : 10 ; 2) ( + a  - b )", "{Flaps}", "", "[Gear]",
                               "(1 : 2 ; 3) ( + c  - d )", "(4 : 5 ; 6) ( + e  - f )", "{Gear}"}));
@@ -632,7 +659,7 @@ private slots:
     void screenshot() {
         AxisPanel& panel = panelWithGear();
         QVERIFY(test::clickButton(&panel, "breakpointAddButton"));
-        panel.showAssignments(axes({"Gear", "", "", "", "", ""}), "DEFAULT");
+        showAxes(axes({"Gear", "", "", "", "", ""}));
         const QString path = test::saveScreenshot(&panel, "AxisPanel.png");
         QVERIFY(QFile::exists(path));
         // Nothing of the chain group is cut off by the window's edge.

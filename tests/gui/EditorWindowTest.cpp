@@ -258,7 +258,7 @@ private slots:
     void clearingAllScripts() {
         Editor e;
         e.addScript("Alpha a");
-        e.window.setProfileSaved(true);
+        e.window.document().markSaved();
         e.seams.messages.queueAnswer(MessageAnswer::No);
         e.click("scriptClearAllButton");
         QCOMPARE(e.seams.messages.shown().size(), std::size_t(1));
@@ -284,7 +284,7 @@ private slots:
         e.type("modeNameBox", "Combat");
         e.click("modeCreateButton");
         QCOMPARE(e.listedModes(), (QStringList{"DEFAULT", "Combat"}));
-        e.window.setProfileSaved(true);
+        e.window.document().markSaved();
 
         // Letter case alone is a taken name: the dialog opens again until cancelled.
         e.seams.desktop.queueModal(renameTo("combat"));
@@ -383,7 +383,7 @@ private slots:
         Editor e;
         e.window.addMode("Climb");
         e.window.switchMode();
-        e.window.setProfileSaved(true);
+        e.window.document().markSaved();
         e.click("modeSetDefaultButton");
         QCOMPARE(e.listedModes(), (QStringList{"unknown", "DEFAULT"}));
         QCOMPARE(e.storedModeNames(), (QStringList{"unknown", "DEFAULT"}));
@@ -406,7 +406,7 @@ private slots:
         e.addScript("Fire a^40 A");
         QCOMPARE(e.selectedModeRow(), 0);
         e.clickScript("Fire");
-        e.window.setProfileSaved(true);
+        e.window.document().markSaved();
         e.click("joystickButton");
         QVERIFY(e.window.profileSaved()); // opening a panel changes nothing
         QVERIFY(e.window.stickPanel().isVisible());
@@ -414,7 +414,7 @@ private slots:
         QVERIFY(!e.window.profileSaved());
         e.window.switchMode();
         QCOMPARE(e.window.modes()[0].assignment(slot("TriggerPress")), std::string("Fire"));
-        QCOMPARE(e.window.profileSnapshot().modes[0].assignment(slot("TriggerPress")),
+        QCOMPARE(e.window.document().profile().modes[0].assignment(slot("TriggerPress")),
                  std::string("Fire"));
 
         // resetProfile empties everything and the panels with it.

@@ -2,7 +2,6 @@
 // lives in the editor from the start: a profile opened before a panel exists shows in it when
 // it opens, edits survive hiding, and a profile saved without any panel ever shown keeps every
 // byte.
-#include "editor/EditorProfileDocument.h"
 #include "editor/EditorWindow.h"
 #include "editor/SetDefaultDelaysDialog.h"
 #include "files/ProfileTextModel.h"
@@ -73,7 +72,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 struct Editor {
     test::GuiSeams seams;
     EditorWindow window;
-    EditorProfileDocument document{window};
     DiagnosticList diagnostics;
 
     Editor() {
@@ -82,13 +80,10 @@ struct Editor {
             qFatal("the editor window was not exposed");
     }
 
-    bool open(const QString& path) {
-        window.setProfilePath(path.toStdString());
-        return readProfileText(document, diagnostics);
-    }
+    bool open(const QString& path) { return window.openProfile(path.toStdString(), diagnostics); }
     bool save(const QString& path) {
         window.setProfilePath(path.toStdString());
-        return writeProfileText(document, diagnostics);
+        return window.saveProfile(diagnostics);
     }
     template <typename T> T* built() const { return window.findChild<T*>(); }
     void click(const char* name) const {
@@ -186,12 +181,12 @@ private slots:
         dialog->hide();
         QVERIFY(editor.open(path("delays.vtp")));
         QCOMPARE(editor.text(dialog, "pressDelayBox"), QString("15"));
-        QCOMPARE(editor.window.profileSnapshot().pressDelay, 15u);
+        QCOMPARE(editor.window.document().profile().pressDelay, 15u);
 
         // Close takes the boxes' values into the profile.
         test::child<QLineEdit>(dialog, "releaseDelayBox")->setText("40");
         QVERIFY(test::clickButton(dialog, "delaysCloseButton"));
-        QCOMPARE(editor.window.profileSnapshot().releaseDelay, 40u);
+        QCOMPARE(editor.window.document().profile().releaseDelay, 40u);
         QVERIFY(!dialog->isVisible());
     }
 

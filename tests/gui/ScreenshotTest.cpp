@@ -72,14 +72,14 @@ private slots:
     }
 #endif
     void stickPanel() {
-        ButtonPanelState state(SlotGroup::Stick);
-        StickPanel panel(state);
+        EditedProfile document;
+        StickPanel panel(document);
         checkPicture(panel, "stickPicture", QSize(337, 276));
         shoot(panel, "stick-panel.png");
     }
     void throttlePanel() {
-        ButtonPanelState state(SlotGroup::Throttle);
-        ThrottlePanel panel(state);
+        EditedProfile document;
+        ThrottlePanel panel(document);
         checkPicture(panel, "throttlePicture", QSize(343, 206));
         shoot(panel, "throttle-panel.png");
     }

@@ -31,6 +31,19 @@ std::size_t indexOf(SlotGroup group, const std::string& slotName) {
     return static_cast<std::size_t>(*SlotTable::instance().positionOf(slotName) - first);
 }
 
+// A profile whose one mode holds these values of the group becomes the document, its mode
+// active and shown in the panel, as the editor window shows a mode it selects.
+void showMode(EditedProfile& document, AssignmentPanel& panel, SlotGroup group,
+              const std::vector<Assignment>& values, const std::string& name) {
+    Profile profile = Profile::newProfile();
+    ProgrammingMode mode(name);
+    mode.setGroupValues(group, values);
+    profile.modes = {mode};
+    document.load(profile);
+    document.selectMode(0);
+    panel.showActiveMode();
+}
+
 void openPanel(QDialog& panel) {
     panel.show();
     QVERIFY(QTest::qWaitForWindowActive(&panel));
@@ -52,10 +65,10 @@ class StickThrottlePanelTest : public QObject {
 
 private slots:
     void panelsAreHiddenModelessAndTitled() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
-        ButtonPanelState throttleState(SlotGroup::Throttle);
-        ThrottlePanel throttle(throttleState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
+        EditedProfile throttleDocument;
+        ThrottlePanel throttle(throttleDocument);
         QVERIFY(!stick.isVisible());
         QVERIFY(!throttle.isModal());
         QCOMPARE(stick.windowTitle(), QString("Stick Programming"));
@@ -67,10 +80,10 @@ private slots:
     }
 
     void everySlotHasItsBoxAndButtonsWithTheirTexts() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
-        ButtonPanelState throttleState(SlotGroup::Throttle);
-        ThrottlePanel throttle(throttleState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
+        EditedProfile throttleDocument;
+        ThrottlePanel throttle(throttleDocument);
         openPanel(stick);
         openPanel(throttle);
         for (const Slot& slot : allButtonSlots()) {
@@ -91,11 +104,11 @@ private slots:
     }
 
     void assignButtonsCopyTheSelectedScriptIntoTheirOwnBox() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
         openPanel(stick);
         const auto shown = numberedValues(SlotGroup::Stick);
-        stick.showAssignments(shown, "DEFAULT");
+        showMode(stickDocument, stick, SlotGroup::Stick, shown, "DEFAULT");
         QCOMPARE(box(stick, "activeModeBox")->text(), QString("DEFAULT"));
         QVERIFY(box(stick, "activeModeBox")->isReadOnly());
 
@@ -116,10 +129,11 @@ private slots:
     }
 
     void typedTextIsCollectedOnlyAfterARereadOfThePanel() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
         openPanel(stick);
-        stick.showAssignments(numberedValues(SlotGroup::Stick), "DEFAULT");
+        showMode(stickDocument, stick, SlotGroup::Stick, numberedValues(SlotGroup::Stick),
+                 "DEFAULT");
         QTest::mouseClick(box(stick, "launchPressBox"), Qt::LeftButton);
         QTest::keyClicks(box(stick, "launchPressBox"), "Flare");
         // Entering the box emptied it; the typing itself is not read yet.
@@ -137,8 +151,8 @@ private slots:
     }
 
     void escapeAndCloseHideWithoutAReread() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
         openPanel(stick);
         QTest::mouseClick(box(stick, "fireAPressBox"), Qt::LeftButton);
         QTest::keyClicks(box(stick, "fireAPressBox"), "Gun");
@@ -157,11 +171,11 @@ private slots:
     }
 
     void clickingOrTabbingIntoABoxEmptiesIt() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
         openPanel(stick);
         const auto shown = numberedValues(SlotGroup::Stick);
-        stick.showAssignments(shown, "DEFAULT");
+        showMode(stickDocument, stick, SlotGroup::Stick, shown, "DEFAULT");
         QTest::mouseClick(box(stick, "fireBPressBox"), Qt::LeftButton);
         QCOMPARE(box(stick, "fireBPressBox")->text(), QString());
         // Tab on: the release box, then the "<< R" button, then the next row's "P >>" ...
@@ -182,10 +196,11 @@ private slots:
     }
 
     void tabbingThroughThePanelEmptiesEveryBox() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
         openPanel(stick);
-        stick.showAssignments(numberedValues(SlotGroup::Stick), "DEFAULT");
+        showMode(stickDocument, stick, SlotGroup::Stick, numberedValues(SlotGroup::Stick),
+                 "DEFAULT");
         QTest::mouseClick(box(stick, "triggerPressBox"), Qt::LeftButton);
         for (int i = 0; i < 250; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -194,11 +209,11 @@ private slots:
     }
 
     void comingBackToThePanelKeepsTheFocusedBox() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
         QWidget other;
         openPanel(stick);
-        stick.showAssignments(numberedValues(SlotGroup::Stick), "M2");
+        showMode(stickDocument, stick, SlotGroup::Stick, numberedValues(SlotGroup::Stick), "M2");
         QTest::mouseClick(box(stick, "triggerPressBox"), Qt::LeftButton);
         stick.setSelectedScript("Fire");
         QVERIFY(test::clickButton(&stick, "triggerPressButton")); // focus moves to the button
@@ -214,25 +229,28 @@ private slots:
     }
 
     void showThenCollectGivesTheSameValues() {
-        ButtonPanelState throttleState(SlotGroup::Throttle);
-        ThrottlePanel throttle(throttleState);
+        EditedProfile throttleDocument;
+        ThrottlePanel throttle(throttleDocument);
         const auto shown = numberedValues(SlotGroup::Throttle);
-        throttle.showAssignments(shown, "Landing");
+        showMode(throttleDocument, throttle, SlotGroup::Throttle, shown, "Landing");
         QCOMPARE(throttle.collectAssignments(), shown);
         // A second show re-reads the boxes first and then replaces everything.
-        throttle.showAssignments(std::vector<Assignment>(kThrottleSlotCount, "X"), "Two");
+        showMode(throttleDocument, throttle, SlotGroup::Throttle,
+                 std::vector<Assignment>(kThrottleSlotCount, "X"), "Two");
         QCOMPARE(throttle.collectAssignments(), std::vector<Assignment>(kThrottleSlotCount, "X"));
-        throttle.clearAssignments();
+        throttleDocument.selectMode(-1);
+        throttle.showActiveMode();
         QCOMPARE(throttle.collectAssignments(), std::vector<Assignment>(kThrottleSlotCount));
         QCOMPARE(box(throttle, "activeModeBox")->text(), QString());
         QCOMPARE(box(throttle, "mouseHatUpPressBox")->text(), QString());
     }
 
     void throttleShowsModeOneInItsRowBelowTheAuxRows() {
-        ButtonPanelState throttleState(SlotGroup::Throttle);
-        ThrottlePanel throttle(throttleState);
+        EditedProfile throttleDocument;
+        ThrottlePanel throttle(throttleDocument);
         openPanel(throttle);
-        throttle.showAssignments(numberedValues(SlotGroup::Throttle), "DEFAULT");
+        showMode(throttleDocument, throttle, SlotGroup::Throttle,
+                 numberedValues(SlotGroup::Throttle), "DEFAULT");
         QCOMPARE(box(throttle, "mode1PressBox")->text(), QString("S_Mode1Press"));
         QCOMPARE(box(throttle, "fireDPressBox")->text(), QString("S_FireDPress"));
         QCOMPARE(box(throttle, "throttleHat1CenterReleaseBox")->text(),
@@ -253,10 +271,10 @@ private slots:
     }
 
     void groupsAndRowLabelsAreShownAndNothingIsClipped() {
-        ButtonPanelState stickState(SlotGroup::Stick);
-        StickPanel stick(stickState);
-        ButtonPanelState throttleState(SlotGroup::Throttle);
-        ThrottlePanel throttle(throttleState);
+        EditedProfile stickDocument;
+        StickPanel stick(stickDocument);
+        EditedProfile throttleDocument;
+        ThrottlePanel throttle(throttleDocument);
         for (QDialog* panel : {static_cast<QDialog*>(&stick), static_cast<QDialog*>(&throttle)}) {
             openPanel(*panel);
             QStringList titles;

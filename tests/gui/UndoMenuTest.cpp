@@ -1,5 +1,6 @@
 #include "editor/EditorWindow.h"
 #include "editor/SetDefaultDelaysDialog.h"
+#include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "profile/SlotTable.h"
 #include "support/GuiTestSupport.h"
@@ -7,6 +8,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -155,7 +157,7 @@ private slots:
         Editor e;
         e.type("scriptBox", "Fire a A");
         e.click("scriptAddButton");
-        e.window.setProfileSaved(true);
+        e.window.document().markSaved();
         e.select("scriptList", "Fire");
         e.click("joystickButton");
         QVERIFY(e.window.profileSaved());
@@ -175,6 +177,66 @@ private slots:
         QVERIFY(e.window.profileSaved());
         e.choose("Redo Assign 'Fire' to TriggerPress");
         QCOMPARE(test::child<QLineEdit>(&stick, "triggerPressBox")->text(), QString("Fire"));
+
+        // Text typed into another box is taken with the next assignment, in one command.
+        stick.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&stick));
+        auto* launch = test::child<QLineEdit>(&stick, "launchPressBox");
+        QTest::mouseClick(launch, Qt::LeftButton);
+        QTest::keyClicks(launch, "Flare");
+        QVERIFY(test::clickButton(&stick, "triggerReleaseButton"));
+        const int launchPress = *SlotTable::instance().positionOf("LaunchPress");
+        QCOMPARE(e.window.modes()[0].assignment(launchPress), Assignment("Flare"));
+        e.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        e.choose("Undo Assign 'Fire' to TriggerRelease");
+        QCOMPARE(launch->text(), QString());
+        QCOMPARE(test::child<QLineEdit>(&stick, "triggerReleaseBox")->text(), QString());
+        QCOMPARE(e.window.modes()[0].assignment(launchPress), Assignment());
+        QCOMPARE(test::plainText(e.action("editUndoAction")),
+                 QString("Undo Assign 'Fire' to TriggerPress"));
+    }
+
+    // The axis panel's chain commands and its assignments are commands as well: Undo gives
+    // the chain list, the selection and the boxes back as they were.
+    void chainCommandsAreUndone() {
+        Editor e;
+        e.click("axisButton");
+        QVERIFY(e.window.profileSaved()); // opening the panel changes nothing
+        AxisPanel& axis = e.window.axisPanel();
+        QVERIFY(QTest::qWaitForWindowActive(&axis));
+        auto* name = test::child<QLineEdit>(&axis, "chainNameBox");
+        auto* chains = test::child<QListWidget>(&axis, "chainList");
+        auto* xAxis = test::child<QLineEdit>(&axis, "xAxisBox");
+        QTest::mouseClick(name, Qt::LeftButton);
+        QTest::keyClicks(name, "Gear");
+        QVERIFY(test::clickButton(&axis, "chainAddButton"));
+        QVERIFY(test::clickButton(&axis, "xAxisButton"));
+        QVERIFY(test::clickButton(&axis, "chainDeleteButton"));
+        QCOMPARE(chains->count(), 0);
+        QCOMPARE(xAxis->text(), QString("Gear"));
+
+        e.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e.window));
+        e.choose("Undo Delete Chain 'Gear'");
+        QCOMPARE(chains->count(), 1);
+        QCOMPARE(chains->selectedItems().size(), 1);
+        QCOMPARE(name->text(), QString("Gear"));
+        QVERIFY(test::child<QPushButton>(&axis, "chainDeleteButton")->isEnabled());
+        QCOMPARE(e.text("statusBox"), QString("Delete Chain 'Gear' undone."));
+        e.choose("Undo Assign 'Gear' to XAxis");
+        QCOMPARE(xAxis->text(), QString());
+        e.choose("Undo Add Chain 'Gear'");
+        QCOMPARE(chains->count(), 0);
+        QVERIFY(test::child<QPushButton>(&axis, "chainAddButton")->isEnabled());
+        QVERIFY(e.window.profileSaved());
+
+        e.press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        e.press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(chains->count(), 1);
+        QCOMPARE(xAxis->text(), QString("Gear"));
+        const int x = *SlotTable::instance().positionOf("XAxis");
+        QCOMPARE(e.window.modes()[0].assignment(x), Assignment("Gear"));
     }
 
     // Set Default Delays is taken by Close; Undo puts the old values back into the boxes.
@@ -196,7 +258,7 @@ private slots:
         QVERIFY(e.window.profileSaved());
         e.press(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(press->text(), QString("25"));
-        QCOMPARE(e.window.profileSnapshot().pressDelay, 25u);
+        QCOMPARE(e.window.document().profile().pressDelay, 25u);
     }
 
     // The save question asks only while the profile differs from its file.
