@@ -437,7 +437,9 @@ private slots:
         QCOMPARE(editor.window.findChildren<QWidget*>("controlsWindow").size(), 1);
         controls->close();
 
-        // Showing a panel counts as a change, so Exit asks first.
+        // Showing the panels changes nothing; a script added does, so Exit asks first.
+        QVERIFY(editor.window.profileSaved());
+        editor.typeScript("Gear g G");
         QVERIFY(!editor.window.profileSaved());
         editor.seams.messages.queueAnswer(MessageAnswer::No);
         QVERIFY(editor.window.isVisible());
