@@ -83,7 +83,7 @@ AxisPanelControls AxisPanelControls::build(QDialog& panel, QObject* boxFilter) {
     c.modeBox->setReadOnly(true);
     c.closeButton = makeButton(QObject::tr("&Close"), "panelCloseButton");
 
-    c.picture = makePictureLabel(&panel, QStringLiteral(":/pictures/axes.rgba"));
+    c.picture = makePictureLabel(&panel, QStringLiteral(":/pictures/axes.png"));
     c.picture->setObjectName("axesPicture");
     c.picture->setAccessibleName(QObject::tr("The device's axes"));
 
