@@ -51,12 +51,12 @@ install(FILES ${VANTREL_DIST_BUILD}/${VANTREL_APP_ID}.metainfo.xml
 install(FILES ${VANTREL_DIST}/vantrel-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vantrel.xml)
 
-# The icon: the scalable original and the PNGs rendered from it at build time (Pictures.cmake)
-# for the fixed sizes.
+# The icon: the scalable original and its PNGs for the fixed sizes (the window icon takes the
+# small ones from the same files).
 install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel-icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME vantrel.svg)
-foreach(size ${VANTREL_ICON_SIZES})
-    install(FILES ${VANTREL_PICTURES_BUILD}/icon/${size}.png
+foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icon/${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME vantrel.png)
 endforeach()
@@ -98,7 +98,7 @@ foreach(page vantrel.1 vantrel-driver.1 x36-simdriver.1)
     list(APPEND VANTREL_MAN_PAGES ${gz})
     install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-add_custom_target(vantrel_dist_files ALL DEPENDS ${VANTREL_ICON_PNGS} ${VANTREL_MAN_PAGES}
+add_custom_target(vantrel_dist_files ALL DEPENDS ${VANTREL_MAN_PAGES}
                                              ${VANTREL_GUIDE_IMAGES} ${VANTREL_CHANGELOG_GZ})
 
 # The driver's user service and udev rule. The service names the program by its installed

@@ -10,8 +10,8 @@ namespace vantrel {
 ControlPicture::ControlPicture(ControlSpot::Picture picture, LitState lit, QWidget* parent)
     : QWidget(parent), picture_(picture), lit_(std::move(lit)),
       pixmap_(picturePixmap(picture == ControlSpot::Picture::Stick
-                                ? QStringLiteral(":/pictures/stick.rgba")
-                                : QStringLiteral(":/pictures/throttle.rgba"))) {
+                                ? QStringLiteral(":/pictures/stick.png")
+                                : QStringLiteral(":/pictures/throttle.png"))) {
     setFixedSize(pixmap_.size());
     setCursor(Qt::PointingHandCursor);
 }

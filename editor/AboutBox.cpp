@@ -19,7 +19,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     useDialogFont(*this);
 
-    auto* logo = makePictureLabel(this, QStringLiteral(":/pictures/logo.rgba"));
+    auto* logo = makePictureLabel(this, QStringLiteral(":/pictures/logo.png"));
     logo->setObjectName(QStringLiteral("aboutLogo"));
     logo->setAccessibleName(QStringLiteral("Vantrel logo"));
     auto* version = new QLabel(QStringLiteral("version 1.01"), this);

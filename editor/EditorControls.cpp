@@ -100,7 +100,7 @@ EditorControls EditorControls::build(QDialog& window) {
         makeButton(panelGroup, "Throttle", "throttleButton", "Show throttle panel", false);
     c.axisButton = makeButton(panelGroup, "Axis", "axisButton", "Show axis panel", false);
 
-    QLabel* logo = makePictureLabel(self, QStringLiteral(":/pictures/logo.rgba"));
+    QLabel* logo = makePictureLabel(self, QStringLiteral(":/pictures/logo.png"));
     logo->setObjectName("logoPicture");
     logo->setAccessibleName("Vantrel logo");
 

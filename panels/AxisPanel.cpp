@@ -1,6 +1,6 @@
 #include "panels/AxisPanel.h"
 
-#include "panels/SpinArrows.h"
+#include "panels/NumberSpinBox.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/ByteText.h"
 #include "platform/qt/ScreenPlacement.h"
@@ -79,9 +79,9 @@ void AxisPanel::connectControls() {
     connect(ui_.addGroupButton, &QPushButton::clicked, this, &AxisPanel::addGroup);
     connect(ui_.removeButton, &QPushButton::clicked, this, &AxisPanel::removeGroup);
     connect(ui_.clearButton, &QPushButton::clicked, this, &AxisPanel::clearGroups);
-    connect(ui_.startSpin, &SpinArrows::stepped, this, &AxisPanel::startStepped);
-    connect(ui_.endSpin, &SpinArrows::stepped, this, &AxisPanel::endStepped);
-    connect(ui_.countSpin, &SpinArrows::stepped, this, [this] { handle([] {}); });
+    connect(ui_.startSpin, &NumberSpinBox::stepped, this, &AxisPanel::startStepped);
+    connect(ui_.endSpin, &NumberSpinBox::stepped, this, &AxisPanel::endStepped);
+    connect(ui_.countSpin, &NumberSpinBox::stepped, this, [this] { handle([] {}); });
     connect(ui_.increaseButton, &QPushButton::clicked, this,
             [this] { handle([this] { values_.increase = selectedScript_; }); });
     connect(ui_.decreaseButton, &QPushButton::clicked, this,
@@ -371,8 +371,8 @@ bool AxisPanel::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && !refusing_ &&
-            (watched == ui_.countBox || watched == ui_.startBox || watched == ui_.endBox))
-            numberBoxLeft(static_cast<QLineEdit*>(watched));
+            (watched == ui_.countSpin || watched == ui_.startSpin || watched == ui_.endSpin))
+            numberBoxLeft(static_cast<NumberSpinBox*>(watched)->box());
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -14,7 +14,7 @@
 
 namespace vantrel {
 
-class SpinArrows;
+class NumberSpinBox;
 
 // "Axis Programming": builds the profile's axis chains with their breakpoint groups and binds
 // chains by name to the six axes of the active programming mode. Its chain and group commands
@@ -43,8 +43,8 @@ public:
     void refreshChainSelection();
 
     // The arrows of the Start and End boxes, for setting their clock.
-    SpinArrows& startSpin() const { return *ui_.startSpin; }
-    SpinArrows& endSpin() const { return *ui_.endSpin; }
+    NumberSpinBox& startSpin() const { return *ui_.startSpin; }
+    NumberSpinBox& endSpin() const { return *ui_.endSpin; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,6 @@
 #include "panels/AxisPanelControls.h"
 
-#include "panels/SpinArrows.h"
+#include "panels/NumberSpinBox.h"
 #include "platform/qt/ByteText.h"
 #include "profile/AxisChain.h"
 #include "profile/SlotTable.h"
@@ -15,11 +15,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QToolButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QVBoxLayout>
 
 #include <chrono>
-#include <tuple>
 #include <vector>
 
 namespace vantrel {
@@ -54,6 +54,26 @@ Box* makeBox(const QString& objectName, const QString& accessibleName) {
     return box;
 }
 
+// A number box with its spin arrows; the spin box takes the focus for its box.
+NumberSpinBox* makeNumberSpin(const QString& name, const QString& accessibleName) {
+    auto* spin = makeBox<NumberSpinBox>(name + "Spin", accessibleName);
+    spin->box()->setObjectName(name + "Box");
+    spin->box()->setAccessibleName(accessibleName);
+    spin->setAlignment(Qt::AlignRight);
+    return spin;
+}
+
+// The width that leaves the box of a spin box this wide for its text, beside the arrows.
+int spinWidthFor(const QAbstractSpinBox& spin, int boxWidth) {
+    QStyleOptionSpinBox option;
+    option.initFrom(&spin);
+    option.rect = QRect(0, 0, 4 * boxWidth, spin.sizeHint().height());
+    option.subControls = QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp;
+    const QRect field =
+        spin.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField);
+    return boxWidth + option.rect.width() - field.width();
+}
+
 } // namespace
 
 AxisPanelControls AxisPanelControls::build(QDialog& panel, QObject* boxFilter) {
@@ -63,7 +83,7 @@ AxisPanelControls AxisPanelControls::build(QDialog& panel, QObject* boxFilter) {
     c.modeBox->setReadOnly(true);
     c.closeButton = makeButton(QObject::tr("&Close"), "panelCloseButton");
 
-    c.picture = makePictureLabel(&panel, QStringLiteral(":/pictures/axes.rgba"));
+    c.picture = makePictureLabel(&panel, QStringLiteral(":/pictures/axes.png"));
     c.picture->setObjectName("axesPicture");
     c.picture->setAccessibleName(QObject::tr("The device's axes"));
 
@@ -114,37 +134,28 @@ QWidget* AxisPanelControls::buildChainGroup(QDialog& panel, QObject* boxFilter) 
     c.clearButton = makeButton(QObject::tr("&Clear"), "breakpointClearButton");
     c.removeButton = makeButton(QObject::tr("Re&move"), "breakpointRemoveButton");
 
-    c.countBox = makeBox("countBox", QObject::tr("Count"));
-    c.countSpin = new SpinArrows(c.countBox);
+    c.countSpin = makeNumberSpin("count", QObject::tr("Count"));
+    c.countBox = c.countSpin->box();
     c.addGroupButton = makeButton(QObject::tr("A&dd"), "breakpointAddButton");
-    c.startBox = makeBox("startBox", QObject::tr("Start"));
-    c.startSpin = new SpinArrows(c.startBox);
+    c.startSpin = makeNumberSpin("start", QObject::tr("Start"));
+    c.startBox = c.startSpin->box();
     c.increaseButton = makeButton(QObject::tr("Increase >>"), "increaseButton");
     c.increaseBox = makeBox<platform::ByteLineEdit>("increaseBox", QObject::tr("Increase script"));
-    c.endBox = makeBox("endBox", QObject::tr("End"));
-    c.endSpin = new SpinArrows(c.endBox);
+    c.endSpin = makeNumberSpin("end", QObject::tr("End"));
+    c.endBox = c.endSpin->box();
     c.decreaseButton = makeButton(QObject::tr("Decrease >>"), "decreaseButton");
     c.decreaseBox = makeBox<platform::ByteLineEdit>("decreaseBox", QObject::tr("Decrease script"));
 
-    const std::vector<SpinArrows::Acceleration> axisSteps{{std::chrono::seconds(0), 50},
-                                                          {std::chrono::seconds(3), 1000}};
-    for (auto [spin, name] : {std::pair{c.countSpin, "count"}, std::pair{c.startSpin, "start"},
-                              std::pair{c.endSpin, "end"}}) {
-        spin->setObjectName(QString(name) + "Spin");
-        spin->upArrow()->setObjectName(QString(name) + "SpinUp");
-        spin->upArrow()->setAccessibleName(QString(name) + " up");
-        spin->downArrow()->setObjectName(QString(name) + "SpinDown");
-        spin->downArrow()->setAccessibleName(QString(name) + " down");
-    }
     c.countSpin->setRange(0, kChainCapacity);
-    for (SpinArrows* spin : {c.startSpin, c.endSpin}) {
+    const std::vector<NumberSpinBox::Acceleration> axisSteps{{std::chrono::seconds(0), 50},
+                                                             {std::chrono::seconds(3), 1000}};
+    for (NumberSpinBox* spin : {c.startSpin, c.endSpin}) {
         spin->setRange(kAxisMin, kAxisMax);
         spin->setAcceleration(axisSteps);
     }
-    for (QLineEdit* box : {c.countBox, c.startBox, c.endBox}) {
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(boxWidth);
-        box->installEventFilter(boxFilter);
+    for (NumberSpinBox* spin : {c.countSpin, c.startSpin, c.endSpin}) {
+        spin->setFixedWidth(spinWidthFor(*spin, boxWidth));
+        spin->installEventFilter(boxFilter);
     }
 
     auto* layout = new QGridLayout(group);
@@ -167,17 +178,15 @@ QWidget* AxisPanelControls::buildChainGroup(QDialog& panel, QObject* boxFilter) 
     listButtons->addWidget(c.removeButton);
     layout->addLayout(listButtons, 4, 0, 1, 7);
 
-    const std::array<std::tuple<QString, QLineEdit*, SpinArrows*>, 3> numberRows{
-        std::tuple{QObject::tr("Count"), c.countBox, c.countSpin},
-        std::tuple{QObject::tr("Start:"), c.startBox, c.startSpin},
-        std::tuple{QObject::tr("End:"), c.endBox, c.endSpin}};
+    const std::array<std::pair<QString, NumberSpinBox*>, 3> numberRows{
+        std::pair{QObject::tr("Count"), c.countSpin}, std::pair{QObject::tr("Start:"), c.startSpin},
+        std::pair{QObject::tr("End:"), c.endSpin}};
     for (int row = 0; row < 3; ++row) {
-        auto [text, box, spin] = numberRows[row];
+        auto [text, spin] = numberRows[row];
         auto* label = new QLabel(text);
-        label->setBuddy(box);
+        label->setBuddy(spin);
         layout->addWidget(label, 5 + row, 0);
-        layout->addWidget(box, 5 + row, 1);
-        layout->addWidget(spin, 5 + row, 2);
+        layout->addWidget(spin, 5 + row, 1, 1, 2);
     }
     layout->addWidget(c.addGroupButton, 5, 3);
     layout->addWidget(c.increaseButton, 6, 3);

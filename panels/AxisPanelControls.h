@@ -12,14 +12,14 @@ class QWidget;
 
 namespace vantrel {
 
-class SpinArrows;
+class NumberSpinBox;
 namespace platform {
 class ByteLineEdit;
 }
 
 // The controls of "Axis Programming", created and laid out in the panel by build(); the
-// panel binds them to its commands. The number and axis boxes report their focus to
-// boxFilter.
+// panel binds them to its commands. The number spins and the axis boxes report their focus
+// to boxFilter; each number box is its spin's own line edit.
 struct AxisPanelControls {
     static AxisPanelControls build(QDialog& panel, QObject* boxFilter);
     // Sizes the panel from its dialog units and places it by its parent window.
@@ -38,14 +38,14 @@ struct AxisPanelControls {
     QPushButton* clearButton = nullptr;
     QPushButton* removeButton = nullptr;
     QLineEdit* countBox = nullptr;
-    SpinArrows* countSpin = nullptr;
+    NumberSpinBox* countSpin = nullptr;
     QPushButton* addGroupButton = nullptr;
     QLineEdit* startBox = nullptr;
-    SpinArrows* startSpin = nullptr;
+    NumberSpinBox* startSpin = nullptr;
     QPushButton* increaseButton = nullptr;
     platform::ByteLineEdit* increaseBox = nullptr;
     QLineEdit* endBox = nullptr;
-    SpinArrows* endSpin = nullptr;
+    NumberSpinBox* endSpin = nullptr;
     QPushButton* decreaseButton = nullptr;
     platform::ByteLineEdit* decreaseBox = nullptr;
     std::array<QPushButton*, 6> axisButtons{};

@@ -1,6 +1,6 @@
 #include "panels/AxisPanelValues.h"
 
-#include "panels/SpinArrows.h"
+#include "panels/NumberSpinBox.h"
 #include "platform/qt/ByteText.h"
 #include "profile/SlotTable.h"
 

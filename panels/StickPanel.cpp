@@ -6,7 +6,7 @@ namespace vantrel {
 
 StickPanel::StickPanel(EditedProfile& document, QWidget* parent)
     : ButtonPanel({SlotGroup::Stick, QStringLiteral("Stick Programming"),
-                   QStringLiteral(":/pictures/stick.rgba"), QSize(529, 321), QPoint(180, 0), false},
+                   QStringLiteral(":/pictures/stick.png"), QSize(529, 321), QPoint(180, 0), false},
                   document, parent) {
     setObjectName(QStringLiteral("stickPanel"));
 }

@@ -1,29 +1,23 @@
 #include "widgets/PictureLabel.h"
 
-#include "widgets/PictureBits.h"
-
 #include <QDir>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
-#include <QResource>
 
 namespace vantrel {
-namespace {
 
-// The pictures are stored as plain pixels: a QImageReader, even one told the format, would
-// look through every image plug-in first, loading them all (and Qt SVG with one).
-QPixmap loadPicture(const QString& resource) {
-    return QPixmap::fromImage(picture_bits::decode(QResource(resource).uncompressedData()));
-}
-
-} // namespace
-
+// The pictures are PNG files in the resources. Told the format and not to detect one, the
+// reader goes straight to Qt's own PNG decoder; detecting would load every image plug-in to
+// ask it first (and Qt SVG with one).
 QPixmap picturePixmap(const QString& resource) {
-    return loadPicture(resource);
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 QLabel* makePictureLabel(QWidget* parent, const QString& resource) {
-    const QPixmap picture = loadPicture(resource);
+    const QPixmap picture = picturePixmap(resource);
     auto* label = new QLabel(parent);
     label->setPixmap(picture);
     label->setFixedSize(picture.size());
@@ -34,7 +28,7 @@ QIcon programIcon() {
     QIcon icon;
     const QString folder = QStringLiteral(":/icon");
     for (const QString& file : QDir(folder).entryList(QDir::Files))
-        icon.addPixmap(loadPicture(folder + QLatin1Char('/') + file));
+        icon.addPixmap(picturePixmap(folder + QLatin1Char('/') + file));
     return icon;
 }
 

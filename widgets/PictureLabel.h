@@ -9,8 +9,8 @@ class QWidget;
 
 namespace vantrel {
 
-// A label of the picture's own size showing one of the pictures rendered at build time, named
-// as in the resources (":/pictures/stick.rgba").
+// A label of the picture's own size showing one of the program's pictures, named
+// as in the resources (":/pictures/stick.png").
 QLabel* makePictureLabel(QWidget* parent, const QString& resource);
 // The picture itself, for a widget that draws on it.
 QPixmap picturePixmap(const QString& resource);

@@ -1,5 +1,5 @@
 #include "panels/AxisPanel.h"
-#include "panels/SpinArrows.h"
+#include "panels/NumberSpinBox.h"
 #include "profile/SlotTable.h"
 #include "support/GuiTestSupport.h"
 #include "widgets/DialogUnits.h"
@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QToolButton>
 #include <QtTest>
 
 using namespace vantrel;
@@ -76,6 +75,14 @@ void pressKey(QWidget* target, Qt::Key key, bool autoRepeat) {
 void releaseKey(QWidget* target, Qt::Key key) {
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
+}
+
+// Where a spin box's arrows are: at its right edge, the up arrow over the down arrow.
+QPoint upArrow(const NumberSpinBox& spin) {
+    return {spin.width() - 4, spin.height() / 4};
+}
+QPoint downArrow(const NumberSpinBox& spin) {
+    return {spin.width() - 4, spin.height() * 3 / 4};
 }
 
 // Answers every box as a real message box does to the window behind it: the box takes the
@@ -343,13 +350,13 @@ private slots:
         QTest::keyClick(end, Qt::Key_Down);
         QCOMPARE(end->text(), QString("0"));
         QCOMPARE(box(panel, "startBox")->text(), QString("0"));
-        QTest::mouseClick(panel.endSpin().downArrow(), Qt::LeftButton);
+        QTest::mouseClick(&panel.endSpin(), Qt::LeftButton, {}, downArrow(panel.endSpin()));
         QCOMPARE(end->text(), QString("-50"));
         QCOMPARE(box(panel, "startBox")->text(), QString("-50"));
 
         // Start stepping up past End pushes End up.
         QLineEdit* start = box(panel, "startBox");
-        QTest::mouseClick(panel.startSpin().upArrow(), Qt::LeftButton);
+        QTest::mouseClick(&panel.startSpin(), Qt::LeftButton, {}, upArrow(panel.startSpin()));
         QTest::keyClick(start, Qt::Key_Up);
         QCOMPARE(start->text(), QString("50"));
         QCOMPARE(end->text(), QString("50"));
@@ -386,12 +393,12 @@ private slots:
 
         // The mouse: holding the down arrow repeats, and after 3 seconds steps by 1000.
         enterNumber(panel, "startBox", "0");
-        QToolButton* down = panel.startSpin().downArrow();
-        QTest::mousePress(down, Qt::LeftButton);
+        NumberSpinBox& spin = panel.startSpin();
+        QTest::mousePress(&spin, Qt::LeftButton, {}, downArrow(spin));
         QCOMPARE(start->text(), QString("-50"));
         now += std::chrono::seconds(4);
         QTRY_VERIFY(start->text().toInt() <= -1050);
-        QTest::mouseRelease(down, Qt::LeftButton);
+        QTest::mouseRelease(&spin, Qt::LeftButton, {}, downArrow(spin));
         QCOMPARE((start->text().toInt() + 50) % 1000, 0);
     }
 

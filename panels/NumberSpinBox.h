@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QAbstractSpinBox>
 
 #include <chrono>
 #include <functional>
@@ -8,16 +8,15 @@
 #include <vector>
 
 class QLineEdit;
-class QToolButton;
 
 namespace vantrel {
 
-// A pair of up and down arrows that step the integer in a buddy box, like a spin control
-// attached to an edit box. The arrows and the Up and Down keys in the box step from the
+// A spin box of integers whose text stays the user's: anything may be typed (the panel judges
+// it when the box is left), while the arrows, the Up and Down keys and the wheel step from the
 // number the box shows (or the last position when it shows none), clamp the result to the
 // range, write it into the box as a plain integer and report it. Holding an arrow or a key
 // speeds the steps up by the acceleration table.
-class SpinArrows : public QWidget {
+class NumberSpinBox : public QAbstractSpinBox {
     Q_OBJECT
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
@@ -26,39 +25,36 @@ public:
         int step;                          // ... each step moves this far
     };
 
-    explicit SpinArrows(QLineEdit* buddy, QWidget* parent = nullptr);
+    explicit NumberSpinBox(QWidget* parent = nullptr);
+
+    // The box the number is typed into: the spin box's own line edit.
+    QLineEdit* box() const { return lineEdit(); }
 
     void setRange(int minimum, int maximum);
-    int minimum() const { return minimum_; }
-    int maximum() const { return maximum_; }
     // The position the arrows step from when the box holds no integer; clamped to the range.
     void setPosition(int position);
-    int position() const { return position_; }
 
     // Sorted by heldFor, the first entry at 0. One step of 1 by default.
     void setAcceleration(std::vector<Acceleration> table);
     // The time source for measuring how long an arrow has been held; the steady clock by default.
     void setClock(Clock clock);
 
-    QToolButton* upArrow() const { return up_; }
-    QToolButton* downArrow() const { return down_; }
+    void stepBy(int steps) override;
 
 signals:
     // After the box shows the new position.
     void stepped(int position);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    StepEnabled stepEnabled() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void arrowPressed(int direction);
-    void arrowReleased(QToolButton* arrow);
-    void step(int direction);
     int currentStep() const;
 
-    QLineEdit* buddy_;
-    QToolButton* up_;
-    QToolButton* down_;
     int minimum_ = 0;
     int maximum_ = 100;
     int position_ = 0;
