@@ -1,6 +1,7 @@
 #include "controls/LearnBox.h"
 
 #include "controls/MonitorLink.h"
+#include "device/player/ControlNames.h"
 #include "profile/ControlPlaces.h"
 
 #include <QHBoxLayout>
@@ -25,7 +26,8 @@ QString prompt(const MonitorLine& record) {
                : QStringLiteral("work it"));
     if (const std::optional<std::string> direction = record.field("direction"))
         line += QLatin1Char(' ') + text(*direction);
-    else if (control.ends_with("Axis"))
+    else if (const std::optional<player::ControlInput> named = player::controlNamed(control);
+             named && named->kind == player::ControlInput::Kind::Axis)
         line += QStringLiteral(" from end to end");
     return QStringLiteral("Waiting for %1, on any device the driver holds.").arg(line);
 }
