@@ -34,8 +34,8 @@ QString prompt(const MonitorLine& record) {
 
 QString bound(const MonitorLine& record) {
     const QString map = text(record.field("map").value_or(""));
-    QString line = QStringLiteral("%1 is now %2 on %3. The control map %4 is saved (the one "
-                                  "before is kept as %4~) and the driver uses it.")
+    QString line = QStringLiteral("Learnt: %1 is now %2 on %3. The control map %4 is saved (the "
+                                  "one before is kept as %4~) and the driver uses it.")
                        .arg(text(record.field("control").value_or("")),
                             text(record.field("code").value_or("")),
                             text(record.field("device").value_or("")), map);
@@ -120,8 +120,8 @@ void LearnBox::takeRecord(const MonitorLine& record) {
             QStringLiteral("Learning %1 was cancelled; the control map is as it was.").arg(control),
             false);
     else if (record.word == "failed")
-        show(QStringLiteral("%1 was not learnt: %2.")
-                 .arg(control.isEmpty() ? QStringLiteral("The control") : control,
+        show(QStringLiteral("Could not learn %1: %2.")
+                 .arg(control.isEmpty() ? QStringLiteral("the control") : control,
                       text(record.field("reason").value_or(""))),
              false);
 }

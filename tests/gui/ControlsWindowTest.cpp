@@ -246,8 +246,9 @@ void ControlsWindowTest::learnsAControlThroughTheDriver() {
                                  {{}, EV_SYN, SYN_REPORT, 0}};
     QCOMPARE(::write(stick, press, sizeof press), ssize_t(sizeof press));
     QTRY_VERIFY(labelText(window, "learnStatusLabel")
-                    .startsWith("FireB is now BTN_THUMB on " + QString::fromStdString(fifo) +
-                                ". The control map " + QString::fromStdString(map) + " is saved"));
+                    .startsWith("Learnt: FireB is now BTN_THUMB on " +
+                                QString::fromStdString(fifo) + ". The control map " +
+                                QString::fromStdString(map) + " is saved"));
     std::ifstream saved(map);
     QVERIFY(std::string(std::istreambuf_iterator<char>(saved), {}).find("\nFireB = BTN_THUMB") !=
             std::string::npos);
