@@ -2,6 +2,7 @@
 
 #include "controls/AxisGauges.h"
 #include "controls/ControlPicture.h"
+#include "controls/LearnBox.h"
 #include "controls/MonitorLink.h"
 #include "controls/StatusTexts.h"
 #include "device/player/ControlNames.h"
@@ -156,6 +157,8 @@ void ControlsWindow::buildLayout() {
     for (ControlPicture* picture : {stickPicture_, throttlePicture_})
         connect(picture, &ControlPicture::controlClicked, this, &ControlsWindow::tryControl);
     axisGauges_ = new AxisGauges;
+    learnBox_ = new LearnBox(link_, [this] { return selectedControlName(); });
+    learnBox_->setAccessibleName(QStringLiteral("Learn a control"));
 
     auto* tryBox = new QGroupBox(QStringLiteral("Try the open profile"));
     tryBox->setObjectName(QStringLiteral("tryBox"));
@@ -204,6 +207,7 @@ void ControlsWindow::buildLayout() {
     columns->addWidget(controlsList_);
     auto* right = new QVBoxLayout;
     right->addWidget(driverBox);
+    right->addWidget(learnBox_);
     right->addWidget(tryBox, 1);
     columns->addLayout(right, 2);
     setLayout(columns);
@@ -245,6 +249,7 @@ void ControlsWindow::refreshProfile() {
 }
 
 void ControlsWindow::takeRecord(const MonitorLine& record) {
+    learnBox_->takeRecord(record);
     switch (state_.apply(record)) {
     case DriverState::Change::None:
         return;
@@ -287,6 +292,7 @@ void ControlsWindow::takeRecord(const MonitorLine& record) {
 }
 
 void ControlsWindow::connectionChanged(bool connected) {
+    learnBox_->connectionChanged(connected);
     if (!connected)
         state_ = DriverState{};
     showDriver();
@@ -383,6 +389,17 @@ void ControlsWindow::showSlot(QListWidgetItem* item) {
     QString box = slot + QStringLiteral("Box");
     box[0] = box[0].toLower();
     slotShower_(SlotTable::instance().atPosition(*position).group, box);
+}
+
+std::string ControlsWindow::selectedControlName() const {
+    const QListWidgetItem* item = controlsList_->currentItem();
+    if (!item)
+        return {};
+    const ControlInput control = rowControl(item);
+    const std::string_view name = control.kind == Kind::Button ? player::buttonName(control.index)
+                                  : control.kind == Kind::Hat  ? player::hatName(control.index)
+                                                               : player::axisName(control.index);
+    return std::string(name);
 }
 
 void ControlsWindow::tryControl(const ControlInput& control) {

@@ -22,12 +22,14 @@ namespace vantrel {
 
 class AxisGauges;
 class ControlPicture;
+class LearnBox;
 class MonitorLink;
 struct StatusTexts;
 
 // The Controls window: what the driver is doing, read live from its monitor stream (whether
 // it runs, the profile it holds and whether that is the open profile's, the active mode by
-// name, the devices it holds), where each X36 control stands, and a try of the open profile
+// name, the devices it holds), where each X36 control stands, learning a control from the stick
+// through the driver, and a try of the open profile
 // without hardware, whose timeline is the one `vantrel-driver --play` prints. Modeless; it
 // never waits on the driver.
 class ControlsWindow : public QWidget {
@@ -73,6 +75,7 @@ private:
     void tryControl(const player::ControlInput& control);
     void selectControl(const player::ControlInput& control);
     void showSlot(QListWidgetItem* item);
+    std::string selectedControlName() const;
     void tryAxis(int value);
     void clearTry();
     void playTry();
@@ -96,6 +99,7 @@ private:
     ControlPicture* stickPicture_ = nullptr;
     ControlPicture* throttlePicture_ = nullptr;
     AxisGauges* axisGauges_ = nullptr;
+    LearnBox* learnBox_ = nullptr;
     QLabel* trySourceLabel_ = nullptr;
     QComboBox* axisBox_ = nullptr;
     QSlider* axisSlider_ = nullptr;

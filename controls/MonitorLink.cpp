@@ -78,6 +78,15 @@ void MonitorLink::readLines() {
         lost(true);
 }
 
+bool MonitorLink::send(const std::string& line) {
+    if (fd_ < 0)
+        return false;
+    const std::string whole = line + '\n';
+    // A request is far smaller than the socket's buffer: it is taken whole or not at all.
+    const ssize_t sent = ::send(fd_, whole.data(), whole.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    return sent == ssize_t(whole.size());
+}
+
 void MonitorLink::closeSocket() {
     if (fd_ < 0)
         return;

@@ -27,6 +27,8 @@ public:
     ~MonitorLink() override;
 
     bool connected() const { return fd_ >= 0; }
+    // Sends one request line (without its line end); false when not connected or not taken.
+    bool send(const std::string& line);
     const QString& path() const { return path_; }
 
 signals:

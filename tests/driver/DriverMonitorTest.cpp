@@ -1,11 +1,13 @@
 // The driver's monitor stream as its clients see it: the state on connect, then every control
 // change with its origin and what it played, with the driver fed from a pipe of raw
-// input_event records and profiles sent through its socket.
+// input_event records and profiles sent through its socket; a client's request to learn a
+// control.
 #include "DriverProcess.h"
 
 #include "device/DeviceProgrammer.h"
 #include "device/ProfileDigest.h"
 #include "files/ProfileTranslator.h"
+#include "io/ControlMapText.h"
 #include "platform/posix/PosixDriverConnection.h"
 
 #include <gmock/gmock.h>
@@ -22,6 +24,9 @@
 
 namespace vantrel {
 namespace {
+
+using driver::ControlMap;
+using driver::loadControlMap;
 
 using test::DriverProcess;
 using ::testing::ElementsAre;
@@ -58,6 +63,10 @@ public:
     MonitorReader& operator=(const MonitorReader&) = delete;
 
     bool connected() const { return connected_; }
+    void send(const std::string& line) {
+        const std::string whole = line + "\n";
+        EXPECT_EQ(::send(fd_, whole.data(), whole.size(), MSG_NOSIGNAL), ssize_t(whole.size()));
+    }
     // The lines up to and with the first that starts with `start`; what came before it alone
     // when none does within 10 s or the stream ends.
     std::vector<std::string> until(const std::string& start) {
@@ -100,9 +109,10 @@ protected:
         return {"XDG_RUNTIME_DIR=" + folder.file("run"), "XDG_STATE_HOME=" + folder.file("state"),
                 "XDG_CONFIG_HOME=" + folder.file("config"), "ASAN_OPTIONS=detect_leaks=1"};
     }
-    std::unique_ptr<DriverProcess> start() {
-        auto driver = std::make_unique<DriverProcess>(
-            std::vector<std::string>{"--device", fifo, "--output", "print"}, environment());
+    std::unique_ptr<DriverProcess> start(std::vector<std::string> more = {}) {
+        std::vector<std::string> arguments{"--device", fifo, "--output", "print"};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        auto driver = std::make_unique<DriverProcess>(arguments, environment());
         EXPECT_TRUE(driver->waitForLog("input " + fifo)) << driver->log();
         stick = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
         EXPECT_GE(stick, 0);
@@ -234,6 +244,44 @@ TEST_F(DriverMonitorTest, AClientThatStopsReadingNeverHoldsTheDriverUp) {
     EXPECT_THAT(state[1], MatchesRegex("profile held scripts=4 .*"));
     write({{EV_KEY, {BTN_TRIGGER, 0}}});
     EXPECT_EQ(stuck.until("control").back(), control(BTN_TRIGGER, "BTN_TRIGGER", 0, "Trigger"));
+    EXPECT_EQ(driver->stop(), 0);
+}
+
+TEST_F(DriverMonitorTest, AClientAsksForAControlAndTheNextPressBindsItInTheMapFile) {
+    const std::string map = folder.file("controls.map");
+    const std::string before = "Trigger = BTN_TRIGGER\nFireA = BTN_THUMB\n";
+    std::ofstream(map) << before;
+    std::unique_ptr<DriverProcess> driver = start({"--map", map});
+    MonitorReader client(monitor);
+    ASSERT_EQ(client.until("ready").size(), 5u);
+
+    client.send("learn control=Nose");
+    EXPECT_EQ(client.until("learn").back(),
+              "learn failed control=Nose reason=\"not a control of the X36\"");
+    client.send("learn control=FireC");
+    EXPECT_EQ(client.until("learn").back(), "learn waiting control=FireC");
+    client.send("learn cancel");
+    EXPECT_EQ(client.until("learn").back(), "learn cancelled control=FireC");
+
+    // BTN_THUMB was FireA's: FireB takes it, and FireA is unbound. The press itself plays not.
+    client.send("learn control=FireB");
+    EXPECT_EQ(client.until("learn").back(), "learn waiting control=FireB");
+    write({{EV_KEY, {BTN_THUMB, 1}}, {EV_KEY, {BTN_THUMB, 0}}});
+    EXPECT_EQ(client.until("learn").back(), "learn bound control=FireB device=" + fifo +
+                                                " code=BTN_THUMB unbound=FireA map=" + map);
+    std::ifstream kept(map + "~");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), before);
+    ControlMap saved;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(loadControlMap(map, saved, errors));
+    EXPECT_EQ(saved.buttons[2], BTN_THUMB);
+    EXPECT_EQ(saved.buttons[1], -1);
+    EXPECT_EQ(saved.buttons[0], BTN_TRIGGER);
+
+    write({{EV_KEY, {BTN_THUMB, 1}}});
+    EXPECT_EQ(client.until("control").back(), control(BTN_THUMB, "BTN_THUMB", 1, "FireB"));
+    EXPECT_TRUE(driver->waitForOutput("button down 3")) << driver->output();
+    EXPECT_EQ(driver->output().find("button down 2"), std::string::npos) << driver->output();
     EXPECT_EQ(driver->stop(), 0);
 }
 

@@ -1,6 +1,7 @@
 // The Controls window against a real vantrel-driver fed from a FIFO of input_event records:
 // it follows the driver's state and controls live and finds a restarted driver; its try of
-// a profile gives the timeline vantrel-driver --play prints for the same events.
+// a profile gives the timeline vantrel-driver --play prints for the same events; a control
+// learnt in it is bound in the driver's control map.
 #include "controls/ControlsWindow.h"
 #include "device/DeviceProgrammer.h"
 #include "device/player/ControlNames.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QtTest>
@@ -71,6 +73,7 @@ class ControlsWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void followsTheDriverLiveAndFindsItAgainAfterARestart();
+    void learnsAControlThroughTheDriver();
     void aTryPlaysWhatPlayPrints();
     void everyControlIsNamed();
 };
@@ -189,6 +192,74 @@ void ControlsWindowTest::followsTheDriverLiveAndFindsItAgainAfterARestart() {
     QVERIFY(labelText(window, "profileMatchLabel").endsWith("(same bytes)"));
     QCOMPARE(driver->stop(), 0);
     ::close(again);
+#endif
+}
+
+void ControlsWindowTest::learnsAControlThroughTheDriver() {
+#ifndef VANTREL_DRIVER
+    QSKIP("vantrel-driver is built on Linux only");
+#else
+    test::DriverFolder folder;
+    const std::string run = folder.file("run");
+    QVERIFY(QDir().mkpath(QString::fromStdString(run)));
+    const std::string fifo = folder.file("stick");
+    QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string map = folder.file("config") + "/vantrel/controls.map";
+    QVERIFY(QDir().mkpath(QString::fromStdString(folder.file("config") + "/vantrel")));
+    const std::string before = "Trigger = BTN_TRIGGER\n";
+    std::ofstream(map) << before;
+    const std::string program = run + "/X36Program";
+    ControlsWindow window(nullptr, {}, QString::fromStdString(platform::monitorSocketPath(program)),
+                          QString::fromStdString(program));
+    window.show();
+    auto* controls = test::child<QListWidget>(&window, "controlsList");
+    auto* learn = test::child<QPushButton>(&window, "learnButton");
+    auto* cancel = test::child<QPushButton>(&window, "learnCancelButton");
+    controls->setCurrentItem(row(controls, "FireB:"));
+    QTest::mouseClick(learn, Qt::LeftButton);
+    QVERIFY(labelText(window, "learnStatusLabel").startsWith("Learning needs vantrel-driver"));
+    QVERIFY(labelText(window, "learnStatusLabel")
+                .endsWith("Start it with: systemctl --user start vantrel-driver"));
+
+    test::DriverProcess driver({"--device", fifo, "--output", "print"},
+                               {"XDG_RUNTIME_DIR=" + run, "XDG_STATE_HOME=" + folder.file("state"),
+                                "XDG_CONFIG_HOME=" + folder.file("config"),
+                                "ASAN_OPTIONS=detect_leaks=1"});
+    QVERIFY2(driver.waitForLog("input " + fifo), driver.log().c_str());
+    const int stick = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    QVERIFY(stick >= 0);
+    QTRY_VERIFY(labelText(window, "driverStatusLabel").startsWith("vantrel-driver is running"));
+    QTest::mouseClick(learn, Qt::LeftButton);
+    QTRY_COMPARE(labelText(window, "learnStatusLabel"),
+                 QStringLiteral("Waiting for FireB: press the B button on the stick's head, on "
+                                "any device the driver holds."));
+    QVERIFY(cancel->isEnabled());
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QTRY_VERIFY(labelText(window, "learnStatusLabel").startsWith("Learning FireB was cancelled"));
+    QVERIFY(!cancel->isEnabled());
+
+    QTest::mouseClick(learn, Qt::LeftButton);
+    QTRY_VERIFY(labelText(window, "learnStatusLabel").startsWith("Waiting for FireB"));
+    const input_event press[] = {{{}, EV_KEY, BTN_THUMB, 1},
+                                 {{}, EV_SYN, SYN_REPORT, 0},
+                                 {{}, EV_KEY, BTN_THUMB, 0},
+                                 {{}, EV_SYN, SYN_REPORT, 0}};
+    QCOMPARE(::write(stick, press, sizeof press), ssize_t(sizeof press));
+    QTRY_VERIFY(labelText(window, "learnStatusLabel")
+                    .startsWith("Learnt: FireB is now BTN_THUMB on " +
+                                QString::fromStdString(fifo) + ". The control map " +
+                                QString::fromStdString(map) + " is saved"));
+    std::ifstream saved(map);
+    QVERIFY(std::string(std::istreambuf_iterator<char>(saved), {}).find("\nFireB = BTN_THUMB") !=
+            std::string::npos);
+    std::ifstream kept(map + "~");
+    QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), before);
+
+    // The driver plays by the new map: the same button is FireB now.
+    QCOMPARE(::write(stick, press, sizeof press / 2), ssize_t(sizeof press / 2));
+    QTRY_VERIFY(row(controls, "FireB: pressed"));
+    QCOMPARE(driver.stop(), 0);
+    ::close(stick);
 #endif
 }
 

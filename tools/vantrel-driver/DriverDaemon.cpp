@@ -50,7 +50,12 @@ DriverDaemon::DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::o
                   .connectionClosed = [this] { endConnection(); }}),
       input_(std::move(setup.devicePaths), setup.map, log,
              [&log](std::string_view line) { log << "vantrel-driver: " << line << std::endl; }),
-      start_(std::chrono::steady_clock::now()) {}
+      learning_(std::move(setup.mapPath), input_, monitor_, log),
+      start_(std::chrono::steady_clock::now()) {
+    monitor_.server().setRequestHandler(
+        [this](int client, std::string_view line) { learning_.request(client, line); });
+    monitor_.server().setLeftHandler([this](int client) { learning_.clientLeft(client); });
+}
 
 DriverDaemon::~DriverDaemon() {
     if (timerFd_ >= 0)
@@ -150,16 +155,30 @@ void DriverDaemon::armTimer() {
     ::timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &when, nullptr);
 }
 
+void DriverDaemon::passOn(std::size_t from, bool learning) {
+    for (std::size_t c = from; c < changes_.size(); ++c) {
+        if (c < origins_.size())
+            monitor_.controlChanged(changes_[c], origins_[c]);
+        if (!learning || changes_[c].kind == player::ControlInput::Kind::Axis ||
+            changes_[c].value == 0)
+            player_.input(changes_[c], now());
+    }
+}
+
 void DriverDaemon::serveInput() {
     changes_.clear();
     origins_.clear();
     // A device lost brings the releases of what it held, so their release scripts start.
     const bool kept = input_.step(changes_, origins_);
     monitor_.devicesHeld(input_.devices());
-    for (std::size_t c = 0; c < changes_.size(); ++c) {
-        if (c < origins_.size())
-            monitor_.controlChanged(changes_[c], origins_[c]);
-        player_.input(changes_[c], now());
+    // While a control is learnt, presses do not play: the one learnt is meant for the map.
+    const bool learning = learning_.active();
+    passOn(0, learning);
+    if (learning) {
+        // A control caught remaps the devices, which releases what they held.
+        const std::size_t before = changes_.size();
+        learning_.take(input_.tapped(), changes_, origins_);
+        passOn(before, false);
     }
     // With no device left, everything still running or held is stopped, so nothing stays
     // pressed; while another device plays on, what it holds stays held.

@@ -2,6 +2,7 @@
 
 #include "DriverMonitor.h"
 #include "InputWatch.h"
+#include "LiveLearning.h"
 #include "LoggedSink.h"
 #include "ProfileStore.h"
 
@@ -21,6 +22,7 @@ struct DaemonSetup {
     std::filesystem::path keptProfile;
     std::vector<std::string> devicePaths; // none: every joystick udev finds
     ControlMap map;
+    std::filesystem::path mapPath; // where a control learnt from a monitor client is saved
     player::PlayerOptions playerOptions;
     // Called once the socket listens, before anything is served; false stops the driver.
     std::function<bool()> listening;
@@ -35,7 +37,8 @@ struct DaemonSetup {
 // removes the kept profile, as the device's clear empties its profile memory. One thread, one poll
 // over the socket, the joystick, udev, a timer armed only while a script plays, and the stop
 // signals, so an idle driver uses no processor time. What it does is told on the monitor
-// stream beside the socket (DriverMonitor).
+// stream beside the socket (DriverMonitor), whose clients may ask it to learn a control
+// (LiveLearning).
 class DriverDaemon {
 public:
     DriverDaemon(DaemonSetup setup, player::OutputSink& output, std::ostream& log);
@@ -56,6 +59,9 @@ private:
     void clearProfile();
     void armTimer();
     void serveInput();
+    // Tells the monitor of the changes from `from` on and plays them (while learning, all
+    // but presses).
+    void passOn(std::size_t from, bool learning);
 
     ProfileStore store_;
     std::function<bool()> listening_;
@@ -65,6 +71,7 @@ private:
     player::ProfilePlayer player_;
     driverserver::DriverServer server_;
     InputWatch input_;
+    LiveLearning learning_;
     std::chrono::steady_clock::time_point start_;
     int timerFd_ = -1;
     int signalFd_ = -1;

@@ -48,6 +48,8 @@ public:
     void profileCleared();
     // The devices held now, each "PATH (NAME)"; the differences from before are told.
     void devicesHeld(const std::vector<std::string>& devices);
+    // Any other record, such as the answers to a learning request.
+    void publish(const MonitorRecord& record);
 
 private:
     struct HeldProfile {
@@ -60,7 +62,6 @@ private:
     std::string snapshot() const;
     // Records of what plays are made only while someone watches: the player's path stays short.
     bool watched() const { return server_.clientCount() > 0; }
-    void publish(const MonitorRecord& record);
 
     MonitorServer server_;
     std::string outputName_;

@@ -114,6 +114,7 @@ bool InputWatch::step(std::vector<player::ControlInput>& changes,
                       std::vector<ControlOrigin>& origins) {
     if (discovery_ && readable(discovery_->fd()))
         followChanges();
+    tapped_.clear();
     bool kept = true;
     std::vector<std::string> reopen;
     const bool hadDevices = !devices_.empty();
@@ -125,6 +126,9 @@ bool InputWatch::step(std::vector<player::ControlInput>& changes,
         deviceChanges_.clear();
         deviceOrigins_.clear();
         const bool alive = device->source->readControls(deviceChanges_, deviceOrigins_);
+        if (tapping_)
+            for (const input_event& event : device->source->lastEvents())
+                tapped_.push_back({static_cast<std::size_t>(device->id), event});
         merge_.take(device->id, deviceChanges_, deviceOrigins_, changes, origins);
         if (alive) {
             ++device;
@@ -144,6 +148,29 @@ bool InputWatch::step(std::vector<player::ControlInput>& changes,
     for (const std::string& path : reopen)
         open(path);
     return kept;
+}
+
+void InputWatch::remap(ControlMap map, std::vector<player::ControlInput>& changes,
+                       std::vector<ControlOrigin>& origins) {
+    map_ = std::move(map);
+    for (Device& device : devices_) {
+        merge_.drop(device.id, device.name, changes, origins);
+        const std::string label = deviceLabelFor(map_, device.source->stream().identity());
+        device.name = label.empty() ? device.path : label;
+        device.source->remap(bindingsOf(map_, label), device.name);
+    }
+}
+
+void InputWatch::tap(bool on) {
+    tapping_ = on;
+    tapped_.clear();
+}
+
+std::vector<InputWatch::HeldStream> InputWatch::streams() const {
+    std::vector<HeldStream> held;
+    for (const Device& device : devices_)
+        held.push_back({static_cast<std::size_t>(device.id), &device.source->stream()});
+    return held;
 }
 
 void InputWatch::followChanges() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/ControlCatch.h"
 #include "io/ControlMap.h"
 #include "io/ControlMerge.h"
 #include "io/DriverIo.h"
@@ -36,6 +37,21 @@ public:
     // The devices held now, each by its path and name.
     std::vector<std::string> devices() const;
 
+    const ControlMap& map() const { return map_; }
+    // Maps every device by another map from now on. What the devices held counts as released:
+    // those releases are appended to the changes.
+    void remap(ControlMap map, std::vector<player::ControlInput>& changes,
+               std::vector<ControlOrigin>& origins);
+
+    // While tapped, each step keeps the raw events it read, by the number of their device.
+    void tap(bool on);
+    const std::vector<SourcedEvent>& tapped() const { return tapped_; }
+    struct HeldStream {
+        std::size_t device;
+        const InputEventStream* stream;
+    };
+    std::vector<HeldStream> streams() const;
+
 private:
     struct Device {
         int id = 0;
@@ -57,6 +73,8 @@ private:
     std::vector<Device> devices_;
     int nextId_ = 0;
     bool lostEverything_ = false;
+    bool tapping_ = false;
+    std::vector<SourcedEvent> tapped_;
     ControlMerge merge_;
     std::vector<player::ControlInput> deviceChanges_;
     std::vector<ControlOrigin> deviceOrigins_;

@@ -73,13 +73,10 @@ void MonitorServer::step() {
     pollfd listener{listener_, POLLIN, 0};
     if (listener_ >= 0 && ::poll(&listener, 1, 0) > 0)
         accept();
+    std::vector<std::pair<int, std::string>> requests;
     for (Client& client : clients_) {
         pollfd wait{client.fd, POLLIN, 0};
-        if (::poll(&wait, 1, 0) <= 0)
-            continue;
-        char ignored[512];
-        const ssize_t count = ::recv(client.fd, ignored, sizeof ignored, MSG_DONTWAIT);
-        if (count == 0 || (count < 0 && errno != EAGAIN && errno != EINTR)) {
+        if (::poll(&wait, 1, 0) > 0 && !readRequests(client, requests)) {
             ::close(client.fd);
             client.fd = -1;
         }
@@ -90,6 +87,37 @@ void MonitorServer::step() {
             client.fd = -1;
         }
     closeGone();
+    // The handlers may publish, which changes the clients: they are told last.
+    for (const auto& [client, line] : requests)
+        if (onRequest_)
+            onRequest_(client, line);
+    const std::vector<int> left = std::exchange(left_, {});
+    for (const int client : left)
+        if (onLeft_)
+            onLeft_(client);
+}
+
+bool MonitorServer::readRequests(Client& client,
+                                 std::vector<std::pair<int, std::string>>& requests) {
+    char bytes[512];
+    const ssize_t count = ::recv(client.fd, bytes, sizeof bytes, MSG_DONTWAIT);
+    if (count < 0)
+        return errno == EAGAIN || errno == EINTR;
+    if (count == 0)
+        return false;
+    for (const char c : std::string_view(bytes, static_cast<std::size_t>(count))) {
+        if (c == '\n') {
+            if (!client.overlong)
+                requests.emplace_back(client.id, std::move(client.request));
+            client.request.clear();
+            client.overlong = false;
+        } else if (client.request.size() < kRequestLimit) {
+            client.request += c;
+        } else {
+            client.overlong = true;
+        }
+    }
+    return true;
 }
 
 void MonitorServer::accept() {
@@ -114,6 +142,7 @@ void MonitorServer::accept() {
         }
         ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSocketBuffer, sizeof kSocketBuffer);
         Client& client = clients_.emplace_back();
+        client.id = nextId_++;
         client.fd = fd;
         client.queue = snapshot_ ? snapshot_() : std::string();
         if (!flush(client)) {
@@ -167,7 +196,12 @@ void MonitorServer::publish(std::string_view record) {
 }
 
 void MonitorServer::closeGone() {
-    std::erase_if(clients_, [](const Client& client) { return client.fd < 0; });
+    std::erase_if(clients_, [this](const Client& client) {
+        if (client.fd >= 0)
+            return false;
+        left_.push_back(client.id);
+        return true;
+    });
 }
 
 } // namespace vantrel::driver

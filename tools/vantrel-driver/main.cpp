@@ -7,9 +7,9 @@
 #include "OutputChoice.h"
 
 #include "device/player/RecordedPlay.h"
+#include "io/ControlCatch.h"
 #include "io/ControlLearner.h"
 #include "io/ControlMapText.h"
-#include "io/DeviceMatchText.h"
 #include "io/InputEventStreams.h"
 #include "platform/posix/PosixDriverConnection.h"
 
@@ -153,16 +153,7 @@ int learn(const DriverOptions& options) {
                          "with 'systemctl --user start vantrel-driver'\n";
             continue;
         }
-        const DeviceIdentity identity = stream->identity();
-        LearnSource source{stream.get(), std::nullopt};
-        const std::string label = deviceLabelFor(*map, identity);
-        for (const DeviceMatch& device : map->devices)
-            if (device.label == label)
-                source.device = device;
-        if (!source.device && identity.vendor >= 0) {
-            source.device = proposeDevice(identity, labels);
-            labels.push_back(source.device->label);
-        }
+        LearnSource source{stream.get(), learningDeviceFor(*map, stream->identity(), labels)};
         std::cout << "Learning from " << stream->describe()
                   << (source.device ? " as " + source.device->label : "") << "\n";
         sources.push_back(std::move(source));
@@ -185,6 +176,11 @@ int learn(const DriverOptions& options) {
     }
     std::cout << "Control map saved to " << target << "\n";
     return 0;
+}
+
+// The control map file the driver reads, and where a control learnt while it runs is saved.
+std::string controlMapPath(const DriverOptions& options) {
+    return options.mapPath.empty() ? defaultControlMapPath() : options.mapPath;
 }
 
 std::optional<ControlMap> controlMap(const DriverOptions& options) {
@@ -230,6 +226,7 @@ int serve(const DriverOptions& options) {
     setup.keptProfile = ProfileStore::defaultPath();
     setup.devicePaths = options.devicePaths;
     setup.map = *map;
+    setup.mapPath = controlMapPath(options);
     if (options.hysteresis)
         setup.playerOptions.axisHysteresis = *options.hysteresis;
     if (options.background) {

@@ -9,8 +9,12 @@ class MappedControlSource : public ControlSource {
 public:
     MappedControlSource(std::unique_ptr<InputEventStream> stream, const ControlMap& map,
                         NoticeHandler notices, std::string device)
-        : stream_(std::move(stream)), mapper_(map, notices, std::move(device)),
-          notices_(std::move(notices)) {
+        : stream_(std::move(stream)), mapper_(map, notices, device), notices_(std::move(notices)) {
+        remap(map, std::move(device));
+    }
+
+    void remap(const ControlMap& map, std::string device) override {
+        mapper_ = ControlMapper(map, notices_, std::move(device));
         for (int a = 0; a < player::kAxisCount; ++a) {
             const int code = map.axes[static_cast<std::size_t>(a)].code;
             if (code == kUnbound)
@@ -19,6 +23,9 @@ public:
                 mapper_.setDeviceRange(a, *range);
         }
     }
+
+    std::span<const input_event> lastEvents() const override { return events_; }
+    const InputEventStream& stream() const override { return *stream_; }
 
     int fd() const override { return stream_->fd(); }
 

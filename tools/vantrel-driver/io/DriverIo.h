@@ -3,8 +3,11 @@
 #include "device/player/PlayerTypes.h"
 #include "io/ControlOrigin.h"
 
+#include <linux/input.h>
+
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +15,7 @@
 namespace vantrel::driver {
 
 struct ControlMap;
+class InputEventStream;
 
 // Where adapters send lines for the daemon's log (unmapped inputs, a device that could not be
 // grabbed, actions an output cannot perform).
@@ -30,6 +34,11 @@ public:
                               std::vector<ControlOrigin>& origins) = 0;
     // For the log: the device's path and name.
     virtual std::string describe() const = 0;
+    // The device's events as the last read found them, before any mapping (for learning).
+    virtual std::span<const input_event> lastEvents() const = 0;
+    virtual const InputEventStream& stream() const = 0;
+    // Maps the events by another map from now on; what was held counts as released.
+    virtual void remap(const ControlMap& map, std::string device) = 0;
 };
 
 // Where played actions go: uinput, an X server through XTest, or a printed timeline.
