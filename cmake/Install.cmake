@@ -13,9 +13,9 @@ set(VANTREL_DIST ${PROJECT_SOURCE_DIR}/dist)
 set(VANTREL_DIST_BUILD ${PROJECT_BINARY_DIR}/dist)
 
 install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The windows' module, private to vantrel, which finds it from its own folder: no RPATH needed.
-if(TARGET vantrel_gui_module)
-    install(TARGETS vantrel_gui_module LIBRARY DESTINATION ${VANTREL_GUI_MODULE_DIR})
+# The editor program, which vantrel runs from its own folder: no RPATH needed.
+if(TARGET vantrel-editor)
+    install(TARGETS vantrel-editor RUNTIME DESTINATION ${VANTREL_EDITOR_DIR})
 endif()
 foreach(tool vantrel-driver x36-simdriver)
     if(TARGET ${tool})
@@ -38,8 +38,6 @@ add_custom_command(OUTPUT ${VANTREL_CHANGELOG_GZ}
             ${VANTREL_CHANGELOG_GZ}
     DEPENDS ${VANTREL_DIST_BUILD}/changelog COMMENT "Compressing the changelog" VERBATIM)
 install(FILES ${VANTREL_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# What lintian is told to accept, each with its reason.
-install(FILES ${VANTREL_DIST}/lintian/vantrel DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides)
 
 # Desktop integration: the entry is named after the AppStream id, as AppStream expects.
 install(FILES ${VANTREL_DIST}/vantrel.desktop
