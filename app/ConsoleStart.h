@@ -3,7 +3,6 @@
 #include "app/CommandLine.h"
 
 #include <optional>
-#include <string>
 
 namespace vantrel {
 

@@ -4,14 +4,19 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace vantrel {
+namespace {
 
+// The places the editor program is looked for, in order, for a program in programFolder.
 std::vector<std::string> editorProgramPlaces(const std::string& programFolder) {
     const std::filesystem::path folder(programFolder);
     return {(folder / VANTREL_EDITOR_FROM_BINDIR / VANTREL_EDITOR_FILE).lexically_normal().string(),
             (folder / VANTREL_EDITOR_FILE).string()};
 }
+
+} // namespace
 
 std::string handOverToEditor(int argc, char** argv) {
     const std::string program = platform::executablePath();

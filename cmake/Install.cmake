@@ -38,6 +38,8 @@ add_custom_command(OUTPUT ${VANTREL_CHANGELOG_GZ}
             ${VANTREL_CHANGELOG_GZ}
     DEPENDS ${VANTREL_DIST_BUILD}/changelog COMMENT "Compressing the changelog" VERBATIM)
 install(FILES ${VANTREL_CHANGELOG_GZ} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# What lintian is told to accept, each with its reason.
+install(FILES ${VANTREL_DIST}/lintian/vantrel DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides)
 
 # Desktop integration: the entry is named after the AppStream id, as AppStream expects.
 install(FILES ${VANTREL_DIST}/vantrel.desktop
