@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "app/CommandLine.h"
+#include "app/ConsoleStart.h"
 #include "app/ProgramStart.h"
 #include "editor/EditorWindow.h"
 #include "platform/DiagnosticPresenter.h"
@@ -15,13 +17,21 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace vantrel {
 namespace {
 
-class QtGuiModule final : public GuiModule {
+// Qt on the display, started at the first message box or window, once, and ended with the
+// run. Every message goes to a box once Qt is there, or to stderr where the display cannot
+// be reached.
+class DisplayOnDemand final : public platform::MessagePresenter {
 public:
-    bool openDisplay(const std::string& programPath) override {
+    explicit DisplayOnDemand(std::string programPath) : programPath_(std::move(programPath)) {}
+
+    // Starts Qt the first time; false when the display cannot be reached.
+    bool open() {
         if (!application_) {
 #ifndef _WIN32
             // A display that cannot be reached (a stale DISPLAY, or a platform asked for by
@@ -30,31 +40,19 @@ public:
             const char* requested = std::getenv("QT_QPA_PLATFORM");
             setenv("QT_QPA_PLATFORM", platformsWithFallback(requested ? requested : "").c_str(), 1);
 #endif
-            programPath_ = programPath;
             argv_[0] = programPath_.data();
             application_ = std::make_unique<QApplication>(argc_, argv_);
             QApplication::setApplicationName("Vantrel");
             useProgramStyle();
+            reachable_ = !isWindowlessPlatform(QGuiApplication::platformName().toStdString());
         }
-        return !isWindowlessPlatform(QGuiApplication::platformName().toStdString());
+        return reachable_;
     }
 
     platform::MessageAnswer present(const platform::Message& message) override {
-        return presenter_.present(message);
-    }
-
-    int runEditor(const std::string& profilePath) override {
-        // The editor's own boxes go through this copy of the presenter seam.
-        platform::ScopedMessagePresenter scoped(presenter_);
-        EditorWindow window;
-        if (!profilePath.empty())
-            loadProfileIntoEditor(window, profilePath);
-        window.exec();
-        return 0;
-    }
-
-    void closeDisplay() override {
-        application_.reset();
+        if (open())
+            return boxes_.present(message);
+        return console_.present(message);
     }
 
 private:
@@ -62,7 +60,9 @@ private:
     int argc_ = 1;
     char* argv_[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> application_;
-    platform::QtMessagePresenter presenter_;
+    bool reachable_ = false;
+    platform::QtMessagePresenter boxes_;
+    platform::ConsoleMessagePresenter console_;
 };
 
 } // namespace
@@ -76,9 +76,27 @@ void loadProfileIntoEditor(EditorWindow& window, const std::string& path) {
         diagnostics);
 }
 
-GuiModule& qtGuiModule() {
-    static QtGuiModule module;
-    return module;
+int runApplication(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const StartPlan plan = planProcessStart(arguments);
+    if (const std::optional<int> status = runPrintingOption(plan))
+        return *status;
+    if (!displayAvailable())
+        return runWithoutWindows(plan);
+
+    // The translation and the driver exchange run before Qt starts; their first message box
+    // starts it.
+    DisplayOnDemand display(argc > 0 ? argv[0] : "vantrel");
+    platform::ScopedMessagePresenter scoped(display);
+    if (plan.branch != StartBranch::Editor)
+        return runWithoutWindows(plan);
+    if (!display.open())
+        return explainWhyNoWindowOpens(plan.option);
+    EditorWindow window;
+    if (!plan.path.empty())
+        loadProfileIntoEditor(window, plan.path);
+    window.exec();
+    return 0;
 }
 
 } // namespace vantrel

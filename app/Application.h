@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/GuiModule.h"
-
 #include <string>
 
 namespace vantrel {
@@ -12,13 +10,9 @@ class EditorWindow;
 // that cannot be read in the same message box.
 void loadProfileIntoEditor(EditorWindow& window, const std::string& path);
 
-// The windows made with Qt: the QApplication, the editor window and Qt's message boxes.
-GuiModule& qtGuiModule();
-
-// The Qt windows linked into the program itself.
-class LinkedGuiModule : public GuiModuleSource {
-public:
-    GuiModule* load(std::string&) override { return &qtGuiModule(); }
-};
+// The whole program with its windows: options print without Qt; with no display every branch
+// runs with its messages on stderr; with one, Qt starts only when a window or a message box
+// is about to be shown. Returns the process exit status.
+int runApplication(int argc, char** argv);
 
 } // namespace vantrel

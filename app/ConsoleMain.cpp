@@ -1,8 +1,16 @@
-// The program without its editor window: translates a profile text file or sends a device
-// profile file, as the full program does, with every message on stderr. Needs no Qt, so it is
-// what a build without the GUI makes.
+// The program without its windows: translates a profile text file or sends a device profile
+// file, as the full program does, with every message on stderr. Needs no Qt, so it is what a
+// build without the GUI makes. Built with the editor program's name, it is Linux's vantrel,
+// which hands a run with a display over to that program and so never loads Qt itself.
 #include "app/CommandLine.h"
 #include "app/ConsoleStart.h"
+
+#ifdef VANTREL_EDITOR_FILE
+#include "app/EditorHandover.h"
+#include "app/ProgramStart.h"
+
+#include <iostream>
+#endif
 
 #include <optional>
 #include <string>
@@ -13,7 +21,15 @@ int main(int argc, char** argv) {
     const vantrel::StartPlan plan = vantrel::planProcessStart(arguments);
     if (const std::optional<int> status = vantrel::runPrintingOption(plan))
         return *status;
-    if (plan.branch != vantrel::StartBranch::Editor)
-        return vantrel::runWindowlessBranch(plan.path).value_or(0);
-    return vantrel::explainWhyNoWindowOpens(plan.option);
+#ifdef VANTREL_EDITOR_FILE
+    if (vantrel::displayAvailable()) {
+        // Back here only when the editor program cannot start: the branch then runs with its
+        // messages on stderr, and the editor's own branch fails.
+        const std::string whyNot = vantrel::handOverToEditor(argc, argv);
+        std::cerr << "vantrel: no window can be shown: " << whyNot << std::endl;
+        if (plan.branch == vantrel::StartBranch::Editor)
+            return 1;
+    }
+#endif
+    return vantrel::runWithoutWindows(plan);
 }

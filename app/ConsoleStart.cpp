@@ -8,18 +8,6 @@
 
 namespace vantrel {
 
-std::optional<int> runWindowlessBranch(const std::string& path) {
-    switch (chooseBranch(path)) {
-    case StartBranch::Translate:
-        return translateFromCommandLine(path) ? 0 : 1;
-    case StartBranch::Program:
-        return programFromCommandLine(path) ? 0 : 1;
-    case StartBranch::Editor:
-        break;
-    }
-    return std::nullopt;
-}
-
 std::optional<int> runPrintingOption(const StartPlan& plan) {
     if (!plan.misuse.empty()) {
         std::cerr << "vantrel: " << plan.misuse << ".\n" << startUsage();
@@ -50,10 +38,16 @@ int explainWhyNoWindowOpens(StartOption option) {
     return 2;
 }
 
-int runWithoutWindows(const std::string& rawCommandLine) {
-    if (const std::optional<int> status = runWindowlessBranch(pathFromCommandLine(rawCommandLine)))
-        return *status;
-    return explainWhyNoWindowOpens();
+int runWithoutWindows(const StartPlan& plan) {
+    switch (plan.branch) {
+    case StartBranch::Translate:
+        return translateFromCommandLine(plan.path) ? 0 : 1;
+    case StartBranch::Program:
+        return programFromCommandLine(plan.path) ? 0 : 1;
+    case StartBranch::Editor:
+        break;
+    }
+    return explainWhyNoWindowOpens(plan.option);
 }
 
 } // namespace vantrel

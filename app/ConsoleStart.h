@@ -3,14 +3,8 @@
 #include "app/CommandLine.h"
 
 #include <optional>
-#include <string>
 
 namespace vantrel {
-
-// Runs the branch a path chooses when that branch needs no window, and returns the process
-// exit status: 0 when the device file was written or the device took the profile, 1 when
-// not. nullopt when the path chooses the editor window, which is left to the caller.
-std::optional<int> runWindowlessBranch(const std::string& path);
 
 // Runs an option that only prints (--help, --version, --check) and returns the exit status;
 // a command line that misspells or misuses an option prints why and the usage on stderr and
@@ -21,8 +15,9 @@ std::optional<int> runPrintingOption(const StartPlan& plan);
 // the usage when the window was asked for by name (--edit), which then was not done.
 int explainWhyNoWindowOpens(StartOption option = StartOption::None);
 
-// Start-up where no window can open: the windowless branches run as usual, and the editor
-// branch only says on stderr why nothing opens. Returns the process exit status.
-int runWithoutWindows(const std::string& rawCommandLine);
+// Runs the branch of a plan where no window opens, and returns the process exit status. The
+// translation and the device branch give 0 when the device file was written or the device
+// took the profile, 1 when not; the editor branch only says on stderr why nothing opens.
+int runWithoutWindows(const StartPlan& plan);
 
 } // namespace vantrel

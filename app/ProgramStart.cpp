@@ -1,14 +1,7 @@
 #include "app/ProgramStart.h"
 
-#include "app/CommandLine.h"
-#include "app/ConsoleStart.h"
-#include "app/GuiSession.h"
-#include "app/LoadingMessagePresenter.h"
-
 #include <algorithm>
 #include <cstdlib>
-#include <optional>
-#include <vector>
 
 namespace vantrel {
 namespace {
@@ -54,30 +47,6 @@ bool displayAvailable() {
         return !isWindowlessPlatform(platform);
     return !environment("DISPLAY").empty() || !environment("WAYLAND_DISPLAY").empty();
 #endif
-}
-
-int runApplication(int argc, char** argv, GuiModuleSource& windows) {
-    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const StartPlan plan = planProcessStart(arguments);
-    if (const std::optional<int> status = runPrintingOption(plan))
-        return *status;
-    if (!displayAvailable()) {
-        if (plan.branch != StartBranch::Editor)
-            return runWindowlessBranch(plan.path).value_or(0);
-        return explainWhyNoWindowOpens(plan.option);
-    }
-
-    // The translation and the driver exchange run before Qt is loaded; their first message
-    // box loads it.
-    GuiSession session(windows, argc > 0 ? argv[0] : "vantrel");
-    LoadingMessagePresenter presenter(session);
-    platform::ScopedMessagePresenter scoped(presenter);
-    if (plan.branch != StartBranch::Editor)
-        return runWindowlessBranch(plan.path).value_or(0);
-    GuiModule* gui = session.windows();
-    if (!gui)
-        return session.moduleMissing() ? 1 : explainWhyNoWindowOpens(plan.option);
-    return gui->runEditor(plan.path);
 }
 
 } // namespace vantrel

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/GuiModule.h"
-
 #include <string>
 #include <string_view>
 
@@ -19,10 +17,5 @@ bool isWindowlessPlatform(std::string_view name);
 // cannot be reached must not abort the program, and Qt tries a ';' list in order, so a
 // windowless platform is put at its end unless the list already holds one.
 std::string platformsWithFallback(std::string_view requested);
-
-// The whole program: options print without Qt; with no display every branch runs with its
-// messages on stderr; with one, the windows are asked of the source only when a window or a
-// message box is about to be shown. Returns the process exit status.
-int runApplication(int argc, char** argv, GuiModuleSource& windows);
 
 } // namespace vantrel

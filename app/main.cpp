@@ -1,16 +1,7 @@
-#include "app/ProgramStart.h"
-
-#ifdef VANTREL_GUI_LINKED
+// The program with its windows: on Windows it is vantrel itself; on Linux vantrel-editor,
+// which vantrel hands every run with a display over to.
 #include "app/Application.h"
-#else
-#include "app/GuiModuleLoader.h"
-#endif
 
 int main(int argc, char** argv) {
-#ifdef VANTREL_GUI_LINKED
-    vantrel::LinkedGuiModule windows;
-#else
-    vantrel::GuiModuleLoader windows;
-#endif
-    return vantrel::runApplication(argc, argv, windows);
+    return vantrel::runApplication(argc, argv);
 }

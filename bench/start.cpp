@@ -1,17 +1,22 @@
 // Starting the command-line branches as whole processes: vantrel against the same branches
-// built without Qt (vantrel-console), and against vantrel with Qt linked in (the layout before
-// the windows moved into their module), interleaved in one run. Each process is started with
-// posix_spawn, with no display, and waited for.
+// built without Qt (vantrel-console), and against the editor program, the same code with Qt
+// linked in, interleaved in one run. Each process is started with posix_spawn, with no
+// display, and waited for.
 //   version/PROGRAM      PROGRAM --version
 //   translate/PROGRAM    PROGRAM tiny.vtp (four scripts, one chain), its device file written
+//   largest/PROGRAM      PROGRAM largest.vtp, the largest generated profile whose device file
+//                        still fits the device's 65535 bytes
 //   device/PROGRAM       PROGRAM big.bpf, 65535 bytes sent to a driver the benchmark serves;
 //                        the time is from the spawn to the first byte the driver receives,
 //                        the counter "whole" the time to the end of the process
 // The counter "cpu" is the processor time the started process used.
+#include "bench/GeneratedProfile.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -89,6 +94,30 @@ bool exitedCleanly(pid_t pid, double& childTime) {
     return WEXITSTATUS(status) == 0;
 }
 
+// The largest generated profile whose device file the device takes, found by translating
+// ever smaller ones with the reference program; its path is empty when none fits.
+struct LargestProfile {
+    std::string path;
+    int scripts = 0;
+    std::uintmax_t deviceBytes = 0;
+};
+
+const LargestProfile& largestProfile(const std::string& translator) {
+    static LargestProfile found;
+    for (int scripts = 1200; found.path.empty() && scripts > 100; scripts -= 20) {
+        const fs::path text = workspace().path("largest.vtp");
+        std::ofstream(text, std::ios::binary)
+            << vantrel::bench::generatedLongScriptProfile(scripts);
+        double ignored = 0;
+        std::error_code error;
+        const bool translated = exitedCleanly(spawn({translator, text.string()}), ignored);
+        const std::uintmax_t bytes = fs::file_size(workspace().path("largest.bpf"), error);
+        if (translated && !error && bytes <= 65535)
+            found = {text.string(), scripts, bytes};
+    }
+    return found;
+}
+
 // The processor time of the started processes per iteration, which a busy machine inflates
 // far less than the wall time.
 void reportChildTime(benchmark::State& state, double childTime) {
@@ -153,6 +182,21 @@ void runTranslate(benchmark::State& state, const std::string& program) {
     reportChildTime(state, childTime);
 }
 
+void runLargest(benchmark::State& state, const std::string& program, const std::string& reference) {
+    const LargestProfile& profile = largestProfile(reference);
+    if (profile.path.empty()) {
+        state.SkipWithError("no generated profile fits the device");
+        return;
+    }
+    state.SetLabel(std::to_string(profile.scripts) + " scripts, " +
+                   std::to_string(profile.deviceBytes) + "-byte device file");
+    double childTime = 0;
+    for (auto _ : state)
+        if (!exitedCleanly(spawn({program, profile.path}), childTime))
+            state.SkipWithError("the translation failed");
+    reportChildTime(state, childTime);
+}
+
 void runDevice(benchmark::State& state, const std::string& program) {
     BenchDriver driver;
     if (!driver.ok()) {
@@ -186,9 +230,10 @@ std::string program(const char* variable, const char* built) {
 const bool registered = [] {
     const std::array<std::pair<const char*, std::string>, 3> programs{{
         {"vantrel", program("VANTREL_BENCH_START_VANTREL", VANTREL_EXE)},
-        {"vantrel-qt-linked", program("VANTREL_BENCH_START_LINKED", VANTREL_LINKED_EXE)},
+        {"vantrel-editor", program("VANTREL_BENCH_START_LINKED", VANTREL_LINKED_EXE)},
         {"vantrel-console", program("VANTREL_BENCH_START_CONSOLE", VANTREL_CONSOLE_EXE)},
     }};
+    const std::string reference = programs.back().second;
     for (const auto& [name, path] : programs) {
         const std::string program = path;
         benchmark::RegisterBenchmark(("version/" + std::string(name)).c_str(),
@@ -197,6 +242,11 @@ const bool registered = [] {
             ->UseRealTime();
         benchmark::RegisterBenchmark(("translate/" + std::string(name)).c_str(),
                                      [program](benchmark::State& s) { runTranslate(s, program); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(
+            ("largest/" + std::string(name)).c_str(),
+            [program, reference](benchmark::State& s) { runLargest(s, program, reference); })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         benchmark::RegisterBenchmark(("device/" + std::string(name)).c_str(),

@@ -13,9 +13,9 @@ set(VANTREL_DIST ${PROJECT_SOURCE_DIR}/dist)
 set(VANTREL_DIST_BUILD ${PROJECT_BINARY_DIR}/dist)
 
 install(TARGETS vantrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The windows' module, private to vantrel, which finds it from its own folder: no RPATH needed.
-if(TARGET vantrel_gui_module)
-    install(TARGETS vantrel_gui_module LIBRARY DESTINATION ${VANTREL_GUI_MODULE_DIR})
+# The editor program, which vantrel runs from its own folder: no RPATH needed.
+if(TARGET vantrel-editor)
+    install(TARGETS vantrel-editor RUNTIME DESTINATION ${VANTREL_EDITOR_DIR})
 endif()
 foreach(tool vantrel-driver x36-simdriver)
     if(TARGET ${tool})

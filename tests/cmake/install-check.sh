@@ -2,7 +2,7 @@
 # Installs a build into a DESTDIR as a packager does (prefix /usr) and checks the tree: the
 # programs, guide and examples, desktop entry, AppStream data, file types, icons, manual pages
 # and the driver's service and udev rule; then runs the installed program from there.
-# Usage: install-check.sh BUILD_DIR WORK_DIR APP_ID README_FROM_BINDIR
+# Usage: install-check.sh BUILD_DIR WORK_DIR APP_ID README_FROM_EDITOR_DIR
 set -euo pipefail
 build=$1 work=$2 app_id=$3 readme_from_bindir=$4
 rm -rf "$work"
@@ -19,11 +19,10 @@ DESTDIR="$dest" cmake --install "$build" --prefix /usr >"$work/install.log" ||
 for program in vantrel vantrel-driver x36-simdriver; do
     [ -x "$usr/bin/$program" ] || fail "bin/$program is not installed as a program"
 done
-# The windows' module, private to vantrel; neither it nor the program carries an RPATH, and
-# the program itself links no Qt.
-module=$(find "$usr/lib" -path '*/vantrel/libvantrel-gui.so' 2>/dev/null | head -n 1)
-[ -n "$module" ] || fail "no lib/.../vantrel/libvantrel-gui.so"
-for elf in "$usr/bin/vantrel" $module; do
+# The editor program, which vantrel runs from the folder of the programs users do not run;
+# neither carries an RPATH, and vantrel itself links no Qt.
+[ -x "$usr/libexec/vantrel-editor" ] || fail "libexec/vantrel-editor is not installed as a program"
+for elf in "$usr/bin/vantrel" "$usr/libexec/vantrel-editor"; do
     ! readelf -d "$elf" | grep -qE '\((RPATH|RUNPATH)\)' || fail "${elf#"$usr/"} has an RPATH"
 done
 ! readelf -d "$usr/bin/vantrel" | grep -q 'NEEDED.*libQt6' || fail "bin/vantrel links Qt"
@@ -37,8 +36,8 @@ for image in $(grep -o 'src="images/[^"]*"' "$usr/share/doc/vantrel/readme.html"
     [ -s "$usr/share/doc/vantrel/$image" ] || fail "the guide's picture $image is not installed"
 done
 grep -q 'src="images/' "$usr/share/doc/vantrel/readme.html" || fail "the guide shows no pictures"
-# Help > Readme looks for the guide at this path from the executable's folder.
-[ -f "$usr/bin/$readme_from_bindir" ] || fail "the guide is not at bin/$readme_from_bindir"
+# Help > Readme looks for the guide at this path from the editor program's folder.
+[ -f "$usr/libexec/$readme_from_bindir" ] || fail "the guide is not at libexec/$readme_from_bindir"
 
 # Icons: the scalable original and each fixed size, a PNG of that size.
 need share/icons/hicolor/scalable/apps/vantrel.svg
@@ -98,14 +97,14 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 cmp -s "$work/installed/combat.bpf" "$work/built/combat.bpf" ||
     fail "the installed vantrel wrote a different device file"
 [[ "$("$usr/bin/vantrel" --version)" == "vantrel "* ]] || fail "the installed vantrel --version"
-# With a display named, a message loads the installed module; a display nobody serves then
-# puts the message on stderr, as with none.
+# With a display named, vantrel hands the run over to the installed editor program; a display
+# nobody serves then puts the message on stderr, as with none.
 printf '%s\r\n' '<SCRIPTLIST>' Up Down '<AXIS_CHAINS>' '[Gear]' '(0 : 100 ; 3) ( + Up  - Down )' \
     '<PROGRAM_MODES>' '[DEFAULT]' 'XAxis = Gear' '{DEFAULT}' >"$work/installed/broken.vtp"
 DISPLAY=:97 "$usr/bin/vantrel" "$work/installed/broken.vtp" 2>"$work/display.log" &&
     fail "the installed vantrel translated a broken profile"
 grep -q 'no window can be shown' "$work/display.log" &&
-    fail "the installed vantrel did not find its module: $(cat "$work/display.log")"
+    fail "the installed vantrel did not find its editor program: $(cat "$work/display.log")"
 grep -qx 'Profile error.: Line 5: The axis chain Gear has no closing line.' "$work/display.log" ||
     fail "the installed vantrel lost its message: $(cat "$work/display.log")"
 for program in vantrel-driver x36-simdriver; do
