@@ -3,11 +3,9 @@
 #include "profile/Script.h"
 
 #include <cstddef>
-#include <functional>
+#include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vantrel {
@@ -32,17 +30,27 @@ public:
     void clear();
 
 private:
-    // Looks names up without copying them into a string first.
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const {
-            return std::hash<std::string_view>{}(name);
-        }
+    // The index by name is one flat array probed linearly and kept at most half full; a slot
+    // holds the name's hash and the number of the first line of that name, plus one (0 is an
+    // empty slot). The names themselves stay in the lines, which a probe reads only when the
+    // hashes match, so the index of 100 000 names takes 2 MB and no node per name: a node
+    // per name, scattered over the heap, made each look-up of a large list wait for memory.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t line = 0;
     };
 
+    std::uint32_t mask() const { return static_cast<std::uint32_t>(slots_.size() - 1); }
+    // The slot of the name, or the empty slot where it would go.
+    std::uint32_t slotOf(std::string_view name, std::uint32_t hash) const;
+    // Doubles the table, placing the names again by their stored hashes.
+    void grow();
+    // Empties a slot, moving later slots of its probe run back so that none is cut off.
+    void vacate(std::uint32_t slot);
+
     std::vector<Script> lines_;
-    // Each name and the index of its first line.
-    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> firstLine_;
+    std::vector<Slot> slots_;
+    std::size_t names_ = 0;
 };
 
 } // namespace vantrel

@@ -29,7 +29,7 @@ TEST(ScriptStore, FindsLinesByExactNameAndKeepsOrderOfAddition) {
 
 TEST(ScriptStore, InsertingUndoesAnEraseAndKeepsTheIndexRight) {
     ScriptStore store;
-    for (int n = 0; n < 40; ++n)
+    for (int n = 0; n < 40; ++n) // enough names for the table to grow on the way
         store.append("S" + std::to_string(n) + " k");
     const std::vector<Script> before = store.lines();
     store.erase(7);
@@ -85,8 +85,10 @@ std::map<std::string, std::size_t, std::less<>> firstLines(const ScriptStore& st
     return first;
 }
 
-TEST(ScriptStore, AgreesWithASearchOfTheLinesThroughManyErasures) {
-    // Thousands of lines, many names given more than once and many erasures at random places.
+TEST(ScriptStore, AgreesWithASearchOfTheLinesThroughGrowthAndManyErasures) {
+    // Thousands of lines, many names given more than once and many erasures at random
+    // places, so that the index grows several times and has entries moved back to fill the
+    // places of names that went.
     std::mt19937 random(7);
     ScriptStore store;
     std::vector<std::string> names;
