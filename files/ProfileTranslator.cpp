@@ -198,6 +198,9 @@ bool ProfileTranslator::addScript(std::string_view line) {
             return overLimit("events in the script " + std::string(name), tokenCount, kMax16, line);
     }
 
+    // The name goes into the index after the tokens are compiled, by which time its slot has
+    // been fetched.
+    scriptIds_.prefetch(name);
     const auto id = static_cast<std::uint16_t>(image_.scriptCount());
     image_.beginScript(id);
     // A faulty token is placed at the token before it is passed on.
