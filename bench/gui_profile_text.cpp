@@ -57,11 +57,11 @@ void SaveFromWindow(benchmark::State& state) {
 } // namespace
 
 // Every size, its repetitions interleaved with the others' (--benchmark_repetitions).
-void everySize(benchmark::internal::Benchmark* benchmark) {
+void everySize(benchmark::internal::Benchmark* family) {
     for (const ProfileSize size :
          {ProfileSize::Typical, ProfileSize::DeviceLargest, ProfileSize::Stress})
-        benchmark->Arg(static_cast<int>(size));
-    benchmark->ArgName("size")->Unit(benchmark::kMillisecond);
+        family->Arg(static_cast<int>(size));
+    family->ArgName("size")->Unit(benchmark::kMillisecond);
 }
 
 BENCHMARK(OpenInWindow)->Apply(everySize);
