@@ -15,8 +15,9 @@
 namespace vantrel::bench {
 
 // The axis chains and programming modes of a generated profile of this many lines, whose
-// script section holds scriptLines scripts named Script1 onwards.
-inline void appendChainsAndModes(std::string& text, int lines, int scriptLines) {
+// script section holds scriptLines scripts named Script1 onwards; a mode per 100 lines unless
+// the number of modes is given.
+inline void appendChainsAndModes(std::string& text, int lines, int scriptLines, int modes = 0) {
     text += "\r\n\r\n# Axis Chains and Breakpoints:\r\n<AXIS_CHAINS>\r\n";
     const int chains = lines / 1000 + 1;
     for (int c = 0; c < chains; ++c) {
@@ -30,7 +31,8 @@ inline void appendChainsAndModes(std::string& text, int lines, int scriptLines) 
     }
     text += "\r\n\r\n# Programmed Modes and Assignments:\r\n<PROGRAM_MODES>\r\n";
     const auto& slots = vantrel::SlotTable::instance().allSlots();
-    const int modes = lines / 100 + 1;
+    if (modes <= 0)
+        modes = lines / 100 + 1;
     for (int m = 0; m < modes; ++m) {
         const std::string name = m == 0 ? "DEFAULT" : "Mode" + std::to_string(m);
         text += "\r\n[" + name + "]\r\n";
@@ -66,8 +68,9 @@ inline std::string generatedProfile(int lines) {
 
 // A profile of this many scripts of 2 to 14 tokens each (8 on average), a mode of 30
 // assignments per 100 scripts and a chain of 5 groups per 1000: the large file that the
-// whole-process benchmark translates (60 000 scripts make about 4.9 MB).
-inline std::string generatedLongScriptProfile(int scripts) {
+// whole-process benchmark translates (60 000 scripts make about 4.9 MB). The number of modes
+// may be given instead.
+inline std::string generatedLongScriptProfile(int scripts, int modes = 0) {
     static const char* const tokens[] = {
         "a^40",  "A",      "dx_12",    "DX_12",    "MOUSEUP_5^20",   "MOUSEDOWN_5", "hat_up",
         "shift", "f10^20", "F10",      "SHIFT",    "LOADMODE_Mode7", "kp_enter^3",  "KP_ENTER",
@@ -85,8 +88,41 @@ inline std::string generatedLongScriptProfile(int scripts) {
         }
         text += "\r\n";
     }
-    appendChainsAndModes(text, scripts, scripts);
+    appendChainsAndModes(text, scripts, scripts, modes);
     return text;
+}
+
+// The three sizes the whole-process and editor benchmarks measure: a typical pilot's
+// profile, the largest whose device file the stick can hold (65535 bytes), and the stress
+// file of growth that no stick could take.
+enum class ProfileSize { Typical, DeviceLargest, Stress };
+
+// The device-largest size is found by translating: with this many scripts (and the modes
+// and chains in proportion) the device file comes to 65518 bytes; one more makes it too long.
+inline constexpr int kDeviceLargestScripts = 1052;
+
+inline std::string generatedProfileOf(ProfileSize size) {
+    switch (size) {
+    case ProfileSize::Typical:
+        return generatedLongScriptProfile(100, 5);
+    case ProfileSize::DeviceLargest:
+        return generatedLongScriptProfile(kDeviceLargestScripts);
+    case ProfileSize::Stress:
+        break;
+    }
+    return generatedLongScriptProfile(60000);
+}
+
+inline const char* nameOf(ProfileSize size) {
+    switch (size) {
+    case ProfileSize::Typical:
+        return "typical";
+    case ProfileSize::DeviceLargest:
+        return "device_largest";
+    case ProfileSize::Stress:
+        break;
+    }
+    return "stress";
 }
 
 } // namespace vantrel::bench

@@ -1,52 +1,44 @@
-// Opening and saving large profiles through the editor window, as File > Open and Save do.
+// Opening and saving profiles through the editor window, as File > Open and Save do, at the
+// sizes of the whole-process benchmarks: typical, the largest the stick holds, the stress file.
+#include "bench/GeneratedProfile.h"
 #include "editor/EditorWindow.h"
-#include "files/ProfileTextModel.h"
 #include "files/ProfileTextWriter.h"
-#include "profile/SlotTable.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
 using namespace vantrel;
 
-std::string writeLargeProfile(int scripts, const char* name) {
-    Profile profile;
-    for (int i = 0; i < scripts; ++i)
-        profile.scripts.push_back("Script" + std::to_string(i) + " a^40 A b B dx_1 DX_1");
-    for (int m = 0; m < 50; ++m) {
-        ProgrammingMode mode(m == 0 ? "DEFAULT" : "Mode" + std::to_string(m));
-        for (int position = 1; position <= kSlotCount - kAxisSlotCount; ++position)
-            mode.setAssignment(position,
-                               "Script" + std::to_string((m * kSlotCount + position) % scripts));
-        profile.modes.push_back(mode);
-    }
-    ProfileTextModel model(profile);
-    model.setProfilePath((std::filesystem::temp_directory_path() / name).string());
-    DiagnosticList diagnostics;
-    writeProfileText(model, diagnostics);
-    return model.profilePath();
+using bench::ProfileSize;
+
+// The generated profile of this size in a file of this name in the temporary folder.
+std::string writeProfile(benchmark::State& state, const char* name) {
+    const auto size = static_cast<ProfileSize>(state.range(0));
+    state.SetLabel(bench::nameOf(size));
+    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    std::ofstream(path, std::ios::binary) << bench::generatedProfileOf(size);
+    return path;
 }
 
 void OpenInWindow(benchmark::State& state) {
-    const std::string path =
-        writeLargeProfile(static_cast<int>(state.range(0)), "vantrel-gui-open.vtp");
+    const std::string path = writeProfile(state, "vantrel-gui-open.vtp");
     EditorWindow window;
     DiagnosticList diagnostics;
     for (auto _ : state)
         window.openProfile(path, diagnostics);
-    if (window.scripts().size() != static_cast<std::size_t>(state.range(0)))
+    if (window.scripts().empty())
         state.SkipWithError("scripts lost");
     std::filesystem::remove(path);
 }
 
 void SaveFromWindow(benchmark::State& state) {
-    const std::string path =
-        writeLargeProfile(static_cast<int>(state.range(0)), "vantrel-gui-save.vtp");
+    const std::string path = writeProfile(state, "vantrel-gui-save.vtp");
     EditorWindow window;
     DiagnosticList diagnostics;
     window.openProfile(path, diagnostics);
@@ -58,8 +50,16 @@ void SaveFromWindow(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(OpenInWindow)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(SaveFromWindow)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+// Every size, its repetitions interleaved with the others' (--benchmark_repetitions).
+void everySize(benchmark::internal::Benchmark* family) {
+    for (const ProfileSize size :
+         {ProfileSize::Typical, ProfileSize::DeviceLargest, ProfileSize::Stress})
+        family->Arg(static_cast<int>(size));
+    family->ArgName("size")->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(OpenInWindow)->Apply(everySize);
+BENCHMARK(SaveFromWindow)->Apply(everySize);
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -2,7 +2,6 @@
 
 #include "files/DeviceFormat.h"
 #include "files/DeviceProfile.h"
-#include "platform/LargePages.h"
 
 #include <array>
 #include <cstdint>
@@ -66,8 +65,7 @@ public:
     std::vector<std::uint8_t> bytes() const;
 
 private:
-    // The header, then the script records: most of a large file, so in large pages.
-    std::vector<std::uint8_t, platform::LargePageAllocator<std::uint8_t>> head_;
+    std::vector<std::uint8_t> head_; // the header, then the script records
     std::vector<std::uint8_t> rest_; // configurations, chains and the end byte
     std::size_t scripts_ = 0;
     std::size_t lastHeader_ = 0; // place of the last script record's header

@@ -5,7 +5,7 @@
 namespace vantrel {
 
 ProfileTextFile readProfileTextFile(const std::string& path) {
-    auto file = platform::readWholeLargeFile(path, platform::kMaxProfileTextBytes);
+    auto file = platform::readWholeRegularFile(path, platform::kMaxProfileTextBytes);
     ProfileTextFile result;
     switch (file.outcome) {
     case platform::WholeFile::Outcome::Read:

@@ -12,7 +12,7 @@ namespace vantrel {
 // that ends the operation ("Error opening file." or a file too large to be a profile), with
 // the path as its title.
 struct ProfileTextFile {
-    std::optional<platform::LargeFileBytes> text;
+    std::optional<std::string> text;
     Diagnostic refusal;
 };
 ProfileTextFile readProfileTextFile(const std::string& path);

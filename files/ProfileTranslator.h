@@ -89,9 +89,9 @@ private:
                    std::string_view at);
 
     std::string path_;
-    std::string givenText_;             // the text given to the constructor, if one was
-    platform::LargeFileBytes readText_; // the text read from the file, if it was
-    std::string_view text_;             // the text translated: one of the two
+    std::string givenText_; // the text given to the constructor, if one was
+    std::string readText_;  // the text read from the file, if it was
+    std::string_view text_; // the text translated: one of the two
     bool textRead_ = false;
     DiagnosticSink& diagnostics_;
     TextPlaces places_;

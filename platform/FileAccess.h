@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/LargePages.h"
-
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,25 +25,19 @@ inline constexpr std::uint64_t kMaxProfileTextBytes = 256ULL << 20;
 
 enum class WholeFileOutcome { Read, Unreadable, TooLarge };
 
-template <typename Bytes> struct BasicWholeFile {
+struct WholeFile {
     using Outcome = WholeFileOutcome;
     Outcome outcome = Outcome::Unreadable;
-    Bytes bytes;            // Read: the file's content
+    std::string bytes;      // Read: the file's content
     FileError error;        // Unreadable: why
     std::uint64_t size = 0; // TooLarge: at least this many bytes were found
 };
-using WholeFile = BasicWholeFile<std::string>;
 
 // Reads the whole of a regular file of at most limit bytes. Never blocks: the file is opened
 // without waiting, and anything but a regular file (a folder, a FIFO, a device, also at the
 // end of a chain of symbolic links) is refused as Unreadable before a byte is read. A file
 // that grows past the limit while it is read is TooLarge.
 WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit);
-
-// The same into memory the system may back with large pages (see LargePages.h), for a file
-// of several megabytes that is read once.
-using LargeFileBytes = std::basic_string<char, std::char_traits<char>, LargePageAllocator<char>>;
-BasicWholeFile<LargeFileBytes> readWholeLargeFile(const std::string& path, std::uint64_t limit);
 
 // A file written beside its target and put in the target's place in one step once it is
 // complete, so that a save that fails or is cut short leaves the old file whole.

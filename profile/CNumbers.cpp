@@ -1,6 +1,7 @@
 #include "profile/CNumbers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace vantrel {
@@ -11,67 +12,13 @@ bool isCSpace(char c) {
 
 namespace {
 
-int digitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-} // namespace
-
-std::optional<ScannedInteger> scanCInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int base = 10;
-    if (i < text.size() && text[i] == '0') {
-        if (i + 2 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-            digitValue(text[i + 2]) < 16) {
-            base = 16;
-            i += 2;
-        } else {
-            base = 8;
-        }
-    }
-    const std::size_t digitsBegin = i;
-    unsigned long long magnitude = 0;
-    bool overflow = false;
-    while (i < text.size() && digitValue(text[i]) < base) {
-        const unsigned long long next = magnitude * base + digitValue(text[i]);
-        if (magnitude >
-            (std::numeric_limits<unsigned long long>::max() - digitValue(text[i])) / base)
-            overflow = true;
-        else
-            magnitude = next;
-        ++i;
-    }
-    if (i == digitsBegin)
-        return std::nullopt;
-
-    constexpr auto kMax = static_cast<unsigned long long>(std::numeric_limits<long long>::max());
-    long long value;
-    if (negative)
-        value = (overflow || magnitude > kMax + 1) ? std::numeric_limits<long long>::min()
-                : magnitude == kMax + 1            ? std::numeric_limits<long long>::min()
-                                                   : -static_cast<long long>(magnitude);
-    else
-        value = (overflow || magnitude > kMax) ? std::numeric_limits<long long>::max()
-                                               : static_cast<long long>(magnitude);
-    return ScannedInteger{value, i};
-}
-
-namespace {
-
-struct DecimalDigits {
+// The parts of a number as the C library's conversions read them: white space, an optional
+// sign, then digits in the base; a magnitude beyond 64 bits is marked, not wrapped.
+struct CDigits {
     bool negative = false;
     bool digits = false;
     bool overflow = false;
@@ -79,8 +26,10 @@ struct DecimalDigits {
     std::size_t length = 0;
 };
 
-DecimalDigits readDecimal(std::string_view text) {
-    DecimalDigits result;
+// Base 0 chooses as "%i" does: hexadecimal after "0x" with a digit after it, octal after a
+// leading 0, decimal otherwise.
+CDigits readDigits(std::string_view text, int base) {
+    CDigits result;
     std::size_t i = 0;
     while (i < text.size() && isCSpace(text[i]))
         ++i;
@@ -88,24 +37,45 @@ DecimalDigits readDecimal(std::string_view text) {
         result.negative = text[i] == '-';
         ++i;
     }
-    constexpr auto kMax = std::numeric_limits<unsigned long long>::max();
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        const unsigned digit = static_cast<unsigned>(text[i] - '0');
-        if (result.magnitude > (kMax - digit) / 10)
-            result.overflow = true;
-        else
-            result.magnitude = result.magnitude * 10 + digit;
-        result.digits = true;
-        ++i;
+    if (base == 0) {
+        base = 10;
+        if (i < text.size() && text[i] == '0') {
+            base = 8;
+            if (i + 2 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+                isHexDigit(text[i + 2])) {
+                base = 16;
+                i += 2;
+            }
+        }
     }
-    result.length = i;
+    const char* begin = text.data() + i;
+    const auto [end, error] =
+        std::from_chars(begin, text.data() + text.size(), result.magnitude, base);
+    result.digits = end != begin;
+    result.overflow = error == std::errc::result_out_of_range;
+    result.length = static_cast<std::size_t>(end - text.data());
     return result;
 }
 
 } // namespace
 
+std::optional<ScannedInteger> scanCInteger(std::string_view text) {
+    const CDigits read = readDigits(text, 0);
+    if (!read.digits)
+        return std::nullopt;
+    constexpr auto kMax = static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+    long long value;
+    if (read.negative)
+        value = (read.overflow || read.magnitude > kMax) ? std::numeric_limits<long long>::min()
+                                                         : -static_cast<long long>(read.magnitude);
+    else
+        value = (read.overflow || read.magnitude > kMax) ? std::numeric_limits<long long>::max()
+                                                         : static_cast<long long>(read.magnitude);
+    return ScannedInteger{value, read.length};
+}
+
 std::optional<ScannedUnsigned> scanCUnsigned(std::string_view text) {
-    const DecimalDigits read = readDecimal(text);
+    const CDigits read = readDigits(text, 10);
     if (!read.digits)
         return std::nullopt;
     unsigned long long value =
@@ -116,7 +86,7 @@ std::optional<ScannedUnsigned> scanCUnsigned(std::string_view text) {
 }
 
 std::int32_t readDecimalInt32(std::string_view text) {
-    const DecimalDigits read = readDecimal(text);
+    const CDigits read = readDigits(text, 10);
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     if (read.negative) {
@@ -130,7 +100,7 @@ std::int32_t readDecimalInt32(std::string_view text) {
 }
 
 std::uint32_t readHeaderDelayValue(std::string_view text) {
-    const DecimalDigits read = readDecimal(text);
+    const CDigits read = readDigits(text, 10);
     constexpr unsigned long long kMostNegative = 0x80000000ULL;
     constexpr unsigned long long kMostPositive = 0xFFFFFFFFULL;
     if (read.negative) {

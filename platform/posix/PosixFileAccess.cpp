@@ -1,5 +1,4 @@
 #include "platform/FileAccess.h"
-#include "platform/LargePages.h"
 #include "platform/posix/PosixFiles.h"
 
 #include <algorithm>
@@ -83,11 +82,8 @@ int openRegularFile(const std::string& path, int& error, std::uint64_t* size) {
     return fd;
 }
 
-namespace {
-
-template <typename Bytes>
-BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit) {
-    BasicWholeFile<Bytes> result;
+WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
+    WholeFile result;
     int error = 0;
     std::uint64_t size = 0;
     const int fd = openRegularFile(path, error, &size);
@@ -104,9 +100,8 @@ BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit
     // The size is only a hint: a file that changes, or one of /proc, may hold more or less.
     // The buffer holds one byte more than the size, so a file that kept its size is read in
     // one call and its end seen in a second; only a file that grew needs more room.
-    Bytes bytes;
+    std::string bytes;
     bytes.reserve(static_cast<std::size_t>(size) + 1);
-    adviseLargePages(bytes.data(), bytes.capacity());
     bytes.resize(static_cast<std::size_t>(size) + 1);
     std::size_t have = 0;
     for (;;) {
@@ -136,16 +131,6 @@ BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit
     result.outcome = WholeFileOutcome::Read;
     result.bytes = std::move(bytes);
     return result;
-}
-
-} // namespace
-
-WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
-    return readWholeFile<std::string>(path, limit);
-}
-
-BasicWholeFile<LargeFileBytes> readWholeLargeFile(const std::string& path, std::uint64_t limit) {
-    return readWholeFile<LargeFileBytes>(path, limit);
 }
 
 ReplacementFile::ReplacementFile(const std::string& target) {

@@ -68,11 +68,8 @@ bool finalPath(const std::wstring& path, std::wstring& resolved, DWORD& error) {
 
 } // namespace
 
-namespace {
-
-template <typename Bytes>
-BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit) {
-    BasicWholeFile<Bytes> result;
+WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
+    WholeFile result;
     const HANDLE file = ::CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -97,7 +94,7 @@ BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit
         result.size = static_cast<std::uint64_t>(size.QuadPart);
         return result;
     }
-    Bytes bytes;
+    std::string bytes;
     bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     for (;;) {
         const std::size_t have = bytes.size();
@@ -122,16 +119,6 @@ BasicWholeFile<Bytes> readWholeFile(const std::string& path, std::uint64_t limit
     result.outcome = WholeFileOutcome::Read;
     result.bytes = std::move(bytes);
     return result;
-}
-
-} // namespace
-
-WholeFile readWholeRegularFile(const std::string& path, std::uint64_t limit) {
-    return readWholeFile<std::string>(path, limit);
-}
-
-BasicWholeFile<LargeFileBytes> readWholeLargeFile(const std::string& path, std::uint64_t limit) {
-    return readWholeFile<LargeFileBytes>(path, limit);
 }
 
 ReplacementFile::ReplacementFile(const std::string& target) {
