@@ -192,21 +192,21 @@ void DriverServer::closeConnection() {
 DriverServer::Served DriverServer::handleMessage(std::size_t length) {
     if (awaitingProfile_)
         return handleProfile(length);
-    const std::uint8_t command = buffer_[0];
-    if (length != 1 ||
-        (command != kPingCommand && command != kClearCommand && command != kPrepareCommand)) {
+    const auto command = static_cast<DriverCommand>(buffer_[0]);
+    if (length != 1 || (command != DriverCommand::Ping && command != DriverCommand::ClearProfile &&
+                        command != DriverCommand::PrepareLoad)) {
         log_ << "Unknown command";
         if (length == 1)
-            log_ << " " << static_cast<int>(command);
+            log_ << " " << static_cast<int>(buffer_[0]);
         else
             log_ << " of " << length << " bytes";
         log_ << "; answered " << signedValue(kUnknownCommandReply) << "." << std::endl;
         ::send(connection_, &kUnknownCommandReply, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
         return Served::Nothing;
     }
-    const DriverStep step = command == kPingCommand    ? DriverStep::Ping
-                            : command == kClearCommand ? DriverStep::Clear
-                                                       : DriverStep::Prepare;
+    const DriverStep step = command == DriverCommand::Ping           ? DriverStep::Ping
+                            : command == DriverCommand::ClearProfile ? DriverStep::Clear
+                                                                     : DriverStep::Prepare;
     const StepReply& how = replies_[static_cast<std::size_t>(step)];
     // Before the answer, so a client that saw it finds the profile gone.
     if (step == DriverStep::Clear && !how.silent && how.forced.value_or(0) == 0 && hooks_.cleared)
