@@ -1,14 +1,9 @@
 #include "device/DeviceProfileCheck.h"
 
-#include "profile/ScriptCompiler.h"
-
 #include <set>
 
 namespace vantrel {
 namespace {
-
-constexpr int kButtonCodeCount = 100;
-constexpr int kAxisCodeCount = 6;
 
 std::string str(std::size_t value) {
     return std::to_string(value);
@@ -103,7 +98,7 @@ private:
                 return false;
             script.events.resize(events);
             for (DeviceEvent& event : script.events) {
-                event.opcode = in_.u8();
+                event.opcode = static_cast<EventOpcode>(in_.u8());
                 event.data = static_cast<std::int16_t>(in_.u16());
                 event.delay = static_cast<std::int32_t>(in_.u32());
             }
@@ -128,7 +123,7 @@ private:
             for (DeviceEntry& entry : configuration.entries) {
                 entry.type = in_.u8();
                 entry.code = in_.u16();
-                entry.number = in_.u16();
+                entry.assignment = in_.u16();
             }
         }
         return true;
@@ -149,10 +144,11 @@ private:
                       what + " (" + str(breakpoints) + " breakpoints)"))
                 return false;
             chain.breakpoints.resize(breakpoints);
+            std::vector<std::uint16_t>& repeated = repeatedPositions_.emplace_back();
             for (DeviceBreakpoint& breakpoint : chain.breakpoints) {
                 breakpoint.position = in_.u16();
                 breakpoint.group = in_.u16();
-                breakpoint.positionAgain = in_.u16();
+                repeated.push_back(in_.u16());
             }
         }
         return true;
@@ -201,11 +197,12 @@ private:
                       "chain record " + str(i) + " has the ID " + str(chain.id));
             for (std::size_t b = 0; b < chain.breakpoints.size(); ++b) {
                 const DeviceBreakpoint& breakpoint = chain.breakpoints[b];
+                const std::uint16_t again = repeatedPositions_[i][b];
                 const std::string where = "chain " + str(i) + " breakpoint " + str(b);
-                if (breakpoint.position != breakpoint.positionAgain)
+                if (breakpoint.position != again)
                     error(ProfileFault::Inconsistent, where + " gives two positions, " +
                                                           str(breakpoint.position) + " and " +
-                                                          str(breakpoint.positionAgain));
+                                                          str(again));
                 if (breakpoint.group < kFirstBreakpointGroup)
                     warn(where + " belongs to group " + str(breakpoint.group) +
                          ", below the first group number " + str(kFirstBreakpointGroup));
@@ -222,7 +219,7 @@ private:
             if (data < low || data > high)
                 warn(where + ": " + what + " " + std::to_string(data) + " is out of range");
         };
-        switch (static_cast<EventOpcode>(event.opcode)) {
+        switch (event.opcode) {
         case EventOpcode::KeyPress:
         case EventOpcode::KeyRelease:
             range(4, 231, "key usage");
@@ -248,25 +245,25 @@ private:
             break;
         default:
             error(ProfileFault::Inconsistent,
-                  where + " has the unknown opcode " + str(event.opcode));
+                  where + " has the unknown opcode " + str(static_cast<int>(event.opcode)));
         }
     }
 
     void checkEntry(const DeviceEntry& entry, std::uint16_t configurationId,
                     const std::string& where) {
         const DeviceProfileImage& image = check_.image;
-        if (entry.type == 0) {
-            if (entry.code >= kButtonCodeCount && configurationId != 0)
+        if (entry.type == kScriptEntry) {
+            if (entry.code >= kControlCodeCount && configurationId != 0)
                 warn(where + " sets breakpoint code " + str(entry.code) + " outside the base mode");
-            if (entry.number >= image.scripts.size())
-                error(ProfileFault::Inconsistent, where + " names script " + str(entry.number) +
+            if (entry.assignment >= image.scripts.size())
+                error(ProfileFault::Inconsistent, where + " names script " + str(entry.assignment) +
                                                       " of " + str(image.scripts.size()));
-        } else if (entry.type == 1) {
-            if (entry.code >= kAxisCodeCount)
+        } else if (entry.type == kChainEntry) {
+            if (entry.code >= kAxisCount)
                 error(ProfileFault::Inconsistent,
                       where + " names axis " + str(entry.code) + "; there are six, 0 to 5");
-            if (entry.number >= image.chains.size())
-                error(ProfileFault::Inconsistent, where + " names chain " + str(entry.number) +
+            if (entry.assignment >= image.chains.size())
+                error(ProfileFault::Inconsistent, where + " names chain " + str(entry.assignment) +
                                                       " of " + str(image.chains.size()));
         } else {
             error(ProfileFault::Inconsistent, where + " has the unknown type " + str(entry.type));
@@ -276,6 +273,8 @@ private:
     std::span<const std::uint8_t> bytes_;
     ByteReader in_;
     ProfileCheck check_;
+    // Each chain's breakpoints give P a second time; the device takes them only when equal.
+    std::vector<std::vector<std::uint16_t>> repeatedPositions_;
 };
 
 } // namespace

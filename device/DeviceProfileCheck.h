@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DeviceProfileImage.h"
+#include "devicefile/DeviceRecords.h"
 
 #include <cstdint>
 #include <span>

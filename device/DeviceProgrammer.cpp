@@ -86,7 +86,7 @@ DeviceResult DeviceProgrammer::program(const std::string& path) {
         connection_.write(driver.get(), firstByte);
         buffer[0] = 1;
         const std::optional<std::size_t> replied = connection_.read(driver.get(), firstByte);
-        if (replied != std::size_t{1} || buffer[0] != 0)
+        if (replied != std::size_t{1} || buffer[0] != kDriverSuccess)
             return failed(step.failure + replyValue(buffer[0]) + "\n");
         log += step.success;
     }
@@ -103,7 +103,7 @@ DeviceResult DeviceProgrammer::program(const std::string& path) {
 
     // The first byte is not preset: without a reply it still holds the profile's first byte.
     const std::optional<std::size_t> replied = connection_.read(driver.get(), firstByte);
-    const bool loaded = replied == std::size_t{1} && buffer[0] == 0;
+    const bool loaded = replied == std::size_t{1} && buffer[0] == kDriverSuccess;
     log += loaded ? std::string("Profile load complete.\n")
                   : "Profile load error.  Value: " + replyValue(buffer[0]) + "\n";
     // A driver that refused says why after its reply byte; each reason is a line of its own.

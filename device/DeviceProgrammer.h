@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/DeviceFormat.h"
+#include "devicefile/DeviceFormat.h"
 #include "platform/DriverConnection.h"
 #include "profile/Diagnostic.h"
 
@@ -11,9 +11,6 @@ namespace vantrel {
 
 // The device takes a profile of at most this many bytes, sent in one transfer.
 inline constexpr std::size_t kTransferBufferSize = kDeviceProfileCapacity;
-
-// The driver's one-byte commands; each is answered by one byte, 0 for success.
-enum class DriverCommand : std::uint8_t { Ping = 0, PrepareLoad = 1, ClearProfile = 3 };
 
 // What one exchange with the driver gave: the log shown to the user, and whether the device
 // took the profile (the log then ends in "Profile load complete.\n").

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "devicefile/DeviceFormat.h"
 #include "files/CheckFindings.h"
 #include "files/CheckNames.h"
-#include "files/DeviceFormat.h"
 #include "profile/ViewIndex.h"
 
 #include <cstdint>

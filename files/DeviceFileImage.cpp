@@ -13,17 +13,6 @@ void put32(std::uint8_t* at, std::uint32_t value) {
         at[i] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
 }
 
-std::uint16_t get16(const std::uint8_t* at) {
-    return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
-std::uint32_t get32(const std::uint8_t* at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | at[i];
-    return value;
-}
-
 class ByteSink {
 public:
     explicit ByteSink(std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
@@ -66,9 +55,9 @@ void DeviceFileImage::beginScript(std::uint16_t id) {
     ++scripts_;
 }
 
-std::size_t DeviceFileImage::addEvent(const DeviceFileEvent& event) {
+std::size_t DeviceFileImage::addEvent(const DeviceEvent& event) {
     std::array<std::uint8_t, kDeviceEventSize> packed{};
-    packed[0] = event.oc;
+    packed[0] = static_cast<std::uint8_t>(event.opcode);
     put16(&packed[1], static_cast<std::uint16_t>(event.data));
     put32(&packed[3], static_cast<std::uint32_t>(event.delay));
     const std::size_t place = head_.size();
@@ -80,12 +69,6 @@ std::size_t DeviceFileImage::addEvent(const DeviceFileEvent& event) {
 
 void DeviceFileImage::setEventData(std::size_t place, std::int16_t data) {
     put16(&head_[place + 1], static_cast<std::uint16_t>(data));
-}
-
-DeviceFileEvent DeviceFileImage::eventAt(std::size_t place) const {
-    const std::uint8_t* at = &head_[place];
-    return {at[0], static_cast<std::int16_t>(get16(at + 1)),
-            static_cast<std::int32_t>(get32(at + 3))};
 }
 
 std::uint64_t DeviceFileImage::lengthWith(const DeviceProfile& rest) const {
@@ -100,9 +83,9 @@ void DeviceFileImage::finish(const DeviceProfile& rest) {
     for (const ConfigurationRecord& configuration : rest.configurations) {
         out.u16(configuration.id);
         out.u16(static_cast<std::uint16_t>(configuration.entries.size()));
-        for (const AssignmentEntry& entry : configuration.entries) {
+        for (const DeviceEntry& entry : configuration.entries) {
             out.u8(entry.type);
-            out.u16(entry.id);
+            out.u16(entry.code);
             out.u16(entry.assignment);
         }
     }
@@ -110,10 +93,10 @@ void DeviceFileImage::finish(const DeviceProfile& rest) {
     for (const ChainRecord& chain : rest.chains) {
         out.u16(chain.id);
         out.u8(static_cast<std::uint8_t>(chain.breakpoints.size()));
-        for (const Breakpoint& breakpoint : chain.breakpoints) {
-            out.u16(breakpoint.p);
-            out.u16(breakpoint.f);
-            out.u16(breakpoint.p);
+        for (const DeviceBreakpoint& breakpoint : chain.breakpoints) {
+            out.u16(breakpoint.position);
+            out.u16(breakpoint.group);
+            out.u16(breakpoint.position);
         }
     }
     out.u8(0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/DeviceFormat.h"
+#include "devicefile/DeviceRecords.h"
 #include "files/DeviceProfile.h"
 
 #include <array>
@@ -9,14 +9,6 @@
 #include <vector>
 
 namespace vantrel {
-
-// One event as the device file holds it: OC, Data, Delay.
-struct DeviceFileEvent {
-    std::uint8_t oc = 0;
-    std::int16_t data = 0;
-    std::int32_t delay = 0;
-    bool operator==(const DeviceFileEvent&) const = default;
-};
 
 // The bytes of a device profile file as the translation makes them. The script records,
 // which are nearly all of a large file, are written in their final form as the scripts are
@@ -35,24 +27,21 @@ public:
     void beginScript(std::uint16_t id);
     // Appends an event to the script begun last and returns its place, for setEventData.
     // The caller keeps a script within 65535 events.
-    std::size_t addEvent(const DeviceFileEvent& event);
+    std::size_t addEvent(const DeviceEvent& event);
     void setEventData(std::size_t place, std::int16_t data);
-    DeviceFileEvent eventAt(std::size_t place) const;
     std::size_t scriptCount() const { return scripts_; }
     // Calls visit(place) for every event of this opcode, in the order of the file.
-    template <typename Visit> void forEachEventOf(std::uint8_t oc, Visit visit) const {
+    template <typename Visit> void forEachEventOf(EventOpcode opcode, Visit visit) const {
         std::size_t at = kDeviceHeaderSize;
         for (std::size_t script = 0; script < scripts_; ++script) {
             const std::size_t events = head_[at + 2] | (std::size_t{head_[at + 3]} << 8);
             at += kDeviceScriptHeaderSize;
             for (std::size_t event = 0; event < events; ++event, at += kDeviceEventSize) {
-                if (head_[at] == oc)
+                if (head_[at] == static_cast<std::uint8_t>(opcode))
                     visit(at);
             }
         }
     }
-    // Events of the script begun last.
-    std::size_t lastScriptEvents() const { return lastEvents_; }
 
     // The length of the whole file with these configurations and chains after the scripts.
     std::uint64_t lengthWith(const DeviceProfile& rest) const;

@@ -1,6 +1,6 @@
 #include "files/HeaderDelayCheck.h"
 
-#include "files/DeviceFormat.h"
+#include "devicefile/DeviceFormat.h"
 #include "profile/CNumbers.h"
 #include "profile/Script.h"
 

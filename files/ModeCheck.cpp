@@ -1,6 +1,6 @@
 #include "files/ModeCheck.h"
 
-#include "files/DeviceFormat.h"
+#include "devicefile/DeviceFormat.h"
 #include "files/KeySuggestion.h"
 #include "files/LineReader.h"
 #include "files/TranslationLimits.h"

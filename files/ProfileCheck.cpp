@@ -1,9 +1,9 @@
 #include "files/ProfileCheck.h"
 
+#include "devicefile/DeviceFormat.h"
 #include "files/ChainCheck.h"
 #include "files/CheckFindings.h"
 #include "files/CheckNames.h"
-#include "files/DeviceFormat.h"
 #include "files/HeaderDelayCheck.h"
 #include "files/KeySuggestion.h"
 #include "files/LineReader.h"

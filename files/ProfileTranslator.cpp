@@ -138,7 +138,7 @@ void ProfileTranslator::resolveLoadEvents() {
     // Only load-mode tokens compile to the load-mode opcode, so the events of that opcode are
     // the load events, in order.
     std::size_t next = 0;
-    image_.forEachEventOf(static_cast<std::uint8_t>(EventOpcode::LoadMode), [&](std::size_t place) {
+    image_.forEachEventOf(EventOpcode::LoadMode, [&](std::size_t place) {
         if (const auto id = ids[loadEvents_[next++]])
             image_.setEventData(place, static_cast<std::int16_t>(*id));
     });
@@ -220,7 +220,7 @@ bool ProfileTranslator::addScript(std::string_view line) {
     forEachToken(tokens, [&](std::string_view token) {
         tokenSink.token = token;
         const ScriptEvent event = compiler.compile(token);
-        image_.addEvent({event.oc, event.data, event.delay});
+        image_.addEvent({event.opcode, event.data, event.delay});
         if (event.loadsMode)
             addLoadEvent(event.modeName);
     });
@@ -333,7 +333,7 @@ bool ProfileTranslator::convertMode() {
         return overLimit("entries in the programming mode " + configuration.name,
                          static_cast<std::uint64_t>(declared), kMax16, open.header);
 
-    std::vector<AssignmentEntry> filled;
+    std::vector<DeviceEntry> filled;
     LineReader reader(text_.substr(open.firstLine));
     std::string_view line;
     while (reader.next(line) && line.front() != '{') {
@@ -344,8 +344,9 @@ bool ProfileTranslator::convertMode() {
         for (std::size_t c = 0; c < profile_.chains.size(); ++c) {
             for (const GroupRecord& group : profile_.chains[c].groups) {
                 const auto code = static_cast<std::uint16_t>(2 * group.number);
-                filled.push_back({0, code, group.decreaseId});
-                filled.push_back({0, static_cast<std::uint16_t>(code + 1), group.increaseId});
+                filled.push_back({kScriptEntry, code, group.decreaseId});
+                filled.push_back(
+                    {kScriptEntry, static_cast<std::uint16_t>(code + 1), group.increaseId});
             }
         }
     }
@@ -363,16 +364,16 @@ bool ProfileTranslator::convertMode() {
     return true;
 }
 
-std::optional<AssignmentEntry> ProfileTranslator::assignmentEntry(std::string_view line) const {
+std::optional<DeviceEntry> ProfileTranslator::assignmentEntry(std::string_view line) const {
     const AssignmentLine parts = splitAssignmentLine(line);
     const std::string_view key = parts.key;
     const std::string_view value = parts.value;
     const SlotTable& table = SlotTable::instance();
     if (const auto code = table.deviceCodeOf(key))
-        return AssignmentEntry{0, static_cast<std::uint16_t>(*code), scriptId(value)};
+        return DeviceEntry{kScriptEntry, static_cast<std::uint16_t>(*code), scriptId(value)};
     if (const auto axis = table.axisCodeOf(key)) {
-        return AssignmentEntry{1, static_cast<std::uint16_t>(*axis),
-                               static_cast<std::uint16_t>(chainIds_.find(value).value_or(0))};
+        return DeviceEntry{kChainEntry, static_cast<std::uint16_t>(*axis),
+                           static_cast<std::uint16_t>(chainIds_.find(value).value_or(0))};
     }
     return std::nullopt;
 }

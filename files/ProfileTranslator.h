@@ -74,7 +74,7 @@ private:
     // Load-mode events get their mode numbers once every mode has been read.
     void addLoadEvent(std::string_view modeName);
     void resolveLoadEvents();
-    std::optional<AssignmentEntry> assignmentEntry(std::string_view line) const;
+    std::optional<DeviceEntry> assignmentEntry(std::string_view line) const;
     std::uint16_t scriptId(std::string_view name) const;
     // The number of the line holding the place `at` (a view into the text); 0 for none.
     std::size_t lineOf(std::string_view at);

@@ -137,12 +137,12 @@ std::optional<ScriptCompiler::MarkedBody> ScriptCompiler::markedAtStart(std::str
 
 ScriptEvent ScriptCompiler::markedEvent(ScriptEvent event, const MarkedBody& marked) {
     if (marked.opcode == EventOpcode::LoadMode) {
-        event.oc = static_cast<std::uint8_t>(EventOpcode::LoadMode);
+        event.opcode = EventOpcode::LoadMode;
         event.loadsMode = true;
         event.modeName = marked.rest;
         return event;
     }
-    event.oc = static_cast<std::uint8_t>(marked.opcode);
+    event.opcode = marked.opcode;
     const long long amount = scanCInteger(marked.rest).value_or(ScannedInteger{0, 0}).value;
     const auto bits = static_cast<unsigned long long>(amount);
     event.data = low16(marked.negative ? 0ULL - bits : bits);
@@ -175,7 +175,7 @@ ScriptEvent ScriptCompiler::compile(std::string_view token) const {
 ScriptEvent ScriptCompiler::listEvent(ScriptEvent event, const TokenNameTable::Match& match,
                                       std::string_view body) const {
     const NameList& list = kNameLists[static_cast<std::size_t>(match.list)];
-    event.oc = static_cast<std::uint8_t>(list.opcode);
+    event.opcode = list.opcode;
     if (event.delay == 0 && list.delay != DefaultDelay::None) {
         const std::uint32_t fallback =
             list.delay == DefaultDelay::Press ? delays_.press : delays_.release;

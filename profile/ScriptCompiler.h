@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devicefile/DeviceFormat.h"
 #include "profile/DefaultDelays.h"
 #include "profile/Diagnostic.h"
 #include "profile/TokenNameTable.h"
@@ -11,26 +12,12 @@
 
 namespace vantrel {
 
-// Opcodes of the device's script events.
-enum class EventOpcode : std::uint8_t {
-    KeyPress = 0,
-    KeyRelease = 1,
-    DirectXPress = 2,
-    DirectXRelease = 3,
-    HatDirection = 4,
-    LoadMode = 5,
-    MousePress = 8,
-    MouseRelease = 9,
-    MouseMoveHorizontal = 10,
-    MouseMoveVertical = 11,
-};
-
 // One action of a script as the device runs it. A load-mode event also carries the name of
 // the mode to load, a view into the token it was compiled from (so the token's text must
 // outlive the event); its Data is set when the device file is written. The fields are ordered
 // to pack an event into 24 bytes, as a large profile holds hundreds of thousands of them.
 struct ScriptEvent {
-    std::uint8_t oc = 0;
+    EventOpcode opcode{};
     bool loadsMode = false;
     std::int16_t data = 0;
     std::int32_t delay = 0;

@@ -9,8 +9,7 @@ namespace {
 
 // One row per control, in on-screen (and text file) order. storageRank orders the controls
 // inside a mode: it differs from the screen only on the throttle, where MODE precedes AUX.
-// deviceIndex is b for a button (release code 2b, press 2b + 1) and h for a hat
-// (release code 28 + 18h + 2d, press one more).
+// deviceIndex is the device's number of the button or hat (buttonCode, hatCode).
 struct ControlRow {
     Control control;
     int storageRank;
@@ -53,9 +52,6 @@ constexpr std::array<HatDirection, 9> kHatDirections{{
 constexpr std::array<std::string_view, 6> kAxes{"XAxis", "YAxis",  "ZAxis",
                                                 "RAxis", "R1Axis", "R2Axis"};
 
-constexpr int kFirstHatCode = 28;
-constexpr int kCodesPerHat = 18;
-
 std::array<Control, kControls.size()> displayControls() {
     std::array<Control, kControls.size()> controls{};
     for (std::size_t i = 0; i < kControls.size(); ++i)
@@ -90,12 +86,12 @@ SlotTable::SlotTable() {
     for (const ControlRow* row : byStorage) {
         const Control& control = row->control;
         if (!control.isHat) {
-            addPair(control, std::string(control.name), 2 * row->deviceIndex);
+            addPair(control, std::string(control.name), buttonCode(row->deviceIndex, false));
             continue;
         }
         for (const HatDirection& direction : kHatDirections) {
             addPair(control, std::string(control.name) + std::string(direction.name),
-                    kFirstHatCode + kCodesPerHat * row->deviceIndex + 2 * direction.d);
+                    hatCode(row->deviceIndex, direction.d, false));
         }
     }
     for (std::size_t i = 0; i < kAxes.size(); ++i) {
@@ -129,7 +125,7 @@ SlotTable::SlotTable() {
     for (std::string_view axis : kAxes)
         fileKeyOrder_.push_back(*positionOf(axis));
 
-    deviceCodeNames_.resize(kDeviceCodeCount);
+    deviceCodeNames_.resize(kControlCodeCount);
     for (const Slot& slot : slots_) {
         if (slot.group != SlotGroup::Axis)
             deviceCodeNames_.at(slot.code) = slot.name;

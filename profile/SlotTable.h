@@ -1,5 +1,7 @@
 #pragma once
 
+#include "devicefile/DeviceFormat.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -15,8 +17,7 @@ enum class SlotGroup { Stick, Throttle, Axis };
 inline constexpr int kSlotCount = 106;
 inline constexpr int kStickSlotCount = 48;
 inline constexpr int kThrottleSlotCount = 52;
-inline constexpr int kAxisSlotCount = 6;
-inline constexpr int kDeviceCodeCount = 100;
+inline constexpr int kAxisSlotCount = kAxisCount;
 
 // A control of the stick or throttle that has a press and a release slot of its own
 // (a button), or nine directions each with a press and a release slot (a hat).

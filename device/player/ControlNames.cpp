@@ -9,7 +9,6 @@
 namespace vantrel::player {
 namespace {
 
-constexpr int kFirstHatCode = 28;
 constexpr std::string_view kPress = "Press";
 constexpr std::string_view kCenterPress = "CenterPress";
 
@@ -28,11 +27,11 @@ struct Names {
         const SlotTable& table = SlotTable::instance();
         const std::vector<std::string>& codes = table.deviceCodeNames();
         for (int b = 0; b < kButtonCount; ++b)
-            buttons[b] = withoutSuffix(codes[static_cast<std::size_t>(2 * b + 1)], kPress);
+            buttons[b] =
+                withoutSuffix(codes[static_cast<std::size_t>(buttonCode(b, true))], kPress);
         for (int h = 0; h < kHatCount; ++h)
-            hats[h] = withoutSuffix(
-                codes[static_cast<std::size_t>(kFirstHatCode + 2 * kHatDirectionCount * h + 1)],
-                kCenterPress);
+            hats[h] =
+                withoutSuffix(codes[static_cast<std::size_t>(hatCode(h, 0, true))], kCenterPress);
         for (const HatDirection& direction : hatDirections())
             directions[static_cast<std::size_t>(direction.d)] = direction.name;
         for (int a = 0; a < kAxisCount; ++a)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "devicefile/DeviceFormat.h"
+
 #include <chrono>
 #include <cstdint>
 #include <string_view>
@@ -10,14 +12,11 @@ namespace vantrel::player {
 // so a test can run it on a virtual clock.
 using Time = std::chrono::microseconds;
 
-// The X36's controls in the order the device numbers them. Button i has the release code 2i
-// and the press code 2i + 1 (Trigger 0/1 ... Aux3 26/27). Hat h numbers its nine directions d
-// (0 Center, 1 Up, 2 UpRight, ... 8 UpLeft) with the codes 28 + 18h + 2d (release) and that
-// plus 1 (press). Axes are X, Y, Z, R, R1, R2 (axis codes 0 to 5).
-inline constexpr int kButtonCount = 14;
-inline constexpr int kHatCount = 4; // StickHat1, ThrottleHat1, MouseHat, StickHat2
-inline constexpr int kAxisCount = 6;
-inline constexpr int kHatDirectionCount = 9;
+// The X36's controls in the order the device numbers them (buttonCode, hatCode).
+using vantrel::kAxisCount;
+using vantrel::kButtonCount;
+using vantrel::kHatCount;
+using vantrel::kHatDirectionCount;
 inline constexpr int kAxisMinimum = -32767;
 inline constexpr int kAxisMaximum = 32767;
 

@@ -31,15 +31,15 @@ void ProfileIndex::addConfiguration(const DeviceConfiguration& configuration,
     configurationById_.emplace(configuration.id, configurations_.size() - 1);
     const bool base = configuration.id == kBaseConfiguration;
     for (const DeviceEntry& entry : configuration.entries) {
-        if (entry.type == 0) {
-            const int script = validScript(entry.number) ? entry.number : kNoScript;
+        if (entry.type == kScriptEntry) {
+            const int script = validScript(entry.assignment) ? entry.assignment : kNoScript;
             if (base && script != kNoScript)
                 baseCodes_.try_emplace(entry.code, script);
             if (entry.code < kSlotCodeCount && table.slots[entry.code] == kNoScript)
                 table.slots[entry.code] = script;
-        } else if (entry.type == 1 && entry.code < table.axes.size()) {
-            if (table.axes[entry.code] == kNoChain && entry.number < chainCount)
-                table.axes[entry.code] = entry.number;
+        } else if (entry.type == kChainEntry && entry.code < table.axes.size()) {
+            if (table.axes[entry.code] == kNoChain && entry.assignment < chainCount)
+                table.axes[entry.code] = entry.assignment;
         }
     }
 }

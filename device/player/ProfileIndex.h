@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DeviceProfileImage.h"
+#include "devicefile/DeviceRecords.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace vantrel::player {
 
 inline constexpr int kNoScript = -1;
 inline constexpr int kNoChain = -1;
-inline constexpr int kSlotCodeCount = 100;
+inline constexpr int kSlotCodeCount = kControlCodeCount;
 
 // One breakpoint of a chain with the scripts its group plays.
 struct ChainBreakpoint {
@@ -26,7 +26,7 @@ struct ChainBreakpoint {
 struct ConfigurationTable {
     int id = 0;
     std::array<int, kSlotCodeCount> slots; // script index by press/release code
-    std::array<int, 6> axes;               // chain index by axis code
+    std::array<int, kAxisCount> axes;      // chain index by axis code
 };
 
 // A loaded profile arranged for lookups in constant time. It keeps its own copy of the

@@ -12,17 +12,6 @@
 namespace vantrel::player {
 namespace {
 
-constexpr int kFirstHatCode = 28;
-constexpr int kHatCodeSpan = 2 * kHatDirectionCount;
-
-int buttonCode(int button, bool press) {
-    return 2 * button + (press ? 1 : 0);
-}
-
-int hatCode(int hat, int direction, bool press) {
-    return kFirstHatCode + kHatCodeSpan * hat + 2 * direction + (press ? 1 : 0);
-}
-
 Time delayOf(const DeviceEvent& event) {
     return std::chrono::milliseconds(std::max<std::int32_t>(event.delay, 0));
 }
@@ -181,38 +170,44 @@ private:
             return false;
         };
         switch (event.opcode) {
-        case 0:
-        case 1:
+        case EventOpcode::KeyPress:
+        case EventOpcode::KeyRelease:
             if (inRange(1, 255, "key usage"))
-                emit({event.opcode == 0 ? Kind::KeyDown : Kind::KeyUp, data, 0}, at);
+                emit({event.opcode == EventOpcode::KeyPress ? Kind::KeyDown : Kind::KeyUp, data, 0},
+                     at);
             break;
-        case 2:
-        case 3:
+        case EventOpcode::DirectXPress:
+        case EventOpcode::DirectXRelease:
             if (inRange(1, 64, "DirectX button"))
-                emit({event.opcode == 2 ? Kind::JoyButtonDown : Kind::JoyButtonUp, data, 0}, at);
+                emit({event.opcode == EventOpcode::DirectXPress ? Kind::JoyButtonDown
+                                                                : Kind::JoyButtonUp,
+                      data, 0},
+                     at);
             break;
-        case 4:
+        case EventOpcode::HatDirection:
             if (inRange(0, kHatDirectionCount - 1, "hat direction"))
                 emit({Kind::JoyHat, 0, data}, at);
             break;
-        case 5:
+        case EventOpcode::LoadMode:
             loadMode(data, at);
             break;
-        case 8:
-        case 9:
+        case EventOpcode::MousePress:
+        case EventOpcode::MouseRelease:
             if (inRange(1, 3, "mouse button"))
-                emit({event.opcode == 8 ? Kind::MouseButtonDown : Kind::MouseButtonUp, data, 0},
+                emit({event.opcode == EventOpcode::MousePress ? Kind::MouseButtonDown
+                                                              : Kind::MouseButtonUp,
+                      data, 0},
                      at);
             break;
-        case 10:
+        case EventOpcode::MouseMoveHorizontal:
             emit({Kind::MouseMoveX, 0, data}, at);
             break;
-        case 11:
+        case EventOpcode::MouseMoveVertical:
             emit({Kind::MouseMoveY, 0, data}, at);
             break;
         default:
-            sink_.note(where(run) + ": unknown opcode " + std::to_string(event.opcode) +
-                       "; skipped");
+            sink_.note(where(run) + ": unknown opcode " +
+                       std::to_string(static_cast<int>(event.opcode)) + "; skipped");
         }
     }
 

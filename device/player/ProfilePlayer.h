@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/DeviceProfileImage.h"
 #include "device/player/PlayerTypes.h"
+#include "devicefile/DeviceRecords.h"
 
 #include <memory>
 #include <optional>

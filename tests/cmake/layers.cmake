@@ -13,7 +13,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     set(without_qt core tools)
     # Which layer a folder belongs to; the first prefix that fits decides.
     set(folder_layers
-        platform/qt=platform/qt profile=core files=core device=core platform=core
+        platform/qt=platform/qt devicefile=core profile=core files=core device=core platform=core
         widgets=widgets panels=panels controls=controls editor=editor app=app tools=tools)
 
     set(allowed)

@@ -66,11 +66,11 @@ std::optional<std::size_t> receiveMessage(int connection, std::vector<std::uint8
     }
 }
 
+} // namespace
+
 std::string signedValue(std::uint8_t byte) {
     return std::to_string(static_cast<int>(static_cast<std::int8_t>(byte)));
 }
-
-} // namespace
 
 const char* stepName(DriverStep step) {
     switch (step) {
@@ -87,9 +87,9 @@ const char* stepName(DriverStep step) {
 }
 
 DriverServer::DriverServer(std::string name, std::string socketPath, std::ostream& log,
-                           DriverServerHooks hooks, StepReplies replies)
+                           DriverServerHooks hooks)
     : name_(std::move(name)), socketPath_(std::move(socketPath)), log_(log),
-      hooks_(std::move(hooks)), replies_(replies), buffer_(kReceiveBufferSize) {}
+      hooks_(std::move(hooks)), buffer_(kReceiveBufferSize) {}
 
 DriverServer::~DriverServer() {
     if (connection_ >= 0)
@@ -192,34 +192,34 @@ void DriverServer::closeConnection() {
 DriverServer::Served DriverServer::handleMessage(std::size_t length) {
     if (awaitingProfile_)
         return handleProfile(length);
-    const std::uint8_t command = buffer_[0];
-    if (length != 1 ||
-        (command != kPingCommand && command != kClearCommand && command != kPrepareCommand)) {
+    const auto command = static_cast<DriverCommand>(buffer_[0]);
+    if (length != 1 || (command != DriverCommand::Ping && command != DriverCommand::ClearProfile &&
+                        command != DriverCommand::PrepareLoad)) {
         log_ << "Unknown command";
         if (length == 1)
-            log_ << " " << static_cast<int>(command);
+            log_ << " " << static_cast<int>(buffer_[0]);
         else
             log_ << " of " << length << " bytes";
         log_ << "; answered " << signedValue(kUnknownCommandReply) << "." << std::endl;
         ::send(connection_, &kUnknownCommandReply, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
         return Served::Nothing;
     }
-    const DriverStep step = command == kPingCommand    ? DriverStep::Ping
-                            : command == kClearCommand ? DriverStep::Clear
-                                                       : DriverStep::Prepare;
-    const StepReply& how = replies_[static_cast<std::size_t>(step)];
-    // Before the answer, so a client that saw it finds the profile gone.
-    if (step == DriverStep::Clear && !how.silent && how.forced.value_or(0) == 0 && hooks_.cleared)
-        hooks_.cleared();
-    const std::optional<std::uint8_t> sent = reply(step, 0);
+    const DriverStep step = command == DriverCommand::Ping           ? DriverStep::Ping
+                            : command == DriverCommand::ClearProfile ? DriverStep::Clear
+                                                                     : DriverStep::Prepare;
+    const std::optional<std::uint8_t> sent = reply(step, kDriverSuccess);
     if (!sent) {
         closeConnection();
         return Served::Nothing;
     }
-    if (step == DriverStep::Clear && *sent == 0)
+    if (step == DriverStep::Clear && *sent == kDriverSuccess) {
+        // Told before this step returns, so a client that saw the answer finds the profile gone.
+        if (hooks_.cleared)
+            hooks_.cleared();
         log_ << "Device profile cleared." << std::endl;
+    }
     // A prepared load waits for the profile only when the device agreed to it.
-    awaitingProfile_ = step == DriverStep::Prepare && *sent == 0;
+    awaitingProfile_ = step == DriverStep::Prepare && *sent == kDriverSuccess;
     return Served::Nothing;
 }
 
@@ -237,10 +237,8 @@ DriverServer::Served DriverServer::handleProfile(std::size_t length) {
         closeConnection();
         return Served::Nothing; // the client was never told
     }
-    if (*sent != 0)
-        sendReasons(check.accepted()
-                        ? std::vector<std::string>{"the reply was forced to " + signedValue(*sent)}
-                        : check.errors);
+    if (!check.accepted() && *sent != kDriverSuccess)
+        sendReasons(check.errors);
     return check.accepted() ? Served::ProfileTaken : Served::ProfileRefused;
 }
 
@@ -259,17 +257,13 @@ void DriverServer::sendReasons(const std::vector<std::string>& reasons) {
 }
 
 std::optional<std::uint8_t> DriverServer::reply(DriverStep step, std::uint8_t natural) {
-    const StepReply& how = replies_[static_cast<std::size_t>(step)];
-    const char* name = stepName(step);
-    if (how.silent) {
-        log_ << "Step " << name << ": no reply, connection closed." << std::endl;
-        return std::nullopt;
-    }
-    const std::uint8_t byte = how.forced.value_or(natural);
+    sendByte(natural);
+    log_ << "Step " << stepName(step) << ": answered " << signedValue(natural) << "." << std::endl;
+    return natural;
+}
+
+void DriverServer::sendByte(std::uint8_t byte) {
     ::send(connection_, &byte, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
-    log_ << "Step " << name << ": answered " << signedValue(byte)
-         << (how.forced ? " (forced)." : ".") << std::endl;
-    return byte;
 }
 
 } // namespace vantrel::driverserver

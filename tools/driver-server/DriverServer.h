@@ -43,8 +43,8 @@ public:
 
     // name prefixes the log's "listening on" line.
     DriverServer(std::string name, std::string socketPath, std::ostream& log,
-                 DriverServerHooks hooks = {}, StepReplies replies = {});
-    ~DriverServer(); // closes the sockets and removes the socket file
+                 DriverServerHooks hooks = {});
+    virtual ~DriverServer(); // closes the sockets and removes the socket file
     DriverServer(const DriverServer&) = delete;
     DriverServer& operator=(const DriverServer&) = delete;
 
@@ -61,21 +61,25 @@ public:
     const std::string& error() const { return error_; }
     const std::string& socketPath() const { return socketPath_; }
 
+protected:
+    // Answers a step with the device's own answer, natural, and tells the log. Returns the
+    // byte sent, or nullopt to leave the step unanswered: the connection is then closed.
+    virtual std::optional<std::uint8_t> reply(DriverStep step, std::uint8_t natural);
+    void sendByte(std::uint8_t byte);
+    // After a load answered with anything but 0: why, as the follow-up message the driver
+    // connection's refusalReasons() reads.
+    void sendReasons(const std::vector<std::string>& reasons);
+    std::ostream& log() const { return log_; }
+
 private:
     void accept();
     Served handleMessage(std::size_t length);
     Served handleProfile(std::size_t length);
-    // Sends the step's answer; nullopt when the step is not answered.
-    std::optional<std::uint8_t> reply(DriverStep step, std::uint8_t natural);
-    // After a load answered with anything but 0: why, as the follow-up message the driver
-    // connection's refusalReasons() reads.
-    void sendReasons(const std::vector<std::string>& reasons);
 
     std::string name_;
     std::string socketPath_;
     std::ostream& log_;
     DriverServerHooks hooks_;
-    StepReplies replies_;
     int listener_ = -1;
     int connection_ = -1;
     std::string error_;

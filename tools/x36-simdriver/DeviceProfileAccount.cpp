@@ -1,6 +1,5 @@
 #include "DeviceProfileAccount.h"
 
-#include "profile/ScriptCompiler.h"
 #include "profile/SlotTable.h"
 
 #include <array>
@@ -22,11 +21,11 @@ std::string plural(std::size_t count, const char* one, const char* many) {
 
 std::string entryTarget(const DeviceEntry& entry) {
     const SlotTable& table = SlotTable::instance();
-    if (entry.type == 1) {
+    if (entry.type == kChainEntry) {
         const std::string axis = entry.code < table.axisNames().size()
                                      ? table.axisNames()[entry.code]
                                      : "axis " + str(entry.code);
-        return axis + " -> chain " + str(entry.number);
+        return axis + " -> chain " + str(entry.assignment);
     }
     std::string control;
     if (entry.code < table.deviceCodeNames().size())
@@ -34,14 +33,14 @@ std::string entryTarget(const DeviceEntry& entry) {
     else
         control = "breakpoint group " + str(entry.code / 2) +
                   (entry.code % 2 ? " increase" : " decrease");
-    return control + " -> script " + str(entry.number);
+    return control + " -> script " + str(entry.assignment);
 }
 
 // One event, such as "key press, usage 4, delay 40 ms".
 std::string describeEvent(const DeviceEvent& event) {
     const int data = event.data;
     std::string text;
-    switch (static_cast<EventOpcode>(event.opcode)) {
+    switch (event.opcode) {
     case EventOpcode::KeyPress:
         text = "key press, usage " + str(data);
         break;
@@ -74,7 +73,7 @@ std::string describeEvent(const DeviceEvent& event) {
         text = data < 0 ? "mouse up " + str(-data) : "mouse down " + str(data);
         break;
     default:
-        text = "unknown opcode " + str(event.opcode) + ", data " + str(data);
+        text = "unknown opcode " + str(static_cast<int>(event.opcode)) + ", data " + str(data);
     }
     if (event.delay != 0)
         text += ", delay " + str(event.delay) + " ms";

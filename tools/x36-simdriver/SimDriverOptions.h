@@ -2,6 +2,9 @@
 
 #include "DriverProtocol.h"
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,8 +13,14 @@ namespace vantrel::simdriver {
 using driverserver::DriverStep;
 using driverserver::kDriverStepCount;
 using driverserver::stepName;
-using driverserver::StepReplies;
-using driverserver::StepReply;
+
+// How a step is answered: as the device would, with a forced byte, or not at all (the
+// connection is closed instead).
+struct StepReply {
+    std::optional<std::uint8_t> forced;
+    bool silent = false;
+};
+using StepReplies = std::array<StepReply, kDriverStepCount>;
 
 struct SimDriverOptions {
     std::string socketPath;

@@ -23,7 +23,7 @@ driverserver::DriverServerHooks accountHooks(std::ostream& out) {
 
 SimulatedDriver::SimulatedDriver(SimDriverOptions options, std::ostream& out)
     : options_(std::move(options)),
-      server_("x36-simdriver", options_.socketPath, out, accountHooks(out), options_.replies) {}
+      server_(options_.socketPath, out, accountHooks(out), options_.replies) {}
 
 bool SimulatedDriver::listen() {
     return server_.listen();

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "DriverServer.h"
 #include "SimDriverOptions.h"
+#include "SimulatedServer.h"
 
 #include <ostream>
 #include <string>
 
 namespace vantrel::simdriver {
 
-// Stands in for the X36 programming driver: serves the driver's socket through DriverServer
+// Stands in for the X36 programming driver: serves the driver's socket through SimulatedServer
 // and tells every exchange, with a full account of each profile received, on the output.
 class SimulatedDriver {
 public:
@@ -27,7 +27,7 @@ public:
 
 private:
     SimDriverOptions options_;
-    driverserver::DriverServer server_;
+    SimulatedServer server_;
     std::string error_;
 };
 

@@ -205,11 +205,9 @@ TEST(ProfileCheckAgreesWithTranslation, NamesWrittenFurtherDownResolveAsTranslat
     const DeviceProfile& records = translator.records();
     ASSERT_EQ(records.configurations.size(), 2u);
     // DEFAULT, before the scripts and the chain: Fire and Flaps give 0.
-    EXPECT_EQ(records.configurations[0].entries,
-              (std::vector<AssignmentEntry>{{0, 1, 0}, {1, 0, 0}}));
+    EXPECT_EQ(records.configurations[0].entries, (std::vector<DeviceEntry>{{0, 1, 0}, {1, 0, 0}}));
     // Combat, after them: Fire is script 1 and Flaps chain 1.
-    EXPECT_EQ(records.configurations[1].entries,
-              (std::vector<AssignmentEntry>{{0, 1, 1}, {1, 0, 1}}));
+    EXPECT_EQ(records.configurations[1].entries, (std::vector<DeviceEntry>{{0, 1, 1}, {1, 0, 1}}));
     ASSERT_EQ(records.chains.size(), 2u);
     // Gear comes later and gives 0; _NULL gives 0 by its own right.
     EXPECT_EQ(records.chains[1].groups[0].increaseId, 0);

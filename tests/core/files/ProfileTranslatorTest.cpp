@@ -233,7 +233,7 @@ TEST_F(ProfileTranslatorTest, ScriptNamesResolveUpToTheLastScriptTheDeviceHolds)
         ASSERT_TRUE(translator.deviceBytes());
         ASSERT_EQ(translator.records().configurations.size(), 1u);
         EXPECT_EQ(translator.records().configurations[0].entries,
-                  (std::vector<AssignmentEntry>{{0, 1, 65534}, {0, 0, 1}, {0, 3, 3}}));
+                  (std::vector<DeviceEntry>{{0, 1, 65534}, {0, 0, 1}, {0, 3, 3}}));
     }
     EXPECT_TRUE(diagnostics.empty());
     EXPECT_FALSE(translate(scripts + "S65535\n" + modes));

@@ -159,9 +159,9 @@ TEST(ProfilePlayer, ReferencesThatLeadNowhereCountAsUnassigned) {
     // there, an unknown entry type and axis code, a repeated configuration ID, a group whose
     // codes do not fit 16 bits, a breakpoint past the axis travel.
     DeviceProfileImage image;
-    image.scripts.push_back({0, {{2, 1, 0}}});
-    image.scripts.push_back({1, {{5, -3, 0}}});
-    image.scripts.push_back({2, {{3, 1, 0}}});
+    image.scripts.push_back({0, {{EventOpcode::DirectXPress, 1, 0}}});
+    image.scripts.push_back({1, {{EventOpcode::LoadMode, -3, 0}}});
+    image.scripts.push_back({2, {{EventOpcode::DirectXRelease, 1, 0}}});
     image.configurations.push_back({0,
                                     {{0, 1, 99},
                                      {0, 1, 0},
@@ -172,7 +172,7 @@ TEST(ProfilePlayer, ReferencesThatLeadNowhereCountAsUnassigned) {
                                      {0, 101, 2},
                                      {1, 2, 0}}});
     image.configurations.push_back({0, {{0, 3, 0}}});
-    image.chains.push_back({0, {{65535, 40000, 65535}, {32767, 50, 32767}}});
+    image.chains.push_back({0, {{65535, 40000}, {32767, 50}}});
     image.configurations.push_back({4, {{1, 2, 0}}});
     PlayerRig rig;
     rig.player.load(image, 0ms);

@@ -16,7 +16,7 @@ protected:
     ScriptEvent compile(std::string_view token) { return compiler.compile(token); }
     static ScriptEvent event(int oc, int data, int delay) {
         ScriptEvent e;
-        e.oc = static_cast<std::uint8_t>(oc);
+        e.opcode = static_cast<EventOpcode>(oc);
         e.data = static_cast<std::int16_t>(data);
         e.delay = delay;
         return e;
@@ -68,7 +68,7 @@ TEST_F(ScriptCompilerTest, ButtonsHatsAndMoves) {
 
 TEST_F(ScriptCompilerTest, LoadMode) {
     const ScriptEvent e = compile("LOADMODE_Combat_2^9");
-    EXPECT_EQ(e.oc, 5);
+    EXPECT_EQ(e.opcode, EventOpcode::LoadMode);
     EXPECT_EQ(e.data, 0);
     EXPECT_EQ(e.delay, 9);
     EXPECT_TRUE(e.loadsMode);
@@ -115,7 +115,7 @@ TEST_F(ScriptCompilerTest, FaultyTokensAreReportedAndStillCompile) {
 // movement rule over a later one wherever its marker lies.
 TEST_F(ScriptCompilerTest, MarkersDecideInTheOrderOfTheRules) {
     const ScriptEvent load = compile("MOUSEUP_LOADMODE_Combat^3");
-    EXPECT_EQ(load.oc, 5);
+    EXPECT_EQ(load.opcode, EventOpcode::LoadMode);
     EXPECT_EQ(load.modeName, "LOADMODE_Combat"); // after the first '_'
     EXPECT_EQ(load.delay, 3);
     EXPECT_EQ(compile("xLOADMODE_Gear").modeName, "Gear");

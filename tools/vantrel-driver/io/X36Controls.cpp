@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::string_view kReleaseSuffix = "Release";
 constexpr std::string_view kHatCenterReleaseSuffix = "CenterRelease";
-constexpr int kFirstHatCode = 2 * player::kButtonCount;
-constexpr int kHatCodeStride = 2 * player::kHatDirectionCount;
 
 std::string withoutSuffix(const std::string& name, std::string_view suffix) {
     if (name.size() >= suffix.size() && name.ends_with(suffix))
@@ -19,8 +17,8 @@ std::string withoutSuffix(const std::string& name, std::string_view suffix) {
     return name;
 }
 
-// The names come from the slot table's device-code list, where button b's release slot has the
-// code 2b and hat h's center release the code 28 + 18h, so there is one list of control names.
+// The names come from the slot table's device-code list, by the codes of each button's release
+// and each hat's center release, so there is one list of control names.
 struct ControlNames {
     std::vector<std::string> buttons;
     std::vector<std::string> hats;
@@ -30,10 +28,9 @@ struct ControlNames {
         const SlotTable& table = SlotTable::instance();
         const std::vector<std::string>& codes = table.deviceCodeNames();
         for (int b = 0; b < player::kButtonCount; ++b)
-            buttons.push_back(withoutSuffix(codes.at(2 * b), kReleaseSuffix));
+            buttons.push_back(withoutSuffix(codes.at(buttonCode(b, false)), kReleaseSuffix));
         for (int h = 0; h < player::kHatCount; ++h)
-            hats.push_back(withoutSuffix(codes.at(kFirstHatCode + kHatCodeStride * h),
-                                         kHatCenterReleaseSuffix));
+            hats.push_back(withoutSuffix(codes.at(hatCode(h, 0, false)), kHatCenterReleaseSuffix));
         axes = table.axisNames();
     }
 };
