@@ -54,15 +54,15 @@ void OpenProfile(benchmark::State& state) {
     ProfileTextModel saved(largeProfile(static_cast<int>(state.range(0))));
     saved.setProfilePath(benchFile("vantrel-bench-open.vtp"));
     writeProfileText(saved, diagnostics);
-    ProfileTextModel model;
-    model.setProfilePath(saved.profilePath());
+    ProfileRead read;
     for (auto _ : state) {
-        if (!readProfileText(model, diagnostics))
+        read = readProfileText(saved.profilePath(), diagnostics);
+        if (!read.read)
             state.SkipWithError("open failed");
     }
-    if (model.profile().scripts.size() != saved.profile().scripts.size())
+    if (read.profile.scripts.size() != saved.profile().scripts.size())
         state.SkipWithError("scripts lost");
-    std::filesystem::remove(model.profilePath());
+    std::filesystem::remove(saved.profilePath());
 }
 
 } // namespace
