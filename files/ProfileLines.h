@@ -74,8 +74,12 @@ struct ProfileLine {
     // Script: the text up to the first blank or tab. Opening, Closing: the bracketed name
     // (a mode's opening one as the grammar cuts it).
     std::string_view name;
-    AssignmentParts assignment;       // Assignment
     std::optional<HeaderDelay> delay; // Header
+    LineGrammar grammar = LineGrammar::Editor;
+
+    // An assignment line's key and value, cut when asked: the translation's pass only counts
+    // these lines.
+    AssignmentParts assignment() const { return splitAssignment(text, grammar); }
 
     // The line and column of the line's text, or of a view into it.
     struct Place {

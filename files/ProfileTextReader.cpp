@@ -2,6 +2,7 @@
 
 #include "files/GroupLinePattern.h"
 #include "files/ProfileLines.h"
+#include "files/ScriptSectionSize.h"
 #include "platform/FileAccess.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
@@ -43,8 +44,9 @@ void readLine(Profile& profile, ScriptListing& listing, const ProfileLine& line)
     case LineKind::Assignment:
         if (profile.modes.empty())
             return;
-        if (const auto position = SlotTable::instance().positionOf(line.assignment.key))
-            profile.modes.back().setAssignment(*position, std::string(line.assignment.value));
+        const AssignmentParts assignment = line.assignment();
+        if (const auto position = SlotTable::instance().positionOf(assignment.key))
+            profile.modes.back().setAssignment(*position, std::string(assignment.value));
         return;
     }
 }
@@ -81,6 +83,10 @@ std::optional<int> groupLineCountKept(std::string_view line) {
 Profile readProfileTextFrom(std::string_view text) {
     Profile profile;
     ScriptListing listing;
+    // Room for every script line, so that neither the list nor the index of names grows.
+    const std::size_t scripts = scriptSectionSize(text).scripts;
+    profile.scripts.reserve(scripts);
+    listing.reserve(scripts);
     ProfileLineReader reader(text, LineGrammar::Editor);
     ProfileLine line;
     while (reader.next(line))

@@ -34,6 +34,7 @@ class ScriptListing {
 public:
     bool admit(std::string_view line);
     void clear() { folded_.clear(); }
+    void reserve(std::size_t lines) { folded_.reserve(lines); }
 
 private:
     std::unordered_set<std::string> folded_;

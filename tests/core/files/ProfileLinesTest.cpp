@@ -71,12 +71,12 @@ TEST(ProfileLines, TheTwoGrammarsDifferOnlyWhereTheyShould) {
     EXPECT_EQ(editor[8].name, "M[2");
     EXPECT_EQ(translation[8].name, "M");
     // Keys and values.
-    EXPECT_EQ(editor[9].assignment.key, "TriggerPress");
-    EXPECT_EQ(translation[9].assignment.key, "TriggerPress=Fire");
-    EXPECT_EQ(translation[9].assignment.value, "Fire");
-    EXPECT_EQ(editor[10].assignment.key, "XAxis\"x");
-    EXPECT_EQ(translation[10].assignment.key, "XAxis");
-    EXPECT_EQ(translation[10].assignment.value, "C");
+    EXPECT_EQ(editor[9].assignment().key, "TriggerPress");
+    EXPECT_EQ(translation[9].assignment().key, "TriggerPress=Fire");
+    EXPECT_EQ(translation[9].assignment().value, "Fire");
+    EXPECT_EQ(editor[10].assignment().key, "XAxis\"x");
+    EXPECT_EQ(translation[10].assignment().key, "XAxis");
+    EXPECT_EQ(translation[10].assignment().value, "C");
     EXPECT_EQ(splitAssignment("XAxis", LineGrammar::Editor).value, "XAxis");
     EXPECT_EQ(splitAssignment("XAxis", LineGrammar::Translation).value, "");
 }
