@@ -1,7 +1,7 @@
 #include "files/ChainCheck.h"
 
 #include "files/GroupLinePattern.h"
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 #include "files/TranslationLimits.h"
 
 #include <string>
@@ -9,19 +9,19 @@
 namespace vantrel {
 
 void ChainCheck::readLine(std::size_t index) {
-    const std::string_view line = findings_.lines()[index];
-    if (line.front() == '[')
+    const ProfileLine& line = findings_.lines()[index];
+    if (line.kind == LineKind::Opening)
         return open(index);
-    if (line.front() == '{') {
+    if (line.kind == LineKind::Closing) {
         if (open_) {
-            checkClosingName(findings_, "axis chain", open_->name, line, CheckSubject::Chain);
+            checkClosingName(findings_, "axis chain", open_->name, line.text, CheckSubject::Chain);
             convert(index, true);
         } else
-            findings_.warning("A closing line outside any axis chain is ignored.", line,
+            findings_.warning("A closing line outside any axis chain is ignored.", line.text,
                               CheckSubject::None, {});
         return;
     }
-    countGroupLine(line);
+    countGroupLine(line.text);
 }
 
 void ChainCheck::finish(std::size_t end) {
@@ -32,8 +32,8 @@ void ChainCheck::finish(std::size_t end) {
 void ChainCheck::open(std::size_t index) {
     if (open_)
         convert(index, false);
-    const std::string_view line = findings_.lines()[index];
-    const std::string_view name = bracketedName(line);
+    const std::string_view line = findings_.lines()[index].text;
+    const std::string_view name = findings_.lines()[index].name;
     if (++chainCount_ == kMost16BitCount + 1)
         findings_.error(tooManyText("axis chains", chainCount_, kMost16BitCount), line,
                         CheckSubject::Chain, name);
@@ -56,7 +56,7 @@ void ChainCheck::countGroupLine(std::string_view line) {
         findings_.error("Breakpoint error.", line, CheckSubject::Chain, chain.name);
         return;
     }
-    if (*count < 0 || *count > kMost8BitCount) {
+    if (!groupCountFits(*count)) {
         findings_.error(countOutOfRangeText(chain.name, *count), line, CheckSubject::Chain,
                         chain.name);
         return;
@@ -79,20 +79,20 @@ void ChainCheck::countGroupLine(std::string_view line) {
 
 void ChainCheck::convert(std::size_t end, bool closed) {
     const OpenChain chain = *open_;
-    const std::vector<std::string_view>& lines = findings_.lines();
+    const std::vector<ProfileLine>& lines = findings_.lines();
     if (!closed)
-        findings_.error(noClosingLineText("axis chain", chain.name), lines[chain.header],
+        findings_.error(noClosingLineText("axis chain", chain.name), lines[chain.header].text,
                         CheckSubject::Chain, chain.name);
     long long groupLines = 0;
-    for (std::size_t i = chain.header + 1; i < end && lines[i].front() != '{'; ++i)
-        groupLines += convertGroupLine(lines[i]) ? 1 : 0;
+    for (std::size_t i = chain.header + 1; i < end && lines[i].text.front() != '{'; ++i)
+        groupLines += convertGroupLine(lines[i].text) ? 1 : 0;
     open_.reset();
     if (!closed)
         return; // the translation refuses the profile: nothing is numbered
     convertedGroupLines_ += groupLines;
-    if (names_.chains.size() == 0)
+    if (convertedChains_ == 0)
         names_.firstChain = chain.name;
-    names_.chains.insert(chain.name, static_cast<std::uint32_t>(names_.chains.size()));
+    names_.known.addChain(chain.name, convertedChains_++);
     deviceBytes_ += kDeviceChainHeaderSize +
                     kDeviceBreakpointSize * static_cast<std::uint64_t>(chain.breakpoints);
 }
@@ -100,7 +100,7 @@ void ChainCheck::convert(std::size_t end, bool closed) {
 bool ChainCheck::convertGroupLine(std::string_view line) {
     const std::string_view chain = open_->name;
     const auto count = groupLineCount(line);
-    if (!count || *count < 0 || *count > kMost8BitCount)
+    if (!count || !groupCountFits(*count))
         return false; // the count pass has reported the line
     const auto fields = readGroupLine(line);
     if (!fields) {

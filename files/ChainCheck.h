@@ -53,6 +53,7 @@ private:
     std::uint32_t nextGroup_ = kFirstBreakpointGroup;
     bool reportedGroups_ = false;
     long long convertedGroupLines_ = 0;
+    std::uint32_t convertedChains_ = 0;
     std::uint64_t deviceBytes_ = 0;
 };
 

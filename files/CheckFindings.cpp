@@ -1,14 +1,13 @@
 #include "files/CheckFindings.h"
 
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 
 #include <algorithm>
 
 namespace vantrel {
 
-CheckFindings::CheckFindings(std::string_view text) : text_(text) {
-    lines_ = significantLines(text, &numbers_);
-}
+CheckFindings::CheckFindings(std::string_view text)
+    : lines_(readProfileLines(text, LineGrammar::Translation)) {}
 
 void CheckFindings::add(Severity severity, std::string text, std::string_view at,
                         CheckSubject subject, std::string_view owner) {
@@ -21,11 +20,11 @@ void CheckFindings::add(Severity severity, std::string text, std::string_view at
         // the place holds it.
         const auto after = std::upper_bound(
             lines_.begin(), lines_.end(), at.data(),
-            [](const char* place, std::string_view line) { return place < line.data(); });
+            [](const char* place, const ProfileLine& line) { return place < line.text.data(); });
         if (after != lines_.begin()) {
-            finding.diagnostic.line =
-                numbers_[static_cast<std::size_t>(after - lines_.begin()) - 1];
-            finding.diagnostic.column = columnIn(text_, at);
+            const ProfileLine::Place place = std::prev(after)->placeOf(at);
+            finding.diagnostic.line = place.line;
+            finding.diagnostic.column = place.column;
         }
     }
     finding.subject = subject;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/ProfileCheck.h"
+#include "files/ProfileLines.h"
 
 #include <cstdint>
 #include <string>
@@ -9,14 +10,14 @@
 
 namespace vantrel {
 
-// The significant lines of the text being checked and the findings made about them. A
-// finding is placed by a view into the text, so it may be added at any time of the check
-// and still come out in line order.
+// The significant lines of the text being checked, read as the translation reads them, and the
+// findings made about them. A finding is placed by a view into the text, so it may be added at any
+// time of the check and still come out in line order.
 class CheckFindings {
 public:
     explicit CheckFindings(std::string_view text);
 
-    const std::vector<std::string_view>& lines() const { return lines_; }
+    const std::vector<ProfileLine>& lines() const { return lines_; }
 
     // A finding about the place `at` (a view into the text; empty for none), concerning the
     // script, mode or chain named owner.
@@ -35,9 +36,7 @@ public:
     std::vector<CheckFinding> take();
 
 private:
-    std::string_view text_;
-    std::vector<std::string_view> lines_;
-    std::vector<std::uint32_t> numbers_;
+    std::vector<ProfileLine> lines_;
     std::vector<CheckFinding> findings_;
 };
 

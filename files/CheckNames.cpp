@@ -7,12 +7,12 @@ namespace vantrel {
 
 void CheckNames::referToScript(std::string_view name, CheckSubject subject,
                                std::string_view owner) {
-    if (!name.empty() && !scripts.find(name))
+    if (!name.empty() && !known.script(name))
         unresolved_.push_back({false, name, subject, owner});
 }
 
 void CheckNames::referToChain(std::string_view name, std::string_view mode) {
-    if (!name.empty() && !chains.find(name))
+    if (!name.empty() && !known.chain(name))
         unresolved_.push_back({true, name, CheckSubject::Mode, mode});
 }
 
@@ -25,7 +25,7 @@ void CheckNames::reportUnresolved(CheckFindings& findings) const {
         (firstChain.empty() ? std::string("no chain at all") : std::string(firstChain)) + ").";
     for (const Reference& reference : unresolved_) {
         const std::optional<std::uint32_t> late =
-            reference.chain ? chains.find(reference.name) : scripts.find(reference.name);
+            reference.chain ? known.chain(reference.name) : known.script(reference.name);
         // A name found too late still gets what it names when it is number 0 itself.
         if (late == 0u)
             continue;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/CheckFindings.h"
-#include "profile/ViewIndex.h"
+#include "files/TranslationNames.h"
 
 #include <string_view>
 #include <vector>
@@ -15,11 +15,9 @@ namespace vantrel {
 // device file is written).
 class CheckNames {
 public:
-    ViewIndex scripts;
+    TranslationNames known;
     std::string_view firstScript;
-    ViewIndex chains;
     std::string_view firstChain;
-    ViewIndex modes;
 
     // A script or chain name resolved now, as the translation resolves it; one that does not
     // resolve is reported by reportUnresolved.

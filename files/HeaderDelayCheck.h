@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/CheckFindings.h"
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 
 #include <optional>
 #include <string_view>

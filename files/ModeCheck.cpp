@@ -2,7 +2,7 @@
 
 #include "devicefile/DeviceFormat.h"
 #include "files/KeySuggestion.h"
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 #include "files/TranslationLimits.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
@@ -12,17 +12,13 @@
 
 namespace vantrel {
 
-std::string_view ModeCheck::modeNameOf(std::string_view header) {
-    const std::string_view name = bracketedName(header);
-    return name.substr(0, std::min(name.find('['), name.size()));
-}
-
-void ModeCheck::noteHeader(std::string_view header) {
-    const std::string_view name = modeNameOf(header);
+void ModeCheck::noteHeader(const ProfileLine& line) {
+    const std::string_view header = line.text;
+    const std::string_view name = line.name;
     if (++modeCount_ == kMost16BitCount + 1)
         findings_.error(tooManyText("programming modes", modeCount_, kMost16BitCount), header,
                         CheckSubject::Mode, name);
-    if (!names_.modes.insert(name, 0))
+    if (!names_.known.addMode(name, configurationId(name, static_cast<std::uint32_t>(modeCount_))))
         findings_.warning("The programming mode " + std::string(name) + " is written twice.",
                           header, CheckSubject::Mode, name);
     if (name == kDefaultModeName)
@@ -34,14 +30,15 @@ void ModeCheck::noteHeader(std::string_view header) {
 }
 
 void ModeCheck::readLine(std::size_t index) {
-    const std::string_view line = findings_.lines()[index];
-    if (line.front() == '[') {
+    const ProfileLine& record = findings_.lines()[index];
+    const std::string_view line = record.text;
+    if (record.kind == LineKind::Opening) {
         if (open_)
             convert(index, false);
-        open_ = OpenMode{index, modeNameOf(line)};
+        open_ = OpenMode{index, record.name};
         return;
     }
-    if (line.front() == '{') {
+    if (record.kind == LineKind::Closing) {
         if (open_) {
             checkClosingName(findings_, "programming mode", open_->name, line, CheckSubject::Mode);
             convert(index, true);
@@ -66,25 +63,22 @@ void ModeCheck::finish(std::size_t end) {
 
 void ModeCheck::convert(std::size_t end, bool closed) {
     const OpenMode mode = *open_;
-    const std::vector<std::string_view>& lines = findings_.lines();
-    const std::string_view header = lines[mode.header];
+    const std::vector<ProfileLine>& lines = findings_.lines();
+    const std::string_view header = lines[mode.header].text;
     if (!closed)
         findings_.error(noClosingLineText("programming mode", mode.name), header,
                         CheckSubject::Mode, mode.name);
     std::uint64_t filled = 0;
-    for (std::size_t i = mode.header + 1; i < end && lines[i].front() != '{'; ++i)
-        filled += convertAssignment(lines[i]) ? 1 : 0;
+    for (std::size_t i = mode.header + 1; i < end && lines[i].text.front() != '{'; ++i)
+        filled += convertAssignment(lines[i].text) ? 1 : 0;
     open_.reset();
     if (!closed)
         return; // the translation refuses the profile: nothing is numbered
 
-    auto declared = static_cast<std::uint64_t>(mode.lines);
-    if (mode.name == kDefaultModeName) {
-        // The base mode also sends each breakpoint group's two scripts.
-        const auto groupEntries = 2 * static_cast<std::uint64_t>(chains_.convertedGroupLines());
-        declared += groupEntries;
-        filled += groupEntries;
-    }
+    const auto lineCount = static_cast<std::uint64_t>(mode.lines);
+    const std::uint64_t declared = declaredEntries(
+        mode.name, lineCount, static_cast<std::uint64_t>(chains_.convertedGroupLines()));
+    filled += declared - lineCount; // the base mode's entries for the breakpoint groups
     if (declared > kMost16BitCount)
         findings_.error(tooManyText("entries in the programming mode " + std::string(mode.name),
                                     declared, kMost16BitCount),
@@ -97,7 +91,7 @@ void ModeCheck::convert(std::size_t end, bool closed) {
 
 bool ModeCheck::convertAssignment(std::string_view line) {
     const std::string_view mode = open_->name;
-    const AssignmentLine parts = splitAssignmentLine(line);
+    const AssignmentParts parts = splitAssignment(line, LineGrammar::Translation);
     const std::string_view key = parts.key;
     const std::string_view value = parts.value;
     const SlotTable& table = SlotTable::instance();

@@ -18,12 +18,9 @@ public:
     ModeCheck(CheckFindings& findings, CheckNames& names, const ChainCheck& chains)
         : findings_(findings), names_(names), chains_(chains) {}
 
-    // The name a mode's opening line gives it, as the translation reads it.
-    static std::string_view modeNameOf(std::string_view header);
-
     // A mode's opening line, seen before the pass: load-mode events may name any mode of
     // the file, wherever it is written.
-    void noteHeader(std::string_view header);
+    void noteHeader(const ProfileLine& header);
     bool hasBaseMode() const { return hasBaseMode_; }
 
     // The line at this index of the significant lines, in the mode section.

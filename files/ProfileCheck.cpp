@@ -6,8 +6,8 @@
 #include "files/CheckNames.h"
 #include "files/HeaderDelayCheck.h"
 #include "files/KeySuggestion.h"
-#include "files/LineReader.h"
 #include "files/ModeCheck.h"
+#include "files/ProfileLines.h"
 #include "files/ScriptTokens.h"
 #include "files/TranslationLimits.h"
 #include "profile/DefaultDelays.h"
@@ -54,7 +54,7 @@ private:
     // lines there are. False when the text has no section line at all.
     bool survey();
     void readLine(std::size_t index);
-    void readScript(std::string_view line);
+    void readScript(const ProfileLine& line);
     // The number of the first spelling of a name that differs from it only in letter case;
     // nothing for a name not seen in any case, which is noted.
     std::optional<std::uint32_t> firstSpellingOf(std::string_view name);
@@ -64,7 +64,6 @@ private:
     CheckNames names_;
     ChainCheck chains_;
     ModeCheck modes_;
-    FileSection section_ = FileSection::Header;
     // After an unknown section line, until the next real one: what follows belongs to a
     // section the translation does not know, and checking it as the section before would
     // only repeat that one mistake on every line.
@@ -96,19 +95,20 @@ bool CheckPass::survey() {
     bool marked = false;
     std::size_t scriptLines = 0;
     std::size_t nameBytes = 0;
-    FileSection section = FileSection::Header;
-    for (const std::string_view line : findings_.lines()) {
-        if (const auto marker = sectionOfMarker(line)) {
-            section = *marker;
+    std::vector<const ProfileLine*> modeHeaders;
+    for (const ProfileLine& line : findings_.lines()) {
+        if (line.kind == LineKind::Marker) {
             marked = true;
-        } else if (section == FileSection::Scripts) {
+        } else if (line.kind == LineKind::Script) {
             ++scriptLines;
-            nameBytes += line.size(); // the names' length at most, found without a scan
-        } else if (section == FileSection::Modes && line.front() == '[') {
-            modes_.noteHeader(line);
+            nameBytes += line.name.size();
+        } else if (line.kind == LineKind::Opening && line.section == FileSection::Modes) {
+            modeHeaders.push_back(&line);
         }
     }
-    names_.scripts = ViewIndex(scriptLines);
+    names_.known = TranslationNames(scriptLines);
+    for (const ProfileLine* header : modeHeaders)
+        modes_.noteHeader(*header);
     foldedScripts_ = ViewIndex(scriptLines);
     foldedNames_.reserve(nameBytes);
     firstSpellings_.reserve(scriptLines);
@@ -116,9 +116,9 @@ bool CheckPass::survey() {
 }
 
 void CheckPass::readLine(std::size_t index) {
-    const std::string_view line = findings_.lines()[index];
-    if (const auto marker = sectionOfMarker(line)) {
-        section_ = *marker;
+    const ProfileLine& record = findings_.lines()[index];
+    const std::string_view line = record.text;
+    if (record.kind == LineKind::Marker) {
         inUnknownSection_ = false;
         return;
     }
@@ -140,14 +140,14 @@ void CheckPass::readLine(std::size_t index) {
     }
     if (inUnknownSection_)
         return;
-    switch (section_) {
+    switch (record.section) {
     case FileSection::Header:
         if (const auto delay = checkHeaderDelayLine(line, findings_))
             (delay->kind == HeaderDelay::Kind::Press ? delays_.press : delays_.release) =
                 delay->value;
         return;
     case FileSection::Scripts:
-        return readScript(line);
+        return readScript(record);
     case FileSection::Chains:
         return chains_.readLine(index);
     case FileSection::Modes:
@@ -155,14 +155,15 @@ void CheckPass::readLine(std::size_t index) {
     }
 }
 
-void CheckPass::readScript(std::string_view line) {
-    const std::string_view name = scriptName(line);
+void CheckPass::readScript(const ProfileLine& record) {
+    const std::string_view line = record.text;
+    const std::string_view name = record.name;
     if (++scriptCount_ == kMost16BitCount + 1)
         findings_.error(tooManyText("scripts", scriptCount_, kMost16BitCount), line,
                         CheckSubject::Script, name);
     if (scriptCount_ == 1)
         names_.firstScript = name;
-    if (!names_.scripts.insert(name, static_cast<std::uint32_t>(scriptCount_ - 1))) {
+    if (!names_.known.addScript(name, static_cast<std::uint32_t>(scriptCount_ - 1))) {
         findings_.warning("The script " + std::string(name) +
                               " is listed twice: the editor keeps only the first, the device "
                               "gets both.",
@@ -196,7 +197,7 @@ void CheckPass::readScript(std::string_view line) {
         sink.token = token;
         const ScriptEvent event = compiler.compile(token);
         ++events;
-        if (event.loadsMode && !names_.modes.find(event.modeName)) {
+        if (event.loadsMode && !names_.known.mode(event.modeName)) {
             findings_.error("LOADMODE_ names no programming mode " + std::string(event.modeName) +
                                 ": the device would load DEFAULT.",
                             token, CheckSubject::Script, name);

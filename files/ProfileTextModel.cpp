@@ -8,7 +8,7 @@ namespace vantrel {
 
 ProfileTextModel::ProfileTextModel(Profile profile) : profile_(std::move(profile)) {
     for (const Script& script : profile_.scripts)
-        foldedNames_.insert(foldedName(scriptName(script)));
+        listing_.admit(script);
 }
 
 void ProfileTextModel::setProfilePath(std::string path) {
@@ -18,14 +18,13 @@ void ProfileTextModel::setProfilePath(std::string path) {
 
 void ProfileTextModel::resetProfile() {
     profile_.reset();
-    foldedNames_.clear();
+    listing_.clear();
     listedNamesValid_ = false;
     saved_ = true;
 }
 
 void ProfileTextModel::addScript(const std::string& line) {
-    const std::string_view name = scriptName(line);
-    if (name.empty() || !foldedNames_.insert(foldedName(name)).second)
+    if (!listing_.admit(line))
         return;
     profile_.scripts.push_back(line);
     listedNamesValid_ = false;

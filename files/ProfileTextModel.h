@@ -1,9 +1,9 @@
 #pragma once
 
 #include "files/ProfileDocument.h"
+#include "files/ProfileTextReader.h"
 
 #include <string>
-#include <unordered_set>
 
 namespace vantrel {
 
@@ -44,7 +44,7 @@ public:
 
 private:
     Profile profile_;
-    std::unordered_set<std::string> foldedNames_;
+    ScriptListing listing_;
     // The sorted names, made again only after the scripts changed.
     mutable std::vector<std::string> listedNames_;
     mutable bool listedNamesValid_ = false;

@@ -1,90 +1,125 @@
 #include "files/ProfileTextReader.h"
 
 #include "files/GroupLinePattern.h"
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
+#include "files/ScriptSectionSize.h"
 #include "platform/FileAccess.h"
 #include "profile/Script.h"
 #include "profile/SlotTable.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
-#include <optional>
 
 namespace vantrel {
 namespace {
 
-void readHeaderLine(ProfileDocument& document, std::string_view line) {
-    const auto delay = readHeaderDelay(line);
-    if (!delay)
+void readLine(Profile& profile, ScriptListing& listing, const ProfileLine& line) {
+    switch (line.kind) {
+    case LineKind::Marker:
+    case LineKind::Closing:
         return;
-    if (delay->kind == HeaderDelay::Kind::Press)
-        document.setPressDelay(delay->value);
-    else
-        document.setReleaseDelay(delay->value);
+    case LineKind::Header:
+        if (line.delay)
+            (line.delay->kind == HeaderDelay::Kind::Press ? profile.pressDelay
+                                                          : profile.releaseDelay) =
+                line.delay->value;
+        return;
+    case LineKind::Script:
+        if (listing.admit(line.text))
+            profile.scripts.emplace_back(line.text);
+        return;
+    case LineKind::Opening:
+        if (line.section == FileSection::Chains)
+            profile.chains.addChain(std::string(line.name));
+        else
+            profile.modes.emplace_back(std::string(line.name));
+        return;
+    case LineKind::Group:
+        if (profile.chains.chainCount() == 0)
+            return;
+        if (const auto count = groupLineCountKept(line.text))
+            profile.chains.addGroupLine(std::string(line.text), *count,
+                                        profile.chains.chainCount() - 1);
+        return;
+    case LineKind::Assignment:
+        if (profile.modes.empty())
+            return;
+        const AssignmentParts assignment = line.assignment();
+        if (const auto position = SlotTable::instance().positionOf(assignment.key))
+            profile.modes.back().setAssignment(*position, std::string(assignment.value));
+        return;
+    }
 }
 
-// The Count of a group line (the rule the translation reads it by), held within an int.
-std::optional<int> groupCount(std::string_view line) {
+// The whole file, or the "Load Error" error reported.
+platform::WholeFile readProfileFile(const std::string& path, DiagnosticSink& diagnostics,
+                                    MessageOwner owner) {
+    // A folder, a FIFO or a device is refused before anything is read, and a file far larger
+    // than any profile is not loaded into memory.
+    platform::WholeFile file = platform::readWholeRegularFile(path, platform::kMaxProfileTextBytes);
+    if (file.outcome != platform::WholeFile::Outcome::Read) {
+        Diagnostic error{Severity::Error, kLoadErrorText, kLoadErrorTitle};
+        error.endsOperation = true;
+        error.owner = owner;
+        diagnostics.report(std::move(error));
+    }
+    return file;
+}
+
+} // namespace
+
+bool ScriptListing::admit(std::string_view line) {
+    const std::string_view name = scriptName(line);
+    return !name.empty() && folded_.insert(foldedName(name)).second;
+}
+
+std::optional<int> groupLineCountKept(std::string_view line) {
     const auto count = groupLineCount(line);
     if (!count)
         return std::nullopt;
     return static_cast<int>(std::clamp<long long>(*count, INT_MIN, kChainCapacity));
 }
 
-void readChainLine(ProfileDocument& document, std::string_view line) {
-    if (line.front() == '[') {
-        document.addChain(std::string(bracketedName(line)));
-        return;
-    }
-    if (line.find('{') != std::string_view::npos || document.chainCount() == 0)
-        return;
-    if (const auto count = groupCount(line))
-        document.addGroupLine(std::string(line), *count, document.chainCount() - 1);
+Profile readProfileTextFrom(std::string_view text) {
+    Profile profile;
+    ScriptListing listing;
+    // Room for every script line, so that neither the list nor the index of names grows.
+    const std::size_t scripts = scriptSectionSize(text).scripts;
+    profile.scripts.reserve(scripts);
+    listing.reserve(scripts);
+    ProfileLineReader reader(text, LineGrammar::Editor);
+    ProfileLine line;
+    while (reader.next(line))
+        readLine(profile, listing, line);
+    return profile;
 }
 
-void readModeLine(ProfileDocument& document, std::string_view line) {
-    if (line.front() == '[') {
-        document.addMode(std::string(bracketedName(line)));
-        return;
-    }
-    if (line.find('{') != std::string_view::npos || document.modeCount() == 0)
-        return;
-    const std::string_view key = line.substr(0, line.find_first_of(" \t="));
-    const auto position = SlotTable::instance().positionOf(key);
-    if (!position)
-        return;
-    const auto equals = line.find('=');
-    const std::string_view value =
-        equals == std::string_view::npos ? line : trimFileSpace(line.substr(equals + 1));
-    document.setLastModeAssignment(*position, std::string(value));
+ProfileRead readProfileText(const std::string& path, DiagnosticSink& diagnostics,
+                            MessageOwner owner) {
+    const platform::WholeFile file = readProfileFile(path, diagnostics, owner);
+    if (file.outcome != platform::WholeFile::Outcome::Read)
+        return {};
+    return {readProfileTextFrom(file.bytes), true};
 }
-
-} // namespace
 
 void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
+    const Profile profile = readProfileTextFrom(text);
     document.resetProfile();
-    FileSection section = FileSection::Header;
-    LineReader lines(text);
-    std::string_view line;
-    while (lines.next(line)) {
-        if (const auto marker = sectionOfMarker(line)) {
-            section = *marker;
-            continue;
-        }
-        switch (section) {
-        case FileSection::Header:
-            readHeaderLine(document, line);
-            break;
-        case FileSection::Scripts:
-            document.addScript(std::string(line));
-            break;
-        case FileSection::Chains:
-            readChainLine(document, line);
-            break;
-        case FileSection::Modes:
-            readModeLine(document, line);
-            break;
+    document.setPressDelay(profile.pressDelay);
+    document.setReleaseDelay(profile.releaseDelay);
+    for (const Script& script : profile.scripts)
+        document.addScript(script);
+    for (const AxisChain& chain : profile.chains.chains()) {
+        document.addChain(chain.name());
+        for (const std::string& group : chain.groups())
+            document.addGroupLine(group, groupLineCountKept(group).value_or(0),
+                                  document.chainCount() - 1);
+    }
+    for (const ProgrammingMode& mode : profile.modes) {
+        document.addMode(mode.name());
+        for (int position = 1; position <= kSlotCount; ++position) {
+            if (!mode.assignment(position).empty())
+                document.setLastModeAssignment(position, mode.assignment(position));
         }
     }
     document.setStatusText(kProfileLoadedText);
@@ -92,17 +127,10 @@ void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
 }
 
 bool readProfileText(ProfileDocument& document, DiagnosticSink& diagnostics) {
-    // A folder, a FIFO or a device is refused before anything is read, and a file far larger
-    // than any profile is not loaded into memory.
     const platform::WholeFile file =
-        platform::readWholeRegularFile(document.profilePath(), platform::kMaxProfileTextBytes);
-    if (file.outcome != platform::WholeFile::Outcome::Read) {
-        Diagnostic error{Severity::Error, kLoadErrorText, kLoadErrorTitle};
-        error.endsOperation = true;
-        error.owner = document.messageOwner();
-        diagnostics.report(std::move(error));
+        readProfileFile(document.profilePath(), diagnostics, document.messageOwner());
+    if (file.outcome != platform::WholeFile::Outcome::Read)
         return false;
-    }
     readProfileTextFrom(document, file.bytes);
     return true;
 }

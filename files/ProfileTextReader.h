@@ -1,8 +1,12 @@
 #pragma once
 
 #include "files/ProfileDocument.h"
+#include "profile/Diagnostic.h"
+#include "profile/Profile.h"
 
+#include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace vantrel {
 
@@ -10,13 +14,41 @@ inline constexpr const char* kLoadErrorText = "Error reading from file.";
 inline constexpr const char* kLoadErrorTitle = "Load Error";
 inline constexpr const char* kProfileLoadedText = "Profile loaded.";
 
-// Replaces the document's profile by the one in the text: resetProfile, then one call of
-// the document per line that means something, then "Profile loaded." and finishLoading.
-void readProfileTextFrom(ProfileDocument& document, std::string_view text);
+// The profile a text holds, read by the editor's rules: no DEFAULT mode unless the text has
+// one, a script line kept only when its name is new (letter case ignored), at most 25 chains
+// (the group lines after a 26th header join the 25th), the last line read for any one slot.
+Profile readProfileTextFrom(std::string_view text);
 
-// The same from the file at the document's profilePath. When the file cannot be read the
-// "Load Error" error is reported (owned by the document's window) and the profile is left as
-// it was; returns whether it was read.
+// The same from a file. When it cannot be read, the "Load Error" error is reported, owned by
+// the given window, and nothing is read.
+struct ProfileRead {
+    Profile profile;
+    bool read = false;
+};
+ProfileRead readProfileText(const std::string& path, DiagnosticSink& diagnostics,
+                            MessageOwner owner = nullptr);
+
+// The editor's rule for the script lines of one profile: a line is listed unless its name is
+// empty or one already listed differs from it in letter case alone.
+class ScriptListing {
+public:
+    bool admit(std::string_view line);
+    void clear() { folded_.clear(); }
+    void reserve(std::size_t lines) { folded_.reserve(lines); }
+
+private:
+    std::unordered_set<std::string> folded_;
+};
+
+// The Count the editor keeps for a group line: the translation's reading of it, at most the
+// capacity of a chain; nothing when it has none.
+std::optional<int> groupLineCountKept(std::string_view line);
+
+// For windows that take a profile through ProfileDocument: resetProfile, then the profile
+// read handed over through the document's operations, "Profile loaded." and finishLoading.
+void readProfileTextFrom(ProfileDocument& document, std::string_view text);
+// The same from the document's profilePath; when the file cannot be read the profile is left
+// as it was. Returns whether it was read.
 bool readProfileText(ProfileDocument& document, DiagnosticSink& diagnostics);
 
 } // namespace vantrel

@@ -2,7 +2,7 @@
 
 #include "files/DeviceFileWriter.h"
 #include "files/GroupLinePattern.h"
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 #include "files/ProfileTextFile.h"
 #include "files/ScriptSectionSize.h"
 #include "files/ScriptTokens.h"
@@ -45,57 +45,45 @@ ProfileTranslator::ProfileTranslator(const std::string& profileTextPath, std::st
     translate();
 }
 
-std::size_t ProfileTranslator::lineOf(std::string_view at) {
-    if (at.empty())
-        return 0;
-    return places_.placeOf(static_cast<std::size_t>(at.data() - text_.data())).line;
-}
-
 void ProfileTranslator::report(Severity severity, std::string text, std::string title,
-                               bool endsOperation, std::string_view at) {
+                               bool endsOperation, Place at) {
     Diagnostic diagnostic{severity, std::move(text), std::move(title)};
     diagnostic.endsOperation = endsOperation;
-    if (!at.empty()) {
-        const TextPlaces::Place place =
-            places_.placeOf(static_cast<std::size_t>(at.data() - text_.data()));
-        diagnostic.line = place.line;
-        diagnostic.column = place.column;
-    }
+    diagnostic.line = at.line;
+    diagnostic.column = at.column;
     diagnostics_.report(std::move(diagnostic));
 }
 
-bool ProfileTranslator::refuse(std::string text, std::string title, std::string_view at) {
+bool ProfileTranslator::refuse(std::string text, std::string title, Place at) {
     report(Severity::Error, std::move(text), std::move(title), true, at);
     return false;
 }
 
-bool ProfileTranslator::refuseAtLine(const std::string& text, std::string title,
-                                     std::string_view at) {
-    return refuse(withLineNumber(lineOf(at), text), std::move(title), at);
+bool ProfileTranslator::refuseAtLine(const std::string& text, std::string title, Place at) {
+    return refuse(withLineNumber(at.line, text), std::move(title), at);
 }
 
 bool ProfileTranslator::overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit,
-                                  std::string_view at) {
+                                  Place at) {
     const std::string text = tooManyText(what, count, limit);
-    return at.empty() ? refuse(text, kLimitTitle) : refuseAtLine(text, kLimitTitle, at);
+    return at.line == 0 ? refuse(text, kLimitTitle) : refuseAtLine(text, kLimitTitle, at);
 }
 
 void ProfileTranslator::translate() {
     textRead_ = true;
-    places_ = TextPlaces(text_);
     // Room for exactly the scripts and events of the text, up to the most scripts the device
     // holds, so that the image is never copied to grow.
     const ScriptSectionSize size = scriptSectionSize(text_);
     const std::size_t mostScripts = std::min<std::size_t>(size.scripts, kMax16);
-    scriptIds_ = ViewIndex(mostScripts);
+    names_ = TranslationNames(mostScripts);
     image_.reserve(mostScripts, static_cast<std::size_t>(size.events));
-    LineReader reader(text_);
-    std::string_view line;
+    ProfileLineReader reader(text_, LineGrammar::Translation);
+    ProfileLine line;
     while (reader.next(line)) {
-        if (!readLine(line, text_.size() - reader.rest().size()))
+        if (!readLine(line, reader))
             return;
     }
-    if (section_ == FileSection::Header) {
+    if (!marked_) {
         refuse(notProfileTextText(), kProfileErrorTitle);
         return;
     }
@@ -116,7 +104,7 @@ void ProfileTranslator::translate() {
     const std::uint64_t length = image_.lengthWith(profile_);
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         overLimit("bytes in the device profile file", length,
-                  std::numeric_limits<std::uint32_t>::max(), {});
+                  std::numeric_limits<std::uint32_t>::max(), Place{});
         return;
     }
     length_ = static_cast<std::uint32_t>(length);
@@ -126,15 +114,10 @@ void ProfileTranslator::translate() {
 }
 
 void ProfileTranslator::resolveLoadEvents() {
-    ViewIndex modeIds(profile_.modeNames.size());
-    for (std::size_t i = 0; i < profile_.modeNames.size(); ++i) {
-        const std::string& name = profile_.modeNames[i];
-        modeIds.insert(name, name == kDefaultModeName ? 0 : static_cast<std::uint32_t>(i + 1));
-    }
     std::vector<std::optional<std::uint32_t>> ids;
     ids.reserve(loadModeNames_.size());
     for (const std::string_view name : loadModeNames_)
-        ids.push_back(modeIds.find(name));
+        ids.push_back(names_.mode(name));
     // Only load-mode tokens compile to the load-mode opcode, so the events of that opcode are
     // the load events, in order.
     std::size_t next = 0;
@@ -151,33 +134,31 @@ void ProfileTranslator::addLoadEvent(std::string_view modeName) {
     loadEvents_.push_back(*loadModeIndex_.find(modeName));
 }
 
-bool ProfileTranslator::readLine(std::string_view line, std::size_t next) {
-    if (const auto marker = sectionOfMarker(line)) {
-        section_ = *marker;
+bool ProfileTranslator::readLine(const ProfileLine& line, const ProfileLineReader& after) {
+    const bool chains = line.section == FileSection::Chains;
+    switch (line.kind) {
+    case LineKind::Marker:
+        marked_ = true;
         return true;
-    }
-    switch (section_) {
-    case FileSection::Header:
-        if (const auto delay = readHeaderDelay(line)) {
-            if (delay->kind == HeaderDelay::Kind::Press)
-                translationDefaults().press = delay->value;
+    case LineKind::Header:
+        if (line.delay) {
+            if (line.delay->kind == HeaderDelay::Kind::Press)
+                translationDefaults().press = line.delay->value;
             else
-                translationDefaults().release = delay->value;
+                translationDefaults().release = line.delay->value;
         }
         return true;
-    case FileSection::Scripts:
+    case LineKind::Script:
         return addScript(line);
-    case FileSection::Chains:
-        if (line.front() == '[')
-            return openChain(line, next);
-        if (line.front() == '{')
+    case LineKind::Opening:
+        return chains ? openChain(line, after) : openMode(line, after);
+    case LineKind::Closing:
+        if (chains)
             return openChain_ ? convertChain() : true;
+        return openMode_ ? convertMode() : true;
+    case LineKind::Group:
         return countGroupLine(line);
-    case FileSection::Modes:
-        if (line.front() == '[')
-            return openMode(line, next);
-        if (line.front() == '{')
-            return openMode_ ? convertMode() : true;
+    case LineKind::Assignment:
         if (openMode_)
             ++openMode_->entries;
         return true;
@@ -185,37 +166,40 @@ bool ProfileTranslator::readLine(std::string_view line, std::size_t next) {
     return true;
 }
 
-bool ProfileTranslator::addScript(std::string_view line) {
+bool ProfileTranslator::addScript(const ProfileLine& line) {
     if (image_.scriptCount() >= kMax16)
-        return overLimit("scripts", image_.scriptCount() + 1, kMax16, line);
-    const std::string_view name = scriptName(line);
-    const std::string_view tokens = line.substr(name.size());
+        return overLimit("scripts", image_.scriptCount() + 1, kMax16, line.place());
+    const std::string_view name = line.name;
+    const std::string_view tokens = line.text.substr(name.size());
     // Every token follows a blank or tab, so only a line of more than twice the limit's
     // characters can hold too many; only such a line is counted before it is compiled.
     if (tokens.size() > 2 * kMax16) {
         const std::uint64_t tokenCount = countTokens(tokens);
         if (tokenCount > kMax16)
-            return overLimit("events in the script " + std::string(name), tokenCount, kMax16, line);
+            return overLimit("events in the script " + std::string(name), tokenCount, kMax16,
+                             line.place());
     }
 
     // The name goes into the index after the tokens are compiled, by which time its slot has
     // been fetched.
-    scriptIds_.prefetch(name);
+    names_.prefetchScript(name);
     const auto id = static_cast<std::uint16_t>(image_.scriptCount());
     image_.beginScript(id);
     // A faulty token is placed at the token before it is passed on.
     class TokenSink : public DiagnosticSink {
     public:
-        explicit TokenSink(ProfileTranslator& translator) : translator_(translator) {}
+        TokenSink(ProfileTranslator& translator, const ProfileLine& line)
+            : translator_(translator), line_(line) {}
         void report(Diagnostic fault) override {
             translator_.report(fault.severity, std::move(fault.text), std::move(fault.title),
-                               fault.endsOperation, token);
+                               fault.endsOperation, line_.placeOf(token));
         }
         std::string_view token;
 
     private:
         ProfileTranslator& translator_;
-    } tokenSink(*this);
+        const ProfileLine& line_;
+    } tokenSink(*this, line);
     const ScriptCompiler compiler(translationDefaults(), tokenSink);
     forEachToken(tokens, [&](std::string_view token) {
         tokenSink.token = token;
@@ -224,43 +208,39 @@ bool ProfileTranslator::addScript(std::string_view line) {
         if (event.loadsMode)
             addLoadEvent(event.modeName);
     });
-    scriptIds_.insert(name, id);
+    names_.addScript(name, id);
     return true;
 }
 
-std::uint16_t ProfileTranslator::scriptId(std::string_view name) const {
-    return static_cast<std::uint16_t>(scriptIds_.find(name).value_or(0));
-}
-
-bool ProfileTranslator::openChain(std::string_view line, std::size_t next) {
+bool ProfileTranslator::openChain(const ProfileLine& line, const ProfileLineReader& after) {
     if (profile_.chains.size() >= kMax16)
-        return overLimit("axis chains", profile_.chains.size() + 1, kMax16, line);
+        return overLimit("axis chains", profile_.chains.size() + 1, kMax16, line.place());
     ChainRecord record;
-    record.name = std::string(bracketedName(line));
-    openChain_ = OpenChain{profile_.chains.size(), next, line};
+    record.name = std::string(line.name);
+    openChain_ = OpenChain{profile_.chains.size(), line, after};
     profile_.chains.push_back(std::move(record));
     chainConverted_.push_back(false);
-    chainHeaders_.push_back(line);
+    chainHeaders_.push_back(line.place());
     return true;
 }
 
-bool ProfileTranslator::countGroupLine(std::string_view line) {
+bool ProfileTranslator::countGroupLine(const ProfileLine& line) {
     if (!openChain_)
         return true; // a group line outside any chain belongs to nothing
-    const auto count = groupLineCount(line);
+    const auto count = groupLineCount(line.text);
     if (!count)
-        return refuse("Breakpoint error.", std::string(line), line);
+        return refuse("Breakpoint error.", std::string(line.text), line.place());
     const std::string& chain = profile_.chains[openChain_->record].name;
-    if (*count < 0 || static_cast<std::uint64_t>(*count) > kMax8)
-        return refuseAtLine(countOutOfRangeText(chain, *count), kLimitTitle, line);
+    if (!groupCountFits(*count))
+        return refuseAtLine(countOutOfRangeText(chain, *count), kLimitTitle, line.place());
     openChain_->breakpoints += static_cast<int>(*count);
     ++openChain_->groupLines;
     if (static_cast<std::uint64_t>(openChain_->breakpoints) > kMax8)
         return overLimit("breakpoints in the axis chain " + chain, openChain_->breakpoints, kMax8,
-                         line);
+                         line.place());
     if (static_cast<std::uint64_t>(openChain_->groupLines) > kMax8)
         return overLimit("group lines in the axis chain " + chain, openChain_->groupLines, kMax8,
-                         line);
+                         line.place());
     return true;
 }
 
@@ -272,15 +252,15 @@ bool ProfileTranslator::convertChain() {
     chainConverted_[open.record] = true;
 
     std::uint64_t converted = 0;
-    LineReader reader(text_.substr(open.firstLine));
-    std::string_view line;
-    while (reader.next(line) && line.front() != '{') {
-        const auto fields = readGroupLine(line);
+    ProfileLineReader reader = open.after;
+    ProfileLine line;
+    while (reader.next(line) && line.text.front() != '{') {
+        const auto fields = readGroupLine(line.text);
         if (!fields)
-            return refuse("Error converting breakpoint.", "Breakpoint error.", line);
+            return refuse("Error converting breakpoint.", "Breakpoint error.", line.place());
         if (nextGroup_ > kLastGroupNumber)
             return overLimit("breakpoint groups", nextGroup_ - kFirstGroupNumber + 1,
-                             kLastGroupNumber - kFirstGroupNumber + 1, line);
+                             kLastGroupNumber - kFirstGroupNumber + 1, line.place());
         converted += fields->count;
         if (converted <= kMax8) {
             for (const int position :
@@ -289,33 +269,35 @@ bool ProfileTranslator::convertChain() {
                 chain.breakpoints.push_back({p, static_cast<std::uint16_t>(nextGroup_)});
             }
         }
-        chain.groups.push_back({static_cast<std::uint16_t>(nextGroup_), scriptId(fields->increase),
-                                scriptId(fields->decrease)});
+        chain.groups.push_back({static_cast<std::uint16_t>(nextGroup_),
+                                names_.scriptNumber(fields->increase),
+                                names_.scriptNumber(fields->decrease)});
         ++nextGroup_;
     }
     if (converted != static_cast<std::uint64_t>(open.breakpoints)) {
         // Breakpoints missing or beyond the chain's count would fire the wrong scripts.
-        return refuse("Not all breakpoints were processed.", "Mode Assignment Error.", open.header);
+        return refuse("Not all breakpoints were processed.", "Mode Assignment Error.",
+                      open.header.place());
     }
     convertedGroupLines_ += static_cast<long long>(chain.groups.size());
-    chainIds_.insert(bracketedName(open.header), chain.id);
+    names_.addChain(open.header.name, chain.id);
     return true;
 }
 
-bool ProfileTranslator::openMode(std::string_view line, std::size_t next) {
+bool ProfileTranslator::openMode(const ProfileLine& line, const ProfileLineReader& after) {
     if (profile_.configurations.size() >= kMax16)
-        return overLimit("programming modes", profile_.configurations.size() + 1, kMax16, line);
-    std::string_view name = bracketedName(line);
-    name = name.substr(0, std::min(name.find('['), name.size()));
+        return overLimit("programming modes", profile_.configurations.size() + 1, kMax16,
+                         line.place());
     ConfigurationRecord record;
-    record.name = std::string(name);
-    record.id = name == kDefaultModeName ? 0 : static_cast<std::uint16_t>(nextModePosition_);
+    record.name = std::string(line.name);
+    record.id = configurationId(line.name, nextModePosition_);
     ++nextModePosition_;
+    names_.addMode(line.name, record.id);
     profile_.modeNames.push_back(record.name);
-    openMode_ = OpenMode{profile_.configurations.size(), next, line};
+    openMode_ = OpenMode{profile_.configurations.size(), line, after};
     profile_.configurations.push_back(std::move(record));
     modeConverted_.push_back(false);
-    modeHeaders_.push_back(line);
+    modeHeaders_.push_back(line.place());
     return true;
 }
 
@@ -326,18 +308,18 @@ bool ProfileTranslator::convertMode() {
     modeConverted_[open.record] = true;
     const bool isDefault = configuration.id == 0;
 
-    long long declared = open.entries;
-    if (isDefault)
-        declared += 2 * convertedGroupLines_;
-    if (static_cast<std::uint64_t>(declared) > kMax16)
-        return overLimit("entries in the programming mode " + configuration.name,
-                         static_cast<std::uint64_t>(declared), kMax16, open.header);
+    const std::uint64_t declared =
+        declaredEntries(configuration.name, static_cast<std::uint64_t>(open.entries),
+                        static_cast<std::uint64_t>(convertedGroupLines_));
+    if (declared > kMax16)
+        return overLimit("entries in the programming mode " + configuration.name, declared, kMax16,
+                         open.header.place());
 
     std::vector<DeviceEntry> filled;
-    LineReader reader(text_.substr(open.firstLine));
-    std::string_view line;
-    while (reader.next(line) && line.front() != '{') {
-        if (const auto entry = assignmentEntry(line))
+    ProfileLineReader reader = open.after;
+    ProfileLine line;
+    while (reader.next(line) && line.text.front() != '{') {
+        if (const auto entry = assignmentEntry(line.text))
             filled.push_back(*entry);
     }
     if (isDefault) {
@@ -350,14 +332,13 @@ bool ProfileTranslator::convertMode() {
             }
         }
     }
-    if (filled.size() > static_cast<std::size_t>(declared))
-        return refuseAtLine(tooManyAssignmentsText(configuration.name, filled.size(),
-                                                   static_cast<std::uint64_t>(declared)),
-                            kProfileErrorTitle, open.header);
-    if (filled.size() < static_cast<std::size_t>(declared)) {
+    if (filled.size() > declared)
+        return refuseAtLine(tooManyAssignmentsText(configuration.name, filled.size(), declared),
+                            kProfileErrorTitle, open.header.place());
+    if (filled.size() < declared) {
         // The missing entries are filled with zeros; the translation goes on.
         report(Severity::Warning, "Not all assignment were processed.", "Mode Assignment Error.",
-               false, open.header);
+               false, open.header.place());
     }
     filled.resize(static_cast<std::size_t>(declared));
     configuration.entries = std::move(filled);
@@ -365,15 +346,14 @@ bool ProfileTranslator::convertMode() {
 }
 
 std::optional<DeviceEntry> ProfileTranslator::assignmentEntry(std::string_view line) const {
-    const AssignmentLine parts = splitAssignmentLine(line);
+    const AssignmentParts parts = splitAssignment(line, LineGrammar::Translation);
     const std::string_view key = parts.key;
     const std::string_view value = parts.value;
     const SlotTable& table = SlotTable::instance();
     if (const auto code = table.deviceCodeOf(key))
-        return DeviceEntry{kScriptEntry, static_cast<std::uint16_t>(*code), scriptId(value)};
+        return DeviceEntry{kScriptEntry, static_cast<std::uint16_t>(*code), names_.scriptNumber(value)};
     if (const auto axis = table.axisCodeOf(key)) {
-        return DeviceEntry{kChainEntry, static_cast<std::uint16_t>(*axis),
-                           static_cast<std::uint16_t>(chainIds_.find(value).value_or(0))};
+        return DeviceEntry{kChainEntry, static_cast<std::uint16_t>(*axis), names_.chainNumber(value)};
     }
     return std::nullopt;
 }

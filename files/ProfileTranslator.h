@@ -2,8 +2,8 @@
 
 #include "files/DeviceFileImage.h"
 #include "files/DeviceProfile.h"
-#include "files/LineReader.h"
-#include "files/TextPlaces.h"
+#include "files/ProfileLines.h"
+#include "files/TranslationNames.h"
 #include "platform/FileAccess.h"
 #include "profile/Diagnostic.h"
 #include "profile/ViewIndex.h"
@@ -49,44 +49,43 @@ public:
     std::optional<std::vector<std::uint8_t>> deviceBytes() const;
 
 private:
+    // A block being read: its record, its opening line, and the reading just after it,
+    // from where the closing line has the block read again.
     struct OpenChain {
         std::size_t record;
-        std::size_t firstLine; // where in the text the line after its header begins
-        std::string_view header;
+        ProfileLine header;
+        ProfileLineReader after;
         int breakpoints = 0;
         int groupLines = 0;
     };
     struct OpenMode {
         std::size_t record;
-        std::size_t firstLine;
-        std::string_view header;
+        ProfileLine header;
+        ProfileLineReader after;
         long long entries = 0;
     };
+    using Place = ProfileLine::Place;
 
     void translate();
-    bool readLine(std::string_view line, std::size_t next);
-    bool addScript(std::string_view line);
-    bool openChain(std::string_view line, std::size_t next);
-    bool countGroupLine(std::string_view line);
-    bool openMode(std::string_view line, std::size_t next);
+    bool readLine(const ProfileLine& line, const ProfileLineReader& after);
+    bool addScript(const ProfileLine& line);
+    bool openChain(const ProfileLine& line, const ProfileLineReader& after);
+    bool countGroupLine(const ProfileLine& line);
+    bool openMode(const ProfileLine& line, const ProfileLineReader& after);
     bool convertChain();
     bool convertMode();
     // Load-mode events get their mode numbers once every mode has been read.
     void addLoadEvent(std::string_view modeName);
     void resolveLoadEvents();
     std::optional<DeviceEntry> assignmentEntry(std::string_view line) const;
-    std::uint16_t scriptId(std::string_view name) const;
-    // The number of the line holding the place `at` (a view into the text); 0 for none.
-    std::size_t lineOf(std::string_view at);
-    // Reports a diagnostic about the place `at` (a view into the text; empty for none).
+    // Reports a diagnostic about a place of the text (none: line 0).
     void report(Severity severity, std::string text, std::string title, bool endsOperation,
-                std::string_view at = {});
+                Place at = {});
     // Reports an error that ends the translation; always false.
-    bool refuse(std::string text, std::string title, std::string_view at = {});
+    bool refuse(std::string text, std::string title, Place at = {});
     // Refuses with a text of the program's own, which then names the line of `at`.
-    bool refuseAtLine(const std::string& text, std::string title, std::string_view at);
-    bool overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit,
-                   std::string_view at);
+    bool refuseAtLine(const std::string& text, std::string title, Place at);
+    bool overLimit(const std::string& what, std::uint64_t count, std::uint64_t limit, Place at);
 
     std::string path_;
     std::string givenText_; // the text given to the constructor, if one was
@@ -94,11 +93,11 @@ private:
     std::string_view text_; // the text translated: one of the two
     bool textRead_ = false;
     DiagnosticSink& diagnostics_;
-    TextPlaces places_;
-    FileSection section_ = FileSection::Header;
+    bool marked_ = false; // a section marker was read
 
     DeviceFileImage image_;
     DeviceProfile profile_;
+    TranslationNames names_;
     ViewIndex loadModeIndex_;                     // each mode name the load events give
     std::vector<std::string_view> loadModeNames_; // in the order first given
     std::vector<std::uint32_t> loadEvents_;       // for each load event, its name's number
@@ -106,11 +105,9 @@ private:
     std::optional<OpenMode> openMode_;
     std::vector<bool> chainConverted_;
     std::vector<bool> modeConverted_;
-    // Each chain's and each mode's opening line.
-    std::vector<std::string_view> chainHeaders_;
-    std::vector<std::string_view> modeHeaders_;
-    ViewIndex scriptIds_;
-    ViewIndex chainIds_;
+    // Where each chain's and each mode's opening line is.
+    std::vector<Place> chainHeaders_;
+    std::vector<Place> modeHeaders_;
     std::uint32_t nextModePosition_ = 1;
     std::uint32_t nextChainId_ = 0;
     std::uint32_t nextGroup_ = kFirstBreakpointGroup;

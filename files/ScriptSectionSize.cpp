@@ -1,6 +1,6 @@
 #include "files/ScriptSectionSize.h"
 
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 #include "files/ScriptTokens.h"
 
 namespace vantrel {
@@ -19,16 +19,13 @@ std::uint64_t countTokens(std::string_view text) {
 
 ScriptSectionSize scriptSectionSize(std::string_view text) {
     ScriptSectionSize size;
-    bool inScripts = false;
-    LineReader reader(text);
-    std::string_view line;
+    ProfileLineReader reader(text, LineGrammar::Translation);
+    ProfileLine line;
     while (reader.next(line)) {
-        if (const auto marker = sectionOfMarker(line)) {
-            inScripts = *marker == FileSection::Scripts;
-        } else if (inScripts) {
+        if (line.kind == LineKind::Script) {
             // A significant line begins with its name, the first of its words.
             ++size.scripts;
-            size.events += countTokens(line) - 1;
+            size.events += countTokens(line.text) - 1;
         }
     }
     return size;

@@ -1,6 +1,6 @@
 #include "files/TranslationLimits.h"
 
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 
 namespace vantrel {
 
@@ -27,6 +27,10 @@ std::string tooManyAssignmentsText(std::string_view mode, std::uint64_t filled,
 std::string notProfileTextText() {
     return "Not a profile text file: it holds no section line such as " +
            std::string(kScriptListMarker) + ".";
+}
+
+bool groupCountFits(long long count) {
+    return count >= 0 && count <= kMost8BitCount;
 }
 
 std::string withLineNumber(std::size_t line, std::string_view text) {

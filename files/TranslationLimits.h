@@ -14,6 +14,9 @@ inline constexpr long long kMost8BitCount = 0xFF;        // breakpoints and grou
 // Breakpoint group g is named by the codes 2g and 2g + 1, which must fit 16 bits.
 inline constexpr std::uint32_t kLastBreakpointGroup = 0x7FFF;
 
+// A group line's Count that the device format can hold.
+bool groupCountFits(long long count);
+
 inline const std::string kLimitTitle = "Device profile limit exceeded.";
 inline const std::string kProfileErrorTitle = "Profile error.";
 

@@ -10,12 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vantrel;
-    ProfileTextModel first;
-    readProfileTextFrom(first, std::string_view(reinterpret_cast<const char*>(data), size));
+    const ProfileTextModel first(
+        readProfileTextFrom(std::string_view(reinterpret_cast<const char*>(data), size)));
     const std::string written =
         composeProfileText(first.profile(), first.listedScriptNames(), "F.vtp");
-    ProfileTextModel second;
-    readProfileTextFrom(second, written);
+    const ProfileTextModel second(readProfileTextFrom(written));
     if (composeProfileText(second.profile(), second.listedScriptNames(), "F.vtp") != written)
         std::abort();
     return 0;

@@ -194,6 +194,48 @@ TEST(ProfileCheckAgreesWithTranslation, EveryRefusalIsAnErrorOnItsLine) {
     }
 }
 
+// Fed the same files, the check and the translation decide alike: every problem the
+// translation reports as an error is one of the check's errors on its line, and a file the
+// check finds no error in is translated to a device file.
+TEST(ProfileCheckAgreesWithTranslation, OnEveryFileOfTheTests) {
+    std::vector<fs::path> profiles = profilesIn(kCheckData);
+    for (const char* folder : {"translate", "../../examples"}) {
+        const std::vector<fs::path> more = profilesIn(fs::path(VANTREL_TEST_DATA) / folder);
+        profiles.insert(profiles.end(), more.begin(), more.end());
+    }
+    ASSERT_GE(profiles.size(), 20u);
+    for (const fs::path& profile : profiles) {
+        resetTranslationDefaults();
+        const std::string text = readText(profile);
+        DiagnosticList diagnostics;
+        const ProfileTranslator translator(profile.string(), text, diagnostics);
+        const auto findings = checkProfileText(text);
+        for (const Diagnostic& problem : diagnostics.items()) {
+            if (problem.severity != Severity::Error)
+                continue;
+            std::string own = problem.text;
+            if (const std::string prefix = "Line " + std::to_string(problem.line) + ": ";
+                own.starts_with(prefix))
+                own.erase(0, prefix.size());
+            // After a misspelt section line the check names that line instead.
+            const auto agrees = [&](const CheckFinding& f) {
+                const Diagnostic& d = f.diagnostic;
+                if (d.severity != Severity::Error)
+                    return false;
+                if (d.line < problem.line && d.text.starts_with("Unknown section line"))
+                    return true;
+                return d.line == problem.line && (d.text == own || d.text == own + problem.title);
+            };
+            EXPECT_TRUE(std::any_of(findings.begin(), findings.end(), agrees))
+                << profile << ": " << problem.text;
+        }
+        if (errorsIn(findings) == 0) {
+            EXPECT_TRUE(translator.deviceBytes()) << profile;
+        }
+    }
+    resetTranslationDefaults();
+}
+
 // Scripts and chains are looked up when the block that names them closes, among those read
 // by then; a load-mode event's mode among all modes of the file. The check finds exactly the
 // references the translation turns into 0.

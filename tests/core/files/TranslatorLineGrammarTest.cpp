@@ -1,17 +1,10 @@
 #include "files/GroupLinePattern.h"
-#include "files/LineReader.h"
+#include "files/ProfileLines.h"
 
 #include <gtest/gtest.h>
 
 namespace vantrel {
 namespace {
-
-TEST(LineGrammar, LinesAreSplitTrimmedAndFiltered) {
-    const auto lines = significantLines("  first \r\n\r\n# comment\r\n\t#\r\nsecond\nlast");
-    EXPECT_EQ(lines, (std::vector<std::string_view>{"first", "second", "last"}));
-    EXPECT_TRUE(significantLines("").empty());
-    EXPECT_EQ(significantLines("a#b\n").front(), "a#b");
-}
 
 TEST(LineGrammar, MarkersAreExact) {
     EXPECT_EQ(sectionOfMarker("<SCRIPTLIST>"), FileSection::Scripts);
