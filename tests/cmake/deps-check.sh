@@ -15,7 +15,7 @@ for heavy in wine wine64 g++-mingw-w64-x86-64 clang-14 libgtest-dev libbenchmark
     ! grep -qx "$heavy" <<<"$build_set" || fail "make run would install $heavy"
 done
 # What the program is built with comes with the build set.
-for needed in cmake ninja-build qt6-base-dev qt6-svg-dev libevdev-dev libudev-dev libxtst-dev; do
+for needed in cmake ninja-build qt6-base-dev libevdev-dev libudev-dev libxtst-dev; do
     grep -qx "$needed" <<<"$build_set" || fail "the build set lacks $needed"
 done
 
