@@ -58,17 +58,6 @@ void unbind(ControlMap& map, ControlRef control) {
     deviceOf(map, control).clear();
 }
 
-std::vector<ControlRef> allControls() {
-    std::vector<ControlRef> controls;
-    for (int b = 0; b < player::kButtonCount; ++b)
-        controls.push_back({Kind::Button, b});
-    for (int h = 0; h < player::kHatCount; ++h)
-        controls.push_back({Kind::Hat, h});
-    for (int a = 0; a < player::kAxisCount; ++a)
-        controls.push_back({Kind::Axis, a});
-    return controls;
-}
-
 // What to do with the control: the place's instruction, where the table has the control.
 std::string instruction(ControlRef control) {
     if (const ControlPlace* place = findControlPlace(controlName(control)))
@@ -266,6 +255,17 @@ std::optional<DeviceMatch> learningDeviceFor(const ControlMap& map, const Device
     DeviceMatch proposed = proposeDevice(identity, labels);
     labels.push_back(proposed.label);
     return proposed;
+}
+
+std::vector<ControlRef> allControls() {
+    std::vector<ControlRef> controls;
+    for (int b = 0; b < player::kButtonCount; ++b)
+        controls.push_back({Kind::Button, b});
+    for (int h = 0; h < player::kHatCount; ++h)
+        controls.push_back({Kind::Hat, h});
+    for (int a = 0; a < player::kAxisCount; ++a)
+        controls.push_back({Kind::Axis, a});
+    return controls;
 }
 
 } // namespace vantrel::driver

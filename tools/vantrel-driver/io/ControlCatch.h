@@ -107,4 +107,7 @@ private:
 std::optional<DeviceMatch> learningDeviceFor(const ControlMap& map, const DeviceIdentity& identity,
                                              std::vector<std::string>& labels);
 
+// Every X36 control in the order they are learnt: buttons, hats, axes.
+std::vector<ControlRef> allControls();
+
 } // namespace vantrel::driver

@@ -15,21 +15,9 @@ namespace vantrel::driver {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Kind = player::ControlInput::Kind;
 
 // How long one poll waits at most, so a buffered answer stream is looked at now and then.
 constexpr int kPollSliceMilliseconds = 50;
-
-std::vector<ControlRef> allControls() {
-    std::vector<ControlRef> controls;
-    for (int b = 0; b < player::kButtonCount; ++b)
-        controls.push_back({Kind::Button, b});
-    for (int h = 0; h < player::kHatCount; ++h)
-        controls.push_back({Kind::Hat, h});
-    for (int a = 0; a < player::kAxisCount; ++a)
-        controls.push_back({Kind::Axis, a});
-    return controls;
-}
 
 class ControlLearner {
 public:
