@@ -4,13 +4,11 @@
 #include "RealFiles.h"
 
 #include "device/DeviceProgrammer.h"
-#include "files/ProfileTextModel.h"
-#include "files/ProfileTextReader.h"
+#include "files/EditedProfileFile.h"
 #include "files/ProfileTranslator.h"
 #include "files/TranslationDefaults.h"
 #include "platform/FileAccess.h"
 #include "platform/posix/PosixDriverConnection.h"
-#include "support/core/CountingTextModel.h"
 #include "support/core/RecordedMessages.h"
 
 #include <cerrno>
@@ -127,19 +125,18 @@ TEST_F(FileInputTest, TranslatorRefusesAProfileTextFileAboveTheLimit) {
 }
 
 TEST_F(FileInputTest, EditorReaderReportsUnusableInputsAndKeepsTheProfile) {
-    Profile profile = Profile::newProfile();
-    profile.scripts.push_back("Keep me");
+    EditedProfile document;
+    document.addScript("Keep me");
+    const Profile profile = document.profile();
     std::filesystem::create_directory(folder.file("folder.vtp"));
     std::filesystem::create_symlink("/dev/zero", folder.file("zero.vtp"));
     sparseFile("huge.vtp", platform::kMaxProfileTextBytes + 1);
     const FifoWriter fifo(folder.file("fifo.vtp"), kDefaultOnly);
     for (const char* name : {"folder.vtp", "zero.vtp", "fifo.vtp", "huge.vtp"}) {
-        testsupport::CountingTextModel model(profile);
-        model.setProfilePath(folder.file(name));
         diagnostics.clear();
-        EXPECT_FALSE(readProfileText(model, diagnostics)) << name;
-        EXPECT_EQ(model.profile(), profile) << name;
-        EXPECT_EQ(model.finishLoadingCount(), 0) << name;
+        EXPECT_FALSE(openProfileFile(document, folder.file(name), diagnostics, nullptr)) << name;
+        EXPECT_EQ(document.profile(), profile) << name;
+        EXPECT_TRUE(document.isModified()) << name;
         EXPECT_EQ(testsupport::boxesOf(diagnostics),
                   (std::vector<platform::Message>{{"Error reading from file.", "Load Error"}}))
             << name;

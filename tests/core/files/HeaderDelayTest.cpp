@@ -1,5 +1,4 @@
 // The default delays of the header, read alike by the editor and the translator.
-#include "files/ProfileTextModel.h"
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "files/ProfileTranslator.h"
@@ -49,10 +48,9 @@ TEST_F(HeaderDelayTest, EditorAndTranslatorReadTheSameDelays) {
         const std::string header = std::string("DEFAULT_PRESS_DELAY=") + c.value +
                                    "\nDEFAULT_RELEASE_DELAY =" + c.value +
                                    "\n<PROGRAM_MODES>\n[DEFAULT]\n{DEFAULT}\n";
-        ProfileTextModel editor;
-        readProfileTextFrom(editor, header);
-        EXPECT_EQ(editor.profile().pressDelay, c.stored) << c.value;
-        EXPECT_EQ(editor.profile().releaseDelay, c.stored) << c.value;
+        const Profile editor = readProfileTextFrom(header);
+        EXPECT_EQ(editor.pressDelay, c.stored) << c.value;
+        EXPECT_EQ(editor.releaseDelay, c.stored) << c.value;
 
         resetTranslationDefaults();
         const ProfileTranslator translator("air.vtp", header, diagnostics);
@@ -64,14 +62,12 @@ TEST_F(HeaderDelayTest, EditorAndTranslatorReadTheSameDelays) {
 
 TEST_F(HeaderDelayTest, WrittenDelaysReadBackToTheSameBytes) {
     for (const DelayCase& c : kCases) {
-        ProfileTextModel first;
-        readProfileTextFrom(first, std::string("DEFAULT_PRESS_DELAY=") + c.value +
-                                       "\nDEFAULT_RELEASE_DELAY=7\n");
-        const std::string written = composeProfileText(first.profile(), {}, "a.vtp");
-        ProfileTextModel second;
-        readProfileTextFrom(second, written);
-        EXPECT_EQ(second.profile().pressDelay, c.stored) << c.value;
-        EXPECT_EQ(composeProfileText(second.profile(), {}, "a.vtp"), written) << c.value;
+        const Profile first = readProfileTextFrom(std::string("DEFAULT_PRESS_DELAY=") + c.value +
+                                                  "\nDEFAULT_RELEASE_DELAY=7\n");
+        const std::string written = composeProfileText(first, {}, "a.vtp");
+        const Profile second = readProfileTextFrom(written);
+        EXPECT_EQ(second.pressDelay, c.stored) << c.value;
+        EXPECT_EQ(composeProfileText(second, {}, "a.vtp"), written) << c.value;
     }
 }
 

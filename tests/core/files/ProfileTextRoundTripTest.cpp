@@ -1,6 +1,6 @@
-#include "files/ProfileTextModel.h"
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
+#include "profile/EditedProfile.h"
 #include "profile/SlotTable.h"
 
 #include <gtest/gtest.h>
@@ -15,28 +15,31 @@ class ProfileGenerator {
 public:
     explicit ProfileGenerator(unsigned seed) : random_(seed) {}
 
-    ProfileTextModel next() {
-        ProfileTextModel model;
-        model.resetProfile();
-        model.setPressDelay(static_cast<std::uint32_t>(random_()));
-        model.setReleaseDelay(static_cast<std::uint32_t>(pick(0, 1000)));
-        for (int i = pick(0, 30); i > 0; --i)
-            model.addScript(scriptLine());
+    Profile next() {
+        Profile profile;
+        profile.pressDelay = static_cast<std::uint32_t>(random_());
+        profile.releaseDelay = static_cast<std::uint32_t>(pick(0, 1000));
+        ScriptListing listing;
+        for (int i = pick(0, 30); i > 0; --i) {
+            if (Script line = scriptLine(); listing.admit(line))
+                profile.scripts.push_back(std::move(line));
+        }
         for (int c = pick(0, 4); c > 0; --c) {
-            model.addChain(name());
+            profile.chains.addChain(name());
             for (int g = pick(0, 3); g > 0; --g) {
                 const int count = pick(0, 255);
-                model.addGroupLine(formatGroupLine(pick(kAxisMin, kAxisMax),
-                                                   pick(kAxisMin, kAxisMax), count, name(), name()),
-                                   count, model.chainCount() - 1);
+                profile.chains.addGroupLine(formatGroupLine(pick(kAxisMin, kAxisMax),
+                                                            pick(kAxisMin, kAxisMax), count, name(),
+                                                            name()),
+                                            count, profile.chains.chainCount() - 1);
             }
         }
         for (int m = pick(0, 4); m > 0; --m) {
-            model.addMode(pick(0, 3) == 0 ? std::string(kDefaultModeName) : name());
+            profile.modes.emplace_back(pick(0, 3) == 0 ? std::string(kDefaultModeName) : name());
             for (int a = pick(0, 20); a > 0; --a)
-                model.setLastModeAssignment(pick(1, kSlotCount), name());
+                profile.modes.back().setAssignment(pick(1, kSlotCount), name());
         }
-        return model;
+        return profile;
     }
 
 private:
@@ -65,21 +68,24 @@ private:
     std::mt19937 random_;
 };
 
+// The file text of a profile, its scripts in the order the editor lists them.
+std::string composed(const Profile& profile) {
+    EditedProfile document;
+    document.load(profile);
+    return composeProfileText(profile, document.listedScriptNames(), "R.vtp");
+}
+
 TEST(ProfileTextRoundTrip, WriteReadWriteGivesIdenticalBytes) {
     ProfileGenerator generator(20261208);
     for (int round = 0; round < 300; ++round) {
-        const ProfileTextModel original = generator.next();
-        const std::string first =
-            composeProfileText(original.profile(), original.listedScriptNames(), "R.vtp");
-        ProfileTextModel reread;
-        readProfileTextFrom(reread, first);
-        const std::string second =
-            composeProfileText(reread.profile(), reread.listedScriptNames(), "R.vtp");
-        ASSERT_EQ(first, second) << "round " << round;
-        EXPECT_EQ(reread.profile().modes, original.profile().modes);
-        EXPECT_EQ(reread.profile().chains, original.profile().chains);
-        EXPECT_EQ(reread.profile().pressDelay, original.profile().pressDelay);
-        EXPECT_EQ(reread.profile().scripts.size(), original.profile().scripts.size());
+        const Profile original = generator.next();
+        const std::string first = composed(original);
+        const Profile reread = readProfileTextFrom(first);
+        ASSERT_EQ(first, composed(reread)) << "round " << round;
+        EXPECT_EQ(reread.modes, original.modes);
+        EXPECT_EQ(reread.chains, original.chains);
+        EXPECT_EQ(reread.pressDelay, original.pressDelay);
+        EXPECT_EQ(reread.scripts.size(), original.scripts.size());
     }
 }
 

@@ -1,9 +1,8 @@
+#include "files/AtomicFileOutput.h"
 #include "files/ProfileOutput.h"
-#include "files/ProfileTextModel.h"
 #include "files/ProfileTextReader.h"
 #include "files/ProfileTextWriter.h"
 #include "profile/SlotTable.h"
-#include "support/core/CountingTextModel.h"
 #include "support/core/RecordedMessages.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +28,8 @@ std::string crlf(std::string_view lfText) {
     return out;
 }
 
-testsupport::CountingTextModel read(std::string_view text) {
-    testsupport::CountingTextModel model;
-    readProfileTextFrom(model, text);
-    return model;
+Profile read(std::string_view text) {
+    return readProfileTextFrom(text);
 }
 
 Profile defaultOnly() {
@@ -66,9 +63,9 @@ TEST(ProfileTextWriter, EmptyDefaultProfileHasExactBytesAndRoundTrips) {
     const std::string written = composeProfileText(defaultOnly(), {}, "Empty.vtp");
     EXPECT_EQ(written, crlf(kEmptyDefaultFile));
 
-    ProfileTextModel model = read(written);
-    EXPECT_EQ(model.profile(), defaultOnly());
-    EXPECT_EQ(composeProfileText(model.profile(), model.listedScriptNames(), "Empty.vtp"), written);
+    const Profile profile = read(written);
+    EXPECT_EQ(profile, defaultOnly());
+    EXPECT_EQ(composeProfileText(profile, {}, "Empty.vtp"), written);
 }
 
 TEST(ProfileTextWriter, WritesScriptsInListOrderChainsAndModesInFileKeyOrder) {
@@ -105,39 +102,39 @@ TEST(ProfileTextWriter, WritesScriptsInListOrderChainsAndModesInFileKeyOrder) {
 TEST(ProfileTextReader, LfOnlyFileReadsLikeCrLf) {
     const std::string lf =
         "<SCRIPTLIST>\nFire a A\n<PROGRAM_MODES>\n[DEFAULT]\nTriggerPress = Fire\n{DEFAULT}";
-    EXPECT_EQ(read(lf).profile(), read(crlf(lf)).profile());
-    EXPECT_EQ(read(lf).profile().modes.at(0).assignment(slot("TriggerPress")), "Fire");
+    EXPECT_EQ(read(lf), read(crlf(lf)));
+    EXPECT_EQ(read(lf).modes.at(0).assignment(slot("TriggerPress")), "Fire");
 }
 
 TEST(ProfileTextReader, HeaderDelayLines) {
-    EXPECT_EQ(read("  DEFAULT_PRESS_DELAY  =   25\n").profile().pressDelay, 25u);
-    EXPECT_EQ(read("DEFAULT_PRESS_DELAY 25\n").profile().pressDelay, 10u);
-    EXPECT_EQ(read("DEFAULT_PRESS_DELAY=abc\n").profile().pressDelay, 0u);
-    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=12ms\n").profile().releaseDelay, 12u);
-    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=-1\n").profile().releaseDelay, 4294967295u);
-    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=99999999999\n").profile().releaseDelay, 4294967295u);
-    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=+3000000000\n").profile().releaseDelay, 3000000000u);
+    EXPECT_EQ(read("  DEFAULT_PRESS_DELAY  =   25\n").pressDelay, 25u);
+    EXPECT_EQ(read("DEFAULT_PRESS_DELAY 25\n").pressDelay, 10u);
+    EXPECT_EQ(read("DEFAULT_PRESS_DELAY=abc\n").pressDelay, 0u);
+    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=12ms\n").releaseDelay, 12u);
+    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=-1\n").releaseDelay, 4294967295u);
+    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=99999999999\n").releaseDelay, 4294967295u);
+    EXPECT_EQ(read("DEFAULT_RELEASE_DELAY=+3000000000\n").releaseDelay, 3000000000u);
     // A delay line after the marker is a script line.
-    ProfileTextModel model = read("<SCRIPTLIST>\nDEFAULT_PRESS_DELAY=50\n");
-    EXPECT_EQ(model.profile().pressDelay, 10u);
-    EXPECT_EQ(model.profile().scripts, std::vector<Script>{"DEFAULT_PRESS_DELAY=50"});
+    const Profile profile = read("<SCRIPTLIST>\nDEFAULT_PRESS_DELAY=50\n");
+    EXPECT_EQ(profile.pressDelay, 10u);
+    EXPECT_EQ(profile.scripts, std::vector<Script>{"DEFAULT_PRESS_DELAY=50"});
 }
 
 TEST(ProfileTextReader, AssignmentLines) {
-    const ProfileTextModel model = read("<PROGRAM_MODES>\n"
-                                        "TriggerPress = Orphan\n" // before any mode: ignored
-                                        "[M]\n"
-                                        "TriggerPress=Fire\n"
-                                        "LaunchPress    =    Fire   \n"
-                                        "triggerrelease = Fire\n"
-                                        "FireAPress = X\n"
-                                        "FireAPress =\n"
-                                        "FireBPress\tjunk = Y\n"
-                                        "XAxis\n"
-                                        "Unknown = Z\n"
-                                        "{M}\n");
-    ASSERT_EQ(model.profile().modes.size(), 1u);
-    const ProgrammingMode& mode = model.profile().modes[0];
+    const Profile profile = read("<PROGRAM_MODES>\n"
+                                 "TriggerPress = Orphan\n" // before any mode: ignored
+                                 "[M]\n"
+                                 "TriggerPress=Fire\n"
+                                 "LaunchPress    =    Fire   \n"
+                                 "triggerrelease = Fire\n"
+                                 "FireAPress = X\n"
+                                 "FireAPress =\n"
+                                 "FireBPress\tjunk = Y\n"
+                                 "XAxis\n"
+                                 "Unknown = Z\n"
+                                 "{M}\n");
+    ASSERT_EQ(profile.modes.size(), 1u);
+    const ProgrammingMode& mode = profile.modes[0];
     EXPECT_EQ(mode.assignment(slot("TriggerPress")), "Fire");
     EXPECT_EQ(mode.assignment(slot("LaunchPress")), "Fire");
     EXPECT_EQ(mode.assignment(slot("TriggerRelease")), "");
@@ -147,18 +144,17 @@ TEST(ProfileTextReader, AssignmentLines) {
 }
 
 TEST(ProfileTextReader, ModeAndChainHeaders) {
-    const ProfileTextModel model =
-        read("<PROGRAM_MODES>\n[Dup]\n{Dup}\n[Dup]\nShiftPress = a\n{Dup}\n"
-             "<AXIS_CHAINS>\n(0 : 1 ; 5) ( + a  - b )\n" // no chain yet
-             "[Gear]\n(0 : 100 ; 300) ( + a  - b )\n"
-             "(0 : 100 ; 0x10) ( + a  - b )\n"
-             "(0 : 100 ; ) ( + a  - b )\n"
-             "{Gear}\n");
-    ASSERT_EQ(model.profile().modes.size(), 2u);
-    EXPECT_EQ(model.profile().modes[0], ProgrammingMode("Dup"));
-    EXPECT_EQ(model.profile().modes[1].assignment(slot("ShiftPress")), "a");
-    ASSERT_EQ(model.profile().chains.chainCount(), 1);
-    const AxisChain& gear = model.profile().chains.chain(0);
+    const Profile profile = read("<PROGRAM_MODES>\n[Dup]\n{Dup}\n[Dup]\nShiftPress = a\n{Dup}\n"
+                                 "<AXIS_CHAINS>\n(0 : 1 ; 5) ( + a  - b )\n" // no chain yet
+                                 "[Gear]\n(0 : 100 ; 300) ( + a  - b )\n"
+                                 "(0 : 100 ; 0x10) ( + a  - b )\n"
+                                 "(0 : 100 ; ) ( + a  - b )\n"
+                                 "{Gear}\n");
+    ASSERT_EQ(profile.modes.size(), 2u);
+    EXPECT_EQ(profile.modes[0], ProgrammingMode("Dup"));
+    EXPECT_EQ(profile.modes[1].assignment(slot("ShiftPress")), "a");
+    ASSERT_EQ(profile.chains.chainCount(), 1);
+    const AxisChain& gear = profile.chains.chain(0);
     EXPECT_EQ(gear.groupCount(), 2);
     EXPECT_EQ(gear.freeCapacity(), 255 - 255 - 16);
 }
@@ -167,23 +163,19 @@ TEST(ProfileTextReader, ChainsBeyondTwentyFiveJoinTheLast) {
     std::string text = "<AXIS_CHAINS>\n";
     for (int i = 0; i < 27; ++i)
         text += "[C" + std::to_string(i) + "]\n(0 : 1 ; 1) ( + a  - b )\n";
-    const ProfileTextModel model = read(text);
-    ASSERT_EQ(model.profile().chains.chainCount(), 25);
-    EXPECT_EQ(model.profile().chains.chain(24).name(), "C24");
-    EXPECT_EQ(model.profile().chains.chain(24).groupCount(), 3);
+    const Profile profile = read(text);
+    ASSERT_EQ(profile.chains.chainCount(), 25);
+    EXPECT_EQ(profile.chains.chain(24).name(), "C24");
+    EXPECT_EQ(profile.chains.chain(24).groupCount(), 3);
 }
 
 TEST(ProfileTextReader, MarkersCommentsAndDuplicates) {
-    const testsupport::CountingTextModel model =
-        read("#<SCRIPTLIST>\nDEFAULT_PRESS_DELAY=3\n<scriptlist>\n"
-             "<SCRIPTLIST>\n  Fire a A  \n# comment\nFIRE b\n"
-             "Next x # not a comment\n<scriptlist>\n");
-    EXPECT_EQ(model.profile().pressDelay, 3u);
-    EXPECT_EQ(model.profile().scripts,
+    const Profile profile = read("#<SCRIPTLIST>\nDEFAULT_PRESS_DELAY=3\n<scriptlist>\n"
+                                 "<SCRIPTLIST>\n  Fire a A  \n# comment\nFIRE b\n"
+                                 "Next x # not a comment\n<scriptlist>\n");
+    EXPECT_EQ(profile.pressDelay, 3u);
+    EXPECT_EQ(profile.scripts,
               (std::vector<Script>{"Fire a A", "Next x # not a comment", "<scriptlist>"}));
-    EXPECT_EQ(model.statusText(), "Profile loaded.");
-    EXPECT_EQ(model.finishLoadingCount(), 1);
-    EXPECT_TRUE(model.profileSaved());
 }
 
 class FailingOutput : public ProfileOutput {
@@ -228,32 +220,31 @@ TEST_F(ProfileTextFiles, SaveThenOpenRestoresTheProfile) {
     Profile profile = Profile::newProfile();
     profile.scripts.push_back("Fire a^40 A");
     profile.modes[0].setAssignment(slot("TriggerPress"), "Fire");
-    testsupport::CountingTextModel saved(profile);
-    saved.setProfilePath((folder_ / "Hornet.vtp").string());
-    ASSERT_TRUE(writeProfileText(saved, diagnostics_));
-    EXPECT_TRUE(saved.profileSaved());
-    EXPECT_EQ(saved.statusText(), "Profile saved.");
-    EXPECT_EQ(saved.switchModeCount(), 1);
-    EXPECT_EQ(contents(folder_ / "Hornet.vtp").rfind("# Vantrel: Hornet.vtp\r\n", 0), 0u);
+    const std::string path = (folder_ / "Hornet.vtp").string();
+    {
+        AtomicFileOutput output(path);
+        ASSERT_TRUE(writeProfileText(profile, {"_NULL", "Fire"}, "Hornet.vtp", output, diagnostics_,
+                                     nullptr));
+    }
+    EXPECT_EQ(contents(path).rfind("# Vantrel: Hornet.vtp\r\n", 0), 0u);
 
-    ProfileTextModel opened;
-    opened.setProfilePath(saved.profilePath());
-    ASSERT_TRUE(readProfileText(opened, diagnostics_));
-    EXPECT_EQ(opened.profile(), profile);
+    const ProfileRead opened = readProfileText(path, diagnostics_);
+    ASSERT_TRUE(opened.read);
+    EXPECT_EQ(opened.profile, profile);
     EXPECT_TRUE(diagnostics_.empty());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
 
-TEST_F(ProfileTextFiles, FailedWriteKeepsTheOldFileAndTheFlag) {
+TEST_F(ProfileTextFiles, FailedWriteKeepsTheOldFile) {
     const auto path = folder_ / "Keep.vtp";
     std::ofstream(path, std::ios::binary) << "old contents";
-    ProfileTextModel model(Profile::newProfile());
-    model.setProfilePath(path.string());
+    const Profile profile = Profile::newProfile();
+    const auto write = [&](ProfileOutput& output) {
+        return writeProfileText(profile, {"_NULL"}, "Keep.vtp", output, diagnostics_, nullptr);
+    };
 
     FailingOutput failing(40);
-    EXPECT_FALSE(writeProfileText(model, failing, diagnostics_));
-    EXPECT_FALSE(model.profileSaved());
-    EXPECT_EQ(model.statusText(), "");
+    EXPECT_FALSE(write(failing));
     ASSERT_EQ(diagnostics_.size(), 1u);
     EXPECT_EQ(testsupport::boxesOf(diagnostics_)[0],
               (platform::Message{"Error writing to file.", "Save Error",
@@ -263,26 +254,18 @@ TEST_F(ProfileTextFiles, FailedWriteKeepsTheOldFileAndTheFlag) {
 
     // A target that cannot be written (a folder of that name) is reported the same way.
     std::filesystem::create_directory(folder_ / "Taken.vtp");
-    model.setProfilePath((folder_ / "Taken.vtp").string());
-    EXPECT_FALSE(writeProfileText(model, diagnostics_));
+    AtomicFileOutput taken((folder_ / "Taken.vtp").string());
+    EXPECT_FALSE(write(taken));
     EXPECT_EQ(diagnostics_.size(), 2u);
-    model.setProfilePath((folder_ / "missing" / "x.vtp").string());
-    EXPECT_FALSE(writeProfileText(model, diagnostics_));
+    AtomicFileOutput missing((folder_ / "missing" / "x.vtp").string());
+    EXPECT_FALSE(write(missing));
     EXPECT_EQ(diagnostics_.size(), 3u);
-    EXPECT_FALSE(model.profileSaved());
     EXPECT_EQ(contents(path), "old contents");
 }
 
-TEST_F(ProfileTextFiles, UnreadableFileLeavesTheProfileAlone) {
-    Profile profile = Profile::newProfile();
-    profile.scripts.push_back("Keep me");
-    for (const auto& path : {folder_ / "absent.vtp", folder_}) {
-        testsupport::CountingTextModel model(profile);
-        model.setProfilePath(path.string());
-        EXPECT_FALSE(readProfileText(model, diagnostics_));
-        EXPECT_EQ(model.profile(), profile);
-        EXPECT_EQ(model.finishLoadingCount(), 0);
-    }
+TEST_F(ProfileTextFiles, UnreadableFileIsReportedAndNotRead) {
+    for (const auto& path : {folder_ / "absent.vtp", folder_})
+        EXPECT_FALSE(readProfileText(path.string(), diagnostics_).read) << path;
     ASSERT_EQ(diagnostics_.size(), 2u);
     EXPECT_EQ(diagnostics_.items()[0].text, "Error reading from file.");
     EXPECT_EQ(diagnostics_.items()[0].title, "Load Error");
