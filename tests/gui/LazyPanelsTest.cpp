@@ -4,9 +4,7 @@
 // byte.
 #include "editor/EditorWindow.h"
 #include "editor/SetDefaultDelaysDialog.h"
-#include "files/ProfileTextModel.h"
-#include "files/ProfileTextReader.h"
-#include "files/ProfileTextWriter.h"
+#include "files/EditedProfileFile.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
@@ -249,12 +247,11 @@ private slots:
         for (const char* sub : {"core", "unopened", "opened"})
             QVERIFY(QDir(folder_.path()).mkpath(sub));
         writeFile(path("source.vtp"), kProfile);
-        ProfileTextModel core;
+        EditedProfile core;
         DiagnosticList diagnostics;
-        core.setProfilePath(path("source.vtp").toStdString());
-        QVERIFY(readProfileText(core, diagnostics));
-        core.setProfilePath(path("core/saved.vtp").toStdString());
-        QVERIFY(writeProfileText(core, diagnostics));
+        QVERIFY(openProfileFile(core, path("source.vtp").toStdString(), diagnostics, nullptr));
+        core.setPath(path("core/saved.vtp").toStdString(), "saved.vtp");
+        QVERIFY(saveProfileFile(core, diagnostics, nullptr));
         const QByteArray expected = fileBytes(path("core/saved.vtp"));
         QVERIFY(expected.contains("R2Axis = Flaps"));
 

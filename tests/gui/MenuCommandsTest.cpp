@@ -1,12 +1,12 @@
 #include "editor/MenuCommands.h"
 #include "editor/EditorWindow.h"
 #include "editor/SetDefaultDelaysDialog.h"
-#include "files/ProfileTextModel.h"
-#include "files/ProfileTextWriter.h"
+#include "files/EditedProfileFile.h"
 #include "files/ProfileTranslator.h"
 #include "panels/AxisPanel.h"
 #include "panels/StickPanel.h"
 #include "panels/ThrottlePanel.h"
+#include "platform/PathText.h"
 #include "support/GuiTestSupport.h"
 
 #include <QDir>
@@ -88,12 +88,12 @@ class MenuCommandsTest : public QObject {
 
     // A profile file on disk with one script, as another session left it.
     QString savedProfile(const QString& name, const std::string& script) const {
-        Profile profile = Profile::newProfile();
-        profile.scripts.push_back(script);
-        ProfileTextModel model(profile);
-        model.setProfilePath(path(name).toStdString());
+        EditedProfile document; // the new profile
+        document.addScript(script);
+        const std::string file = path(name).toStdString();
+        document.setPath(file, platform::fileNameOf(file));
         DiagnosticList diagnostics;
-        if (!writeProfileText(model, diagnostics))
+        if (!saveProfileFile(document, diagnostics, nullptr))
             qFatal("could not prepare %s", qPrintable(name));
         return path(name);
     }

@@ -3,7 +3,7 @@
 #include "ConsoleProcess.h"
 
 #include "files/AtomicFileOutput.h"
-#include "files/ProfileTextModel.h"
+#include "files/EditedProfileFile.h"
 #include "platform/FileAccess.h"
 #include "platform/PathText.h"
 #include "platform/win/WinDriverConnection.h"
@@ -53,9 +53,11 @@ TEST_F(WideFiles, ReadsAndOpensFilesByTheirUtf8Paths) {
 }
 
 TEST_F(WideFiles, TheEditorNamesTheFileWithItsOwnLetters) {
-    ProfileTextModel model;
-    model.setProfilePath(utf8Folder + "\\Fähre.vtp");
-    EXPECT_EQ(model.profileFileName(), "Fähre.vtp");
+    writeBytes(profiles / platform::pathFromUtf8("Fähre.vtp"), "<SCRIPTLIST>\r\n");
+    EditedProfile document;
+    DiagnosticList diagnostics;
+    EXPECT_TRUE(openProfileFile(document, utf8Folder + "\\Fähre.vtp", diagnostics, nullptr));
+    EXPECT_EQ(document.fileName(), "Fähre.vtp");
     EXPECT_EQ(platform::fileNameOf("C:/Profilé/Ωμέγα.vtp"), "Ωμέγα.vtp");
 }
 
