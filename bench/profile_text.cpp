@@ -1,7 +1,6 @@
 // Opening and saving large profiles through the profile text file.
-#include "files/ProfileTextModel.h"
+#include "files/EditedProfileFile.h"
 #include "files/ProfileTextReader.h"
-#include "files/ProfileTextWriter.h"
 #include "profile/SlotTable.h"
 
 #include <benchmark/benchmark.h>
@@ -34,33 +33,37 @@ Profile largeProfile(int scripts) {
     return profile;
 }
 
-std::string benchFile(const char* name) {
-    return (std::filesystem::temp_directory_path() / name).string();
+// The large profile as the editor holds it, to be saved in the temporary folder.
+EditedProfile benchDocument(int scripts, const char* fileName) {
+    EditedProfile document;
+    document.load(largeProfile(scripts));
+    document.setPath((std::filesystem::temp_directory_path() / fileName).string(), fileName);
+    return document;
 }
 
 void SaveProfile(benchmark::State& state) {
     DiagnosticList diagnostics;
-    ProfileTextModel model(largeProfile(static_cast<int>(state.range(0))));
-    model.setProfilePath(benchFile("vantrel-bench-save.vtp"));
+    EditedProfile document =
+        benchDocument(static_cast<int>(state.range(0)), "vantrel-bench-save.vtp");
     for (auto _ : state) {
-        if (!writeProfileText(model, diagnostics))
+        if (!saveProfileFile(document, diagnostics, nullptr))
             state.SkipWithError("save failed");
     }
-    std::filesystem::remove(model.profilePath());
+    std::filesystem::remove(document.path());
 }
 
 void OpenProfile(benchmark::State& state) {
     DiagnosticList diagnostics;
-    ProfileTextModel saved(largeProfile(static_cast<int>(state.range(0))));
-    saved.setProfilePath(benchFile("vantrel-bench-open.vtp"));
-    writeProfileText(saved, diagnostics);
+    EditedProfile saved = benchDocument(static_cast<int>(state.range(0)), "vantrel-bench-open.vtp");
+    saveProfileFile(saved, diagnostics, nullptr);
+    const std::size_t scripts = saved.scripts().lines().size();
     for (auto _ : state) {
         // Each profile read is freed within its iteration, as an editor frees the one before.
-        const ProfileRead read = readProfileText(saved.profilePath(), diagnostics);
-        if (read.profile.scripts.size() != saved.profile().scripts.size())
+        const ProfileRead read = readProfileText(saved.path(), diagnostics);
+        if (read.profile.scripts.size() != scripts)
             state.SkipWithError("open failed or scripts lost");
     }
-    std::filesystem::remove(saved.profilePath());
+    std::filesystem::remove(saved.path());
 }
 
 } // namespace

@@ -5,8 +5,7 @@
 // measured in the same run, interleaved with it: an empty Qt 6 QDialog program for the start
 // and the memory (with, beside them, the editor's stock widgets alone at its size, the floor
 // of any window made of them), the start without a profile for the open.
-#include "files/ProfileTextModel.h"
-#include "files/ProfileTextWriter.h"
+#include "files/EditedProfileFile.h"
 #include "profile/SlotTable.h"
 
 #include <X11/Xlib.h>
@@ -264,14 +263,14 @@ std::string writeProfile(int scripts) {
                                    std::to_string((m * vantrel::kSlotCount + position) % scripts));
         profile.modes.push_back(mode);
     }
-    vantrel::ProfileTextModel model(profile);
-    model.setProfilePath((std::filesystem::temp_directory_path() /
-                          ("vantrel-window-" + std::to_string(scripts) + ".vtp"))
-                             .string());
+    vantrel::EditedProfile document;
+    document.load(profile);
+    const std::string name = "vantrel-window-" + std::to_string(scripts) + ".vtp";
+    document.setPath((std::filesystem::temp_directory_path() / name).string(), name);
     vantrel::DiagnosticList diagnostics;
-    if (!vantrel::writeProfileText(model, diagnostics))
-        throw std::runtime_error("cannot write " + model.profilePath());
-    return model.profilePath();
+    if (!vantrel::saveProfileFile(document, diagnostics, nullptr))
+        throw std::runtime_error("cannot write " + document.path());
+    return document.path();
 }
 
 // The program measured, its yardstick and the floor of its stock widgets take turns, each
