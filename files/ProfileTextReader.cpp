@@ -102,37 +102,4 @@ ProfileRead readProfileText(const std::string& path, DiagnosticSink& diagnostics
     return {readProfileTextFrom(file.bytes), true};
 }
 
-void readProfileTextFrom(ProfileDocument& document, std::string_view text) {
-    const Profile profile = readProfileTextFrom(text);
-    document.resetProfile();
-    document.setPressDelay(profile.pressDelay);
-    document.setReleaseDelay(profile.releaseDelay);
-    for (const Script& script : profile.scripts)
-        document.addScript(script);
-    for (const AxisChain& chain : profile.chains.chains()) {
-        document.addChain(chain.name());
-        for (const std::string& group : chain.groups())
-            document.addGroupLine(group, groupLineCountKept(group).value_or(0),
-                                  document.chainCount() - 1);
-    }
-    for (const ProgrammingMode& mode : profile.modes) {
-        document.addMode(mode.name());
-        for (int position = 1; position <= kSlotCount; ++position) {
-            if (!mode.assignment(position).empty())
-                document.setLastModeAssignment(position, mode.assignment(position));
-        }
-    }
-    document.setStatusText(kProfileLoadedText);
-    document.finishLoading();
-}
-
-bool readProfileText(ProfileDocument& document, DiagnosticSink& diagnostics) {
-    const platform::WholeFile file =
-        readProfileFile(document.profilePath(), diagnostics, document.messageOwner());
-    if (file.outcome != platform::WholeFile::Outcome::Read)
-        return false;
-    readProfileTextFrom(document, file.bytes);
-    return true;
-}
-
 } // namespace vantrel

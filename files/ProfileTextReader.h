@@ -1,9 +1,9 @@
 #pragma once
 
-#include "files/ProfileDocument.h"
 #include "profile/Diagnostic.h"
 #include "profile/Profile.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -43,12 +43,5 @@ private:
 // The Count the editor keeps for a group line: the translation's reading of it, at most the
 // capacity of a chain; nothing when it has none.
 std::optional<int> groupLineCountKept(std::string_view line);
-
-// For windows that take a profile through ProfileDocument: resetProfile, then the profile
-// read handed over through the document's operations, "Profile loaded." and finishLoading.
-void readProfileTextFrom(ProfileDocument& document, std::string_view text);
-// The same from the document's profilePath; when the file cannot be read the profile is left
-// as it was. Returns whether it was read.
-bool readProfileText(ProfileDocument& document, DiagnosticSink& diagnostics);
 
 } // namespace vantrel

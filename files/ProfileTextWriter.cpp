@@ -1,6 +1,5 @@
 #include "files/ProfileTextWriter.h"
 
-#include "files/AtomicFileOutput.h"
 #include "profile/SlotTable.h"
 #include "profile/ViewIndex.h"
 
@@ -130,22 +129,6 @@ bool writeProfileText(const Profile& profile, const std::vector<std::string>& li
         return false;
     }
     return true;
-}
-
-bool writeProfileText(ProfileDocument& document, ProfileOutput& output,
-                      DiagnosticSink& diagnostics) {
-    document.switchMode();
-    if (!writeProfileText(document.profileSnapshot(), document.listedScriptNames(),
-                          document.profileFileName(), output, diagnostics, document.messageOwner()))
-        return false;
-    document.setProfileSaved(true);
-    document.setStatusText(kProfileSavedText);
-    return true;
-}
-
-bool writeProfileText(ProfileDocument& document, DiagnosticSink& diagnostics) {
-    AtomicFileOutput output(document.profilePath());
-    return writeProfileText(document, output, diagnostics);
 }
 
 } // namespace vantrel

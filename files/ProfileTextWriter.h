@@ -1,7 +1,7 @@
 #pragma once
 
-#include "files/ProfileDocument.h"
 #include "files/ProfileOutput.h"
+#include "profile/Diagnostic.h"
 #include "profile/Profile.h"
 
 #include <string>
@@ -23,15 +23,5 @@ std::string composeProfileText(const Profile& profile, const std::vector<std::st
 bool writeProfileText(const Profile& profile, const std::vector<std::string>& listedNames,
                       const std::string& fileName, ProfileOutput& output,
                       DiagnosticSink& diagnostics, MessageOwner owner);
-
-// Runs switchMode and writes the document to the output. On success the profile counts as
-// saved and the status text becomes "Profile saved."; on any failure the "Save Error" error is
-// reported (owned by the document's window) and the saved flag is left as it was. Returns whether
-// the output took every byte.
-bool writeProfileText(ProfileDocument& document, ProfileOutput& output,
-                      DiagnosticSink& diagnostics);
-
-// The same to the file at the document's profilePath, replaced only once complete.
-bool writeProfileText(ProfileDocument& document, DiagnosticSink& diagnostics);
 
 } // namespace vantrel
