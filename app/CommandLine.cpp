@@ -9,6 +9,22 @@
 namespace vantrel {
 namespace {
 
+// What follows an option's name.
+enum class OptionOperand {
+    None,         // nothing: the option stands alone
+    OptionalFile, // at most one file name
+    Files,        // any number of words: the option reads them itself
+};
+
+struct StartOptionForm {
+    std::string_view name;
+    StartOption option;
+    OptionOperand operand;
+    std::string_view operandName; // as the usage shows it
+    std::string_view description;
+};
+
+// In the order the usage lists them.
 constexpr std::array kStartOptions{
     StartOptionForm{"--check", StartOption::Check, OptionOperand::Files, "[--strict] PROFILE...",
                     "list the problems of profile text files"},
@@ -27,10 +43,6 @@ std::string misuseText(const std::string& word) {
 }
 
 } // namespace
-
-std::span<const StartOptionForm> startOptionForms() {
-    return kStartOptions;
-}
 
 StartRequest startOptionFrom(const std::vector<std::string>& arguments) {
     if (arguments.empty())
@@ -72,10 +84,6 @@ StartPlan planStart(const std::vector<std::string>& arguments, std::string_view 
             plan.misuse = misuseText(arguments.front());
     }
     return plan;
-}
-
-StartPlan planStart(const std::vector<std::string>& arguments) {
-    return planStart(arguments, rawCommandLine(arguments));
 }
 
 StartPlan planProcessStart(const std::vector<std::string>& arguments) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +14,7 @@ enum class StartBranch {
 };
 
 // The options start-up knows. They count only as the whole command line, in one of the forms
-// of startOptionForms(); any other command line goes through the path rule below.
+// the usage shows; any other command line goes through the path rule below.
 enum class StartOption {
     None,    // no option: the path rule chooses the branch
     Help,    // print the usage and end
@@ -23,24 +22,6 @@ enum class StartOption {
     Edit,    // open the editor with the named profile loaded
     Check,   // list the problems of profile text files and end
 };
-
-// What follows an option's name.
-enum class OptionOperand {
-    None,         // nothing: the option stands alone
-    OptionalFile, // at most one file name
-    Files,        // any number of words: the option reads them itself
-};
-
-struct StartOptionForm {
-    std::string_view name;
-    StartOption option;
-    OptionOperand operand;
-    std::string_view operandName; // as the usage shows it
-    std::string_view description;
-};
-
-// The table of options, in the order the usage lists them.
-std::span<const StartOptionForm> startOptionForms();
 
 struct StartRequest {
     StartOption option = StartOption::None;
@@ -65,8 +46,6 @@ struct StartPlan {
 // The plan for a command line: the arguments without the program name, and the raw line the
 // path rule reads when they spell no option.
 StartPlan planStart(const std::vector<std::string>& arguments, std::string_view rawCommandLine);
-// The same with the raw line rebuilt from the arguments.
-StartPlan planStart(const std::vector<std::string>& arguments);
 // The plan of this process: its arguments and the raw command line the system keeps for it.
 StartPlan planProcessStart(const std::vector<std::string>& arguments);
 

@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace vantrel {
@@ -41,6 +42,14 @@ std::string shellWord(const std::string& path) {
 #endif
 }
 
+// Why the device file could not be written, on stderr: the translation pass reports its own
+// problems, but a file that could not be written would otherwise fail without a word.
+void sayWhyNotWritten(const ProfileTranslator& translator) {
+    if (const platform::FileError& error = translator.writeError())
+        std::cerr << "Cannot write " << translator.outputPath() << ": " << error.reason
+                  << std::endl;
+}
+
 } // namespace
 
 bool translateFromCommandLine(const std::string& profileTextPath) {
@@ -52,13 +61,19 @@ bool translateFromCommandLine(const std::string& profileTextPath) {
     if (diagnostics.errors() && translator->textRead())
         std::cerr << "vantrel --check " << shellWord(profileTextPath)
                   << " lists every problem with its line." << std::endl;
-    if (written)
-        return !diagnostics.errors();
-    // The translation pass reports its own problems; a device file that could not be written
-    // would otherwise fail without a word.
-    if (const platform::FileError& error = translator->writeError())
-        std::cerr << "Cannot write " << translator->outputPath() << ": " << error.reason
-                  << std::endl;
+    if (!written)
+        sayWhyNotWritten(*translator);
+    return written && !diagnostics.errors();
+}
+
+std::optional<bool> translateWithNothingToShow(const std::string& profileTextPath) {
+    DiagnosticList diagnostics;
+    const auto translator = std::make_unique<ProfileTranslator>(profileTextPath, diagnostics);
+    if (!diagnostics.empty())
+        return std::nullopt;
+    if (translator->writeDeviceFile())
+        return true;
+    sayWhyNotWritten(*translator);
     return false;
 }
 

@@ -5,12 +5,12 @@
 #include "controls/LearnBox.h"
 #include "controls/MonitorLink.h"
 #include "controls/StatusTexts.h"
+#include "controls/TryBox.h"
 #include "device/player/ControlNames.h"
 #ifndef _WIN32
 #include "platform/posix/PosixDriverConnection.h"
 #endif
 
-#include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -18,9 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSlider>
 #include <QVBoxLayout>
 
 namespace vantrel {
@@ -160,42 +157,7 @@ void ControlsWindow::buildLayout() {
     learnBox_ = new LearnBox(link_, [this] { return selectedControlName(); });
     learnBox_->setAccessibleName(QStringLiteral("Learn a control"));
 
-    auto* tryBox = new QGroupBox(QStringLiteral("Try the open profile"));
-    tryBox->setObjectName(QStringLiteral("tryBox"));
-    auto* tryLayout = new QVBoxLayout(tryBox);
-    trySourceLabel_ = new QLabel;
-    trySourceLabel_->setObjectName(QStringLiteral("trySourceLabel"));
-    trySourceLabel_->setAccessibleName(QStringLiteral("What the try plays"));
-    trySourceLabel_->setWordWrap(true);
-    tryLayout->addWidget(trySourceLabel_);
-    auto* axisRow = new QHBoxLayout;
-    axisBox_ = new QComboBox;
-    axisBox_->setObjectName(QStringLiteral("tryAxisBox"));
-    axisBox_->setAccessibleName(QStringLiteral("Axis to move"));
-    for (int axis = 0; axis < player::kAxisCount; ++axis)
-        axisBox_->addItem(text(player::axisName(axis)));
-    axisSlider_ = new QSlider(Qt::Horizontal);
-    axisSlider_->setObjectName(QStringLiteral("tryAxisSlider"));
-    axisSlider_->setAccessibleName(QStringLiteral("Axis position"));
-    axisSlider_->setRange(player::kAxisMinimum, player::kAxisMaximum);
-    axisSlider_->setPageStep(4096);
-    axisSlider_->setTracking(true);
-    connect(axisSlider_, &QSlider::valueChanged, this, &ControlsWindow::tryAxis);
-    auto* clear = new QPushButton(QStringLiteral("&Start Over"));
-    clear->setObjectName(QStringLiteral("tryClearButton"));
-    clear->setAccessibleName(QStringLiteral("Start over"));
-    connect(clear, &QPushButton::clicked, this, &ControlsWindow::clearTry);
-    axisRow->addWidget(axisBox_);
-    axisRow->addWidget(axisSlider_, 1);
-    axisRow->addWidget(clear);
-    tryLayout->addLayout(axisRow);
-    timeline_ = new QPlainTextEdit;
-    timeline_->setObjectName(QStringLiteral("timelineView"));
-    timeline_->setAccessibleName(QStringLiteral("Timeline of what would be sent"));
-    timeline_->setReadOnly(true);
-    timeline_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    timeline_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    tryLayout->addWidget(timeline_, 1);
+    tryBox_ = new TryBox([this] { return open_ ? &open_->tryBytes() : nullptr; });
 
     auto* columns = new QHBoxLayout;
     auto* pictures = new QVBoxLayout;
@@ -208,7 +170,7 @@ void ControlsWindow::buildLayout() {
     auto* right = new QVBoxLayout;
     right->addWidget(driverBox);
     right->addWidget(learnBox_);
-    right->addWidget(tryBox, 1);
+    right->addWidget(tryBox_, 1);
     columns->addLayout(right, 2);
     setLayout(columns);
     resize(1200, 700);
@@ -243,9 +205,9 @@ void ControlsWindow::refreshProfile() {
     open_ = std::make_unique<OpenTranslation>(source_ ? source_() : OpenProfile{});
     showProfile();
     showMode();
-    showTrySource();
+    tryBox_->setSource(texts().trySource());
     showControls();
-    playTry();
+    tryBox_->replay();
 }
 
 void ControlsWindow::takeRecord(const MonitorLine& record) {
@@ -302,6 +264,10 @@ void ControlsWindow::connectionChanged(bool connected) {
     showControls();
 }
 
+const TrialRun& ControlsWindow::trial() const {
+    return tryBox_->trial();
+}
+
 StatusTexts ControlsWindow::texts() const {
     return {link_->connected(), state_, open_.get()};
 }
@@ -347,22 +313,10 @@ void ControlsWindow::showControls() {
     axisGauges_->setAxes(state_.axes, breakpoints);
 }
 
-void ControlsWindow::showTrySource() {
-    trySourceLabel_->setText(texts().trySource());
-    trySourceLabel_->setAccessibleDescription(trySourceLabel_->text());
-}
-
-long long ControlsWindow::tryClock() {
-    if (!tryClock_.isValid())
-        tryClock_.start();
-    return std::max(tryClock_.elapsed(), trial_.lastAt());
-}
-
 void ControlsWindow::tryRow(QListWidgetItem* item) {
     const ControlInput control = rowControl(item);
     if (control.kind == Kind::Axis) {
-        axisBox_->setCurrentIndex(control.index);
-        axisSlider_->setFocus();
+        tryBox_->chooseAxis(control.index);
         return;
     }
     tryControl(control);
@@ -404,27 +358,7 @@ std::string ControlsWindow::selectedControlName() const {
 
 void ControlsWindow::tryControl(const ControlInput& control) {
     selectControl(control);
-    trial_.click(tryClock(), control);
-    playTry();
-}
-
-void ControlsWindow::tryAxis(int value) {
-    trial_.add(tryClock(), {Kind::Axis, axisBox_->currentIndex(), value});
-    playTry();
-}
-
-void ControlsWindow::clearTry() {
-    trial_.clear();
-    tryClock_.invalidate();
-    playTry();
-}
-
-void ControlsWindow::playTry() {
-    if (trial_.empty() || !open_ || !open_->tryBytes()) {
-        timeline_->setPlainText(QString());
-        return;
-    }
-    timeline_->setPlainText(QString::fromStdString(trial_.play(*open_->tryBytes())));
+    tryBox_->click(control);
 }
 
 } // namespace vantrel

@@ -5,18 +5,14 @@
 #include "controls/TrialRun.h"
 #include "profile/SlotTable.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
-class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
-class QPlainTextEdit;
-class QSlider;
 
 namespace vantrel {
 
@@ -24,6 +20,7 @@ class AxisGauges;
 class ControlPicture;
 class LearnBox;
 class MonitorLink;
+class TryBox;
 struct StatusTexts;
 
 // The Controls window: what the driver is doing, read live from its monitor stream (whether
@@ -53,7 +50,7 @@ public:
 
     // Reads the open profile again: its translation, its saved .bpf, the mode names.
     void refreshProfile();
-    const TrialRun& trial() const { return trial_; }
+    const TrialRun& trial() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -70,16 +67,11 @@ private:
     void showMode();
     void showDevices();
     void showControls();
-    void showTrySource();
     void tryRow(QListWidgetItem* item);
     void tryControl(const player::ControlInput& control);
     void selectControl(const player::ControlInput& control);
     void showSlot(QListWidgetItem* item);
     std::string selectedControlName() const;
-    void tryAxis(int value);
-    void clearTry();
-    void playTry();
-    long long tryClock();
 
     ProfileSource source_;
     SlotShower slotShower_;
@@ -87,8 +79,6 @@ private:
     MonitorLink* link_;
     DriverState state_;
     std::unique_ptr<OpenTranslation> open_;
-    TrialRun trial_;
-    QElapsedTimer tryClock_;
 
     QLabel* driverLabel_ = nullptr;
     QLabel* profileLabel_ = nullptr;
@@ -100,10 +90,7 @@ private:
     ControlPicture* throttlePicture_ = nullptr;
     AxisGauges* axisGauges_ = nullptr;
     LearnBox* learnBox_ = nullptr;
-    QLabel* trySourceLabel_ = nullptr;
-    QComboBox* axisBox_ = nullptr;
-    QSlider* axisSlider_ = nullptr;
-    QPlainTextEdit* timeline_ = nullptr;
+    TryBox* tryBox_ = nullptr;
 };
 
 } // namespace vantrel

@@ -271,7 +271,7 @@ void MenuCommands::openReadme() {
     QFileInfo readme(QDir::current().filePath(kReadmePath));
     // Else beside the executable (a build folder), else where the install layout puts it.
     const QDir programDir(QCoreApplication::applicationDirPath());
-    for (const char* fromProgram : {kReadmePath, VANTREL_README_FROM_BINDIR}) {
+    for (const char* fromProgram : {kReadmePath, VANTREL_README_FROM_EDITOR}) {
         const QFileInfo installed(programDir.filePath(fromProgram));
         if (!readme.exists() && installed.exists())
             readme = installed;

@@ -8,7 +8,7 @@ endif()
 add_test(NAME install_tree
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/install-check.sh ${CMAKE_BINARY_DIR}
                  ${CMAKE_CURRENT_BINARY_DIR}/install_tree ${VANTREL_APP_ID}
-                 ${VANTREL_README_FROM_BINDIR})
+                 ${VANTREL_README_FROM_EDITOR})
 set_tests_properties(install_tree PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 
 set(package_work ${CMAKE_CURRENT_BINARY_DIR}/install_debian_package)

@@ -100,6 +100,10 @@ TEST(StartOptions, AreTakenOnlyInTheirExactFormsAsTheWholeLine) {
         EXPECT_EQ(startOptionFrom(line).option, StartOption::None) << rawCommandLine(line);
 }
 
+StartPlan planStart(const std::vector<std::string>& arguments) {
+    return vantrel::planStart(arguments, rawCommandLine(arguments));
+}
+
 TEST(StartOptions, PlanTheBranchAndItsFile) {
     StartPlan plan = planStart({"--edit", "Hornet.VTP"});
     EXPECT_EQ(plan.option, StartOption::Edit);
@@ -127,12 +131,11 @@ TEST(StartOptions, PlanTheBranchAndItsFile) {
     EXPECT_EQ(plan.path, "--help a.bpf");
 }
 
-TEST(StartOptions, UsageListsEveryOptionOfTheTable) {
+TEST(StartOptions, UsageListsEveryOption) {
     const std::string usage = startUsage();
-    for (const StartOptionForm& form : startOptionForms()) {
-        EXPECT_NE(usage.find("  " + std::string(form.name)), std::string::npos) << form.name;
-        EXPECT_NE(usage.find(form.description), std::string::npos) << form.name;
-    }
+    for (const std::string option :
+         {"--check [--strict] PROFILE...", "--edit [PROFILE]", "--help", "--version"})
+        EXPECT_NE(usage.find("  " + option), std::string::npos) << option;
     std::size_t start = 0;
     while (start < usage.size()) {
         const std::size_t end = usage.find('\n', start);

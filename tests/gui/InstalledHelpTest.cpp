@@ -19,7 +19,7 @@ private slots:
     void readmeFallsBackToTheInstalledGuide() {
         // Laid out as installed: the guide in the documentation folder beside bin/.
         const QString guide = QDir::cleanPath(
-            QDir(QCoreApplication::applicationDirPath()).filePath(VANTREL_README_FROM_BINDIR));
+            QDir(QCoreApplication::applicationDirPath()).filePath(VANTREL_README_FROM_EDITOR));
         QVERIFY(QDir().mkpath(QFileInfo(guide).path()));
         QFile file(guide);
         QVERIFY(file.open(QIODevice::WriteOnly));

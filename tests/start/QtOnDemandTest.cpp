@@ -197,6 +197,25 @@ TEST_F(QtOnDemand, TranslationErrorShowsItsBox) {
     EXPECT_FALSE(fs::exists(work_ / "broken-no-closing-line.bpf"));
 }
 
+// A translation with nothing to report shows nothing, so even with a display it is done
+// without the editor program: a copy of vantrel with none beside it writes the device file
+// and says nothing.
+TEST_F(QtOnDemand, CleanTranslationWithDisplayNeedsNoEditorProgram) {
+    startDisplay();
+    const fs::path program = makeFolder("bin") / "vantrel";
+    fs::copy_file(VANTREL_EXE, program);
+    const fs::path profile = copyOfData("fire.vtp");
+    Process translate({program.string(), profile.string()}, environment(xvfb_.display()),
+                      makeFolder("translate"));
+    EXPECT_EQ(translate.wait(60s), 0) << translate.errors();
+    EXPECT_EQ(translate.errors(), "");
+    std::ifstream written(work_ / "fire.bpf", std::ios::binary);
+    std::ifstream expected(fs::path(VANTREL_TEST_DATA) / "translate" / "fire.bpf",
+                           std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
+              std::string(std::istreambuf_iterator<char>(expected), {}));
+}
+
 // The editor branch with a display opens its window and ends when it closes.
 TEST_F(QtOnDemand, EditorOpensWithDisplay) {
     startDisplay();
