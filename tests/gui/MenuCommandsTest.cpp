@@ -86,7 +86,7 @@ class MenuCommandsTest : public QObject {
     QTemporaryDir folder_;
     QString path(const QString& name) const { return folder_.filePath(name); }
 
-    // A profile file on disk with one script, as another session left it.
+    // A profile file on disk with one script, as an earlier run of the editor left it.
     QString savedProfile(const QString& name, const std::string& script) const {
         EditedProfile document; // the new profile
         document.addScript(script);
