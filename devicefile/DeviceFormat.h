@@ -15,6 +15,8 @@ inline constexpr std::size_t kDeviceProfileCapacity = 65535;
 
 inline constexpr std::size_t kDeviceHeaderSize = 7;              // VS, Length, script count
 inline constexpr std::size_t kDeviceCountSize = 2;               // each record count
+inline constexpr std::size_t kDeviceVersionSize = 1;             // VS
+inline constexpr std::size_t kDeviceLengthSize = 4;              // Length
 inline constexpr std::size_t kDeviceScriptHeaderSize = 4;        // ID, Ecnt
 inline constexpr std::size_t kDeviceEventSize = 7;               // OC, Data, Delay
 inline constexpr std::size_t kDeviceConfigurationHeaderSize = 4; // ID, Entries
@@ -22,6 +24,7 @@ inline constexpr std::size_t kDeviceEntrySize = 5;               // type, code, 
 inline constexpr std::size_t kDeviceChainHeaderSize = 3;         // ID, BP
 inline constexpr std::size_t kDeviceBreakpointSize = 6;          // P, F, P again
 inline constexpr std::size_t kDeviceEndSize = 1;                 // the final zero byte
+static_assert(kDeviceHeaderSize == kDeviceVersionSize + kDeviceLengthSize + kDeviceCountSize);
 
 // An event's Delay is signed 32-bit milliseconds: the device waits from 0 to this long. A
 // default delay beyond it would reach the device as a negative number.
