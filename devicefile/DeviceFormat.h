@@ -68,9 +68,24 @@ constexpr int hatCode(int hat, int direction, bool press) {
     return kFirstHatCode + kCodesPerHat * hat + 2 * direction + (press ? 1 : 0);
 }
 
-// Breakpoint groups are numbered from here; their codes in the base mode are 2g and 2g + 1.
+// Breakpoint groups are numbered from here. Group g has two codes in the base mode: 2g, the
+// script run when the axis crosses a breakpoint of the group decreasing, and 2g + 1, increasing.
 inline constexpr std::uint16_t kFirstBreakpointGroup = 50;
-static_assert(2 * kFirstBreakpointGroup == kControlCodeCount);
+
+constexpr int breakpointCode(int group, bool increase) {
+    return 2 * group + (increase ? 1 : 0);
+}
+constexpr int breakpointGroupOf(int code) {
+    return code / 2;
+}
+constexpr bool breakpointCodeIncreases(int code) {
+    return code % 2 != 0;
+}
+static_assert(breakpointCode(kFirstBreakpointGroup, false) == kControlCodeCount);
+static_assert(breakpointGroupOf(breakpointCode(kFirstBreakpointGroup, true)) ==
+                  kFirstBreakpointGroup &&
+              breakpointCodeIncreases(breakpointCode(kFirstBreakpointGroup, true)) &&
+              !breakpointCodeIncreases(breakpointCode(kFirstBreakpointGroup, false)));
 
 // The driver's one-byte commands; each is answered by one byte, 0 for success. The profile
 // itself follows a prepared load in one message.
