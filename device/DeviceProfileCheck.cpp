@@ -1,5 +1,7 @@
 #include "device/DeviceProfileCheck.h"
 
+#include "devicefile/DeviceBytes.h"
+
 #include <set>
 
 namespace vantrel {
@@ -8,30 +10,6 @@ namespace {
 std::string str(std::size_t value) {
     return std::to_string(value);
 }
-
-// Reads little-endian fields; the caller checks has() first.
-class ByteReader {
-public:
-    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-
-    std::size_t remaining() const { return bytes_.size() - offset_; }
-    std::size_t offset() const { return offset_; }
-    bool has(std::size_t count) const { return remaining() >= count; }
-
-    std::uint8_t u8() { return bytes_[offset_++]; }
-    std::uint16_t u16() {
-        const std::uint16_t low = u8();
-        return static_cast<std::uint16_t>(low | (u8() << 8));
-    }
-    std::uint32_t u32() {
-        const std::uint32_t low = u16();
-        return low | (static_cast<std::uint32_t>(u16()) << 16);
-    }
-
-private:
-    std::span<const std::uint8_t> bytes_;
-    std::size_t offset_ = 0;
-};
 
 class Checker {
 public:
@@ -65,18 +43,18 @@ private:
 
     bool readStructure() {
         DeviceProfileImage& image = check_.image;
-        if (!need(1, "the version byte"))
+        if (!need(kDeviceVersionSize, "the version byte"))
             return false;
-        image.version = in_.u8();
+        image.version = *in_.take(kDeviceVersionSize);
         if (image.version != kDeviceFileVersion) {
             error(ProfileFault::WrongVersion, "version " + str(image.version) +
                                                   "; the device takes version " +
                                                   str(kDeviceFileVersion));
             return false; // another version may lay its records out otherwise
         }
-        if (!need(4, "the Length field"))
+        if (!need(kDeviceLengthSize, "the Length field"))
             return false;
-        image.length = in_.u32();
+        image.length = readU32(in_.take(kDeviceLengthSize));
         if (image.length != bytes_.size())
             error(ProfileFault::LengthMismatch, "Length says " + str(image.length) + " bytes, " +
                                                     str(bytes_.size()) + " were received");
@@ -86,22 +64,20 @@ private:
     bool readScripts() {
         if (!need(kDeviceCountSize, "the script count"))
             return false;
-        const std::size_t count = in_.u16();
+        const std::size_t count = readU16(in_.take(kDeviceCountSize));
         for (std::size_t i = 0; i < count; ++i) {
             const std::string what = "script record " + str(i) + " of " + str(count);
             if (!need(kDeviceScriptHeaderSize, what))
                 return false;
+            const DeviceRecordHead head = readScriptHead(in_.take(kDeviceScriptHeaderSize));
+            const std::size_t events = head.count;
             DeviceScript& script = check_.image.scripts.emplace_back();
-            script.id = in_.u16();
-            const std::size_t events = in_.u16();
+            script.id = head.id;
             if (!need(events * kDeviceEventSize, what + " (" + str(events) + " events)"))
                 return false;
             script.events.resize(events);
-            for (DeviceEvent& event : script.events) {
-                event.opcode = static_cast<EventOpcode>(in_.u8());
-                event.data = static_cast<std::int16_t>(in_.u16());
-                event.delay = static_cast<std::int32_t>(in_.u32());
-            }
+            for (DeviceEvent& event : script.events)
+                event = readEvent(in_.take(kDeviceEventSize));
         }
         return true;
     }
@@ -109,22 +85,21 @@ private:
     bool readConfigurations() {
         if (!need(kDeviceCountSize, "the configuration count"))
             return false;
-        const std::size_t count = in_.u16();
+        const std::size_t count = readU16(in_.take(kDeviceCountSize));
         for (std::size_t i = 0; i < count; ++i) {
             const std::string what = "configuration record " + str(i) + " of " + str(count);
             if (!need(kDeviceConfigurationHeaderSize, what))
                 return false;
+            const DeviceRecordHead head =
+                readConfigurationHead(in_.take(kDeviceConfigurationHeaderSize));
+            const std::size_t entries = head.count;
             DeviceConfiguration& configuration = check_.image.configurations.emplace_back();
-            configuration.id = in_.u16();
-            const std::size_t entries = in_.u16();
+            configuration.id = head.id;
             if (!need(entries * kDeviceEntrySize, what + " (" + str(entries) + " entries)"))
                 return false;
             configuration.entries.resize(entries);
-            for (DeviceEntry& entry : configuration.entries) {
-                entry.type = in_.u8();
-                entry.code = in_.u16();
-                entry.assignment = in_.u16();
-            }
+            for (DeviceEntry& entry : configuration.entries)
+                entry = readEntry(in_.take(kDeviceEntrySize));
         }
         return true;
     }
@@ -132,35 +107,36 @@ private:
     bool readChains() {
         if (!need(kDeviceCountSize, "the chain count"))
             return false;
-        const std::size_t count = in_.u16();
+        const std::size_t count = readU16(in_.take(kDeviceCountSize));
         for (std::size_t i = 0; i < count; ++i) {
             const std::string what = "chain record " + str(i) + " of " + str(count);
             if (!need(kDeviceChainHeaderSize, what))
                 return false;
+            const DeviceRecordHead head = readChainHead(in_.take(kDeviceChainHeaderSize));
+            const std::size_t breakpoints = head.count;
             DeviceChain& chain = check_.image.chains.emplace_back();
-            chain.id = in_.u16();
-            const std::size_t breakpoints = in_.u8();
+            chain.id = head.id;
             if (!need(breakpoints * kDeviceBreakpointSize,
                       what + " (" + str(breakpoints) + " breakpoints)"))
                 return false;
             chain.breakpoints.resize(breakpoints);
             std::vector<std::uint16_t>& repeated = repeatedPositions_.emplace_back();
             for (DeviceBreakpoint& breakpoint : chain.breakpoints) {
-                breakpoint.position = in_.u16();
-                breakpoint.group = in_.u16();
-                repeated.push_back(in_.u16());
+                const std::uint8_t* at = in_.take(kDeviceBreakpointSize);
+                breakpoint = readBreakpoint(at);
+                repeated.push_back(readRepeatedPosition(at));
             }
         }
         return true;
     }
 
     bool readEnd() {
-        if (!in_.has(1)) {
+        if (!in_.has(kDeviceEndSize)) {
             error(ProfileFault::BadEnd, "the final zero byte is missing");
             return false;
         }
-        const std::uint8_t end = in_.u8();
-        if (end != 0)
+        const std::uint8_t end = *in_.take(kDeviceEndSize);
+        if (end != kDeviceEndByte)
             error(ProfileFault::BadEnd, "the final byte is " + str(end) + ", not 0");
         if (in_.remaining() > 0)
             error(ProfileFault::BadEnd, str(in_.remaining()) +
@@ -271,7 +247,7 @@ private:
     }
 
     std::span<const std::uint8_t> bytes_;
-    ByteReader in_;
+    DeviceByteCursor in_;
     ProfileCheck check_;
     // Each chain's breakpoints give P a second time; the device takes them only when equal.
     std::vector<std::vector<std::uint16_t>> repeatedPositions_;

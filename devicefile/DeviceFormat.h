@@ -15,6 +15,8 @@ inline constexpr std::size_t kDeviceProfileCapacity = 65535;
 
 inline constexpr std::size_t kDeviceHeaderSize = 7;              // VS, Length, script count
 inline constexpr std::size_t kDeviceCountSize = 2;               // each record count
+inline constexpr std::size_t kDeviceVersionSize = 1;             // VS
+inline constexpr std::size_t kDeviceLengthSize = 4;              // Length
 inline constexpr std::size_t kDeviceScriptHeaderSize = 4;        // ID, Ecnt
 inline constexpr std::size_t kDeviceEventSize = 7;               // OC, Data, Delay
 inline constexpr std::size_t kDeviceConfigurationHeaderSize = 4; // ID, Entries
@@ -22,6 +24,7 @@ inline constexpr std::size_t kDeviceEntrySize = 5;               // type, code, 
 inline constexpr std::size_t kDeviceChainHeaderSize = 3;         // ID, BP
 inline constexpr std::size_t kDeviceBreakpointSize = 6;          // P, F, P again
 inline constexpr std::size_t kDeviceEndSize = 1;                 // the final zero byte
+static_assert(kDeviceHeaderSize == kDeviceVersionSize + kDeviceLengthSize + kDeviceCountSize);
 
 // An event's Delay is signed 32-bit milliseconds: the device waits from 0 to this long. A
 // default delay beyond it would reach the device as a negative number.
@@ -65,9 +68,24 @@ constexpr int hatCode(int hat, int direction, bool press) {
     return kFirstHatCode + kCodesPerHat * hat + 2 * direction + (press ? 1 : 0);
 }
 
-// Breakpoint groups are numbered from here; their codes in the base mode are 2g and 2g + 1.
+// Breakpoint groups are numbered from here. Group g has two codes in the base mode: 2g, the
+// script run when the axis crosses a breakpoint of the group decreasing, and 2g + 1, increasing.
 inline constexpr std::uint16_t kFirstBreakpointGroup = 50;
-static_assert(2 * kFirstBreakpointGroup == kControlCodeCount);
+
+constexpr int breakpointCode(int group, bool increase) {
+    return 2 * group + (increase ? 1 : 0);
+}
+constexpr int breakpointGroupOf(int code) {
+    return code / 2;
+}
+constexpr bool breakpointCodeIncreases(int code) {
+    return code % 2 != 0;
+}
+static_assert(breakpointCode(kFirstBreakpointGroup, false) == kControlCodeCount);
+static_assert(breakpointGroupOf(breakpointCode(kFirstBreakpointGroup, true)) ==
+                  kFirstBreakpointGroup &&
+              breakpointCodeIncreases(breakpointCode(kFirstBreakpointGroup, true)) &&
+              !breakpointCodeIncreases(breakpointCode(kFirstBreakpointGroup, false)));
 
 // The driver's one-byte commands; each is answered by one byte, 0 for success. The profile
 // itself follows a prepared load in one message.

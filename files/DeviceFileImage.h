@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devicefile/DeviceBytes.h"
 #include "devicefile/DeviceRecords.h"
 #include "files/DeviceProfile.h"
 
@@ -34,7 +35,7 @@ public:
     template <typename Visit> void forEachEventOf(EventOpcode opcode, Visit visit) const {
         std::size_t at = kDeviceHeaderSize;
         for (std::size_t script = 0; script < scripts_; ++script) {
-            const std::size_t events = head_[at + 2] | (std::size_t{head_[at + 3]} << 8);
+            const std::size_t events = readScriptHead(&head_[at]).count;
             at += kDeviceScriptHeaderSize;
             for (std::size_t event = 0; event < events; ++event, at += kDeviceEventSize) {
                 if (head_[at] == static_cast<std::uint8_t>(opcode))

@@ -1,5 +1,6 @@
 #include "files/ProfileTranslator.h"
 
+#include "devicefile/DeviceFormat.h"
 #include "files/DeviceFileWriter.h"
 #include "files/GroupLinePattern.h"
 #include "files/ProfileLines.h"
@@ -325,10 +326,12 @@ bool ProfileTranslator::convertMode() {
     if (isDefault) {
         for (std::size_t c = 0; c < profile_.chains.size(); ++c) {
             for (const GroupRecord& group : profile_.chains[c].groups) {
-                const auto code = static_cast<std::uint16_t>(2 * group.number);
-                filled.push_back({kScriptEntry, code, group.decreaseId});
-                filled.push_back(
-                    {kScriptEntry, static_cast<std::uint16_t>(code + 1), group.increaseId});
+                filled.push_back({kScriptEntry,
+                                  static_cast<std::uint16_t>(breakpointCode(group.number, false)),
+                                  group.decreaseId});
+                filled.push_back({kScriptEntry,
+                                  static_cast<std::uint16_t>(breakpointCode(group.number, true)),
+                                  group.increaseId});
             }
         }
     }
@@ -351,9 +354,11 @@ std::optional<DeviceEntry> ProfileTranslator::assignmentEntry(std::string_view l
     const std::string_view value = parts.value;
     const SlotTable& table = SlotTable::instance();
     if (const auto code = table.deviceCodeOf(key))
-        return DeviceEntry{kScriptEntry, static_cast<std::uint16_t>(*code), names_.scriptNumber(value)};
+        return DeviceEntry{kScriptEntry, static_cast<std::uint16_t>(*code),
+                           names_.scriptNumber(value)};
     if (const auto axis = table.axisCodeOf(key)) {
-        return DeviceEntry{kChainEntry, static_cast<std::uint16_t>(*axis), names_.chainNumber(value)};
+        return DeviceEntry{kChainEntry, static_cast<std::uint16_t>(*axis),
+                           names_.chainNumber(value)};
     }
     return std::nullopt;
 }

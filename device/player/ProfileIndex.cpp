@@ -1,5 +1,7 @@
 #include "device/player/ProfileIndex.h"
 
+#include "devicefile/DeviceFormat.h"
+
 #include <algorithm>
 
 namespace vantrel::player {
@@ -70,9 +72,9 @@ void ProfileIndex::buildChains(const DeviceProfileImage& image) {
         std::vector<ChainBreakpoint>& points = chains_.emplace_back();
         points.reserve(chain.breakpoints.size());
         for (const DeviceBreakpoint& breakpoint : chain.breakpoints) {
-            const long group = breakpoint.group;
-            points.push_back(
-                {breakpoint.position, baseCodeScript(2 * group + 1), baseCodeScript(2 * group)});
+            const int group = breakpoint.group;
+            points.push_back({breakpoint.position, baseCodeScript(breakpointCode(group, true)),
+                              baseCodeScript(breakpointCode(group, false))});
         }
         std::stable_sort(points.begin(), points.end(),
                          [](const ChainBreakpoint& a, const ChainBreakpoint& b) {

@@ -1,5 +1,6 @@
 #include "DeviceProfileAccount.h"
 
+#include "devicefile/DeviceFormat.h"
 #include "profile/SlotTable.h"
 
 #include <array>
@@ -31,8 +32,8 @@ std::string entryTarget(const DeviceEntry& entry) {
     if (entry.code < table.deviceCodeNames().size())
         control = table.deviceCodeNames()[entry.code];
     else
-        control = "breakpoint group " + str(entry.code / 2) +
-                  (entry.code % 2 ? " increase" : " decrease");
+        control = "breakpoint group " + str(breakpointGroupOf(entry.code)) +
+                  (breakpointCodeIncreases(entry.code) ? " increase" : " decrease");
     return control + " -> script " + str(entry.assignment);
 }
 
