@@ -110,13 +110,7 @@ inline std::uint16_t readRepeatedPosition(const std::uint8_t* breakpoint) {
 
 inline constexpr std::uint8_t kDeviceEndByte = 0;
 
-// The bytes of a whole record with its entries or breakpoints, appended.
-inline std::size_t configurationSize(std::size_t entries) {
-    return kDeviceConfigurationHeaderSize + kDeviceEntrySize * entries;
-}
-inline std::size_t chainSize(std::size_t breakpoints) {
-    return kDeviceChainHeaderSize + kDeviceBreakpointSize * breakpoints;
-}
+// A whole record with its entries or breakpoints, appended.
 // The caller keeps the counts within their fields.
 inline void appendCount(std::vector<std::uint8_t>& out, std::size_t count) {
     out.resize(out.size() + kDeviceCountSize);
@@ -125,7 +119,7 @@ inline void appendCount(std::vector<std::uint8_t>& out, std::size_t count) {
 inline void appendConfiguration(std::vector<std::uint8_t>& out,
                                 const DeviceConfiguration& configuration) {
     std::size_t at = out.size();
-    out.resize(at + configurationSize(configuration.entries.size()));
+    out.resize(at + static_cast<std::size_t>(configurationSize(configuration.entries.size())));
     writeConfigurationHead(&out[at], configuration.id,
                            static_cast<std::uint16_t>(configuration.entries.size()));
     at += kDeviceConfigurationHeaderSize;
@@ -136,7 +130,7 @@ inline void appendConfiguration(std::vector<std::uint8_t>& out,
 }
 inline void appendChain(std::vector<std::uint8_t>& out, const DeviceChain& chain) {
     std::size_t at = out.size();
-    out.resize(at + chainSize(chain.breakpoints.size()));
+    out.resize(at + static_cast<std::size_t>(chainSize(chain.breakpoints.size())));
     writeChainHead(&out[at], chain.id, static_cast<std::uint8_t>(chain.breakpoints.size()));
     at += kDeviceChainHeaderSize;
     for (const DeviceBreakpoint& breakpoint : chain.breakpoints) {

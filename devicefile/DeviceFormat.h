@@ -26,6 +26,21 @@ inline constexpr std::size_t kDeviceBreakpointSize = 6;          // P, F, P agai
 inline constexpr std::size_t kDeviceEndSize = 1;                 // the final zero byte
 static_assert(kDeviceHeaderSize == kDeviceVersionSize + kDeviceLengthSize + kDeviceCountSize);
 
+// The bytes of each record with what it holds, and of the header, the two record counts and
+// the end byte, which every file has; counted in 64 bits, so that a profile far too large for
+// the device is still measured right.
+constexpr std::uint64_t scriptSize(std::uint64_t events) {
+    return kDeviceScriptHeaderSize + kDeviceEventSize * events;
+}
+constexpr std::uint64_t configurationSize(std::uint64_t entries) {
+    return kDeviceConfigurationHeaderSize + kDeviceEntrySize * entries;
+}
+constexpr std::uint64_t chainSize(std::uint64_t breakpoints) {
+    return kDeviceChainHeaderSize + kDeviceBreakpointSize * breakpoints;
+}
+inline constexpr std::uint64_t kDeviceFrameSize =
+    kDeviceHeaderSize + 2 * kDeviceCountSize + kDeviceEndSize;
+
 // An event's Delay is signed 32-bit milliseconds: the device waits from 0 to this long. A
 // default delay beyond it would reach the device as a negative number.
 inline constexpr std::int32_t kDeviceLongestDelay = 0x7FFFFFFF;

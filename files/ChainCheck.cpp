@@ -93,8 +93,7 @@ void ChainCheck::convert(std::size_t end, bool closed) {
     if (convertedChains_ == 0)
         names_.firstChain = chain.name;
     names_.known.addChain(chain.name, convertedChains_++);
-    deviceBytes_ += kDeviceChainHeaderSize +
-                    kDeviceBreakpointSize * static_cast<std::uint64_t>(chain.breakpoints);
+    deviceBytes_ += chainSize(static_cast<std::uint64_t>(chain.breakpoints));
 }
 
 bool ChainCheck::convertGroupLine(std::string_view line) {

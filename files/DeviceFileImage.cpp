@@ -6,13 +6,12 @@ namespace vantrel {
 namespace {
 
 std::uint64_t restLength(const DeviceProfile& rest) {
-    std::uint64_t length = kDeviceCountSize;
+    std::uint64_t length = kDeviceFrameSize - kDeviceHeaderSize;
     for (const ConfigurationRecord& configuration : rest.configurations)
         length += configurationSize(configuration.entries.size());
-    length += kDeviceCountSize;
     for (const ChainRecord& chain : rest.chains)
         length += chainSize(chain.breakpoints.size());
-    return length + kDeviceEndSize;
+    return length;
 }
 
 } // namespace

@@ -86,7 +86,7 @@ void ModeCheck::convert(std::size_t end, bool closed) {
     else if (filled > declared)
         findings_.error(tooManyAssignmentsText(mode.name, filled, declared), header,
                         CheckSubject::Mode, mode.name);
-    deviceBytes_ += kDeviceConfigurationHeaderSize + kDeviceEntrySize * declared;
+    deviceBytes_ += configurationSize(declared);
 }
 
 bool ModeCheck::convertAssignment(std::string_view line) {

@@ -207,7 +207,7 @@ void CheckPass::readScript(const ProfileLine& record) {
         findings_.error(
             tooManyText("events in the script " + std::string(name), events, kMost16BitCount), line,
             CheckSubject::Script, name);
-    scriptBytes_ += kDeviceScriptHeaderSize + kDeviceEventSize * events;
+    scriptBytes_ += scriptSize(events);
 }
 
 std::optional<std::uint32_t> CheckPass::firstSpellingOf(std::string_view name) {
@@ -232,8 +232,8 @@ void CheckPass::finish() {
     if (!modes_.hasBaseMode())
         findings_.warning("No programming mode is named DEFAULT: the device has no base mode.", {},
                           CheckSubject::None, {});
-    const std::uint64_t deviceBytes = kDeviceHeaderSize + 2 * kDeviceCountSize + kDeviceEndSize +
-                                      scriptBytes_ + chains_.deviceBytes() + modes_.deviceBytes();
+    const std::uint64_t deviceBytes =
+        kDeviceFrameSize + scriptBytes_ + chains_.deviceBytes() + modes_.deviceBytes();
     if (deviceBytes > kDeviceProfileCapacity)
         findings_.error("The device profile file would be " + std::to_string(deviceBytes) +
                             " bytes; the device holds at most " +
