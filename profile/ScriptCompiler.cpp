@@ -2,10 +2,10 @@
 
 #include "profile/CNumbers.h"
 #include "profile/KeyNames.h"
-#include "profile/TokenNameTable.h"
 
 #include <array>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -36,29 +36,40 @@ constexpr std::array<NameList, 7> kNameLists = {{
      "Hat direction set event data not recognized: "},
 }};
 
-using Names = std::vector<std::pair<std::string_view, std::int16_t>>;
+// What a body found in the name table gives: the first list one of whose names it begins,
+// and the Data of that list's first name it equals, if any.
+struct ListMatch {
+    std::size_t list;
+    std::optional<std::int16_t> data;
+};
 
-Names viewsOf(const std::vector<NamedCode>& names) {
-    Names views;
-    views.reserve(names.size());
-    for (const NamedCode& entry : names)
-        views.emplace_back(entry.name, entry.data);
-    return views;
-}
-
-// All names of the lists above, in their order, in one table built on first use.
-const TokenNameTable& nameTable() {
-    static const TokenNameTable table = [] {
+// Every prefix of every name of the lists above, built on first use; the keys view names that
+// live as long as the program.
+const std::unordered_map<std::string_view, ListMatch>& nameTable() {
+    static const auto table = [] {
         static const std::vector<NamedCode> lowerDirectX = directXButtonNames("dx_");
         static const std::vector<NamedCode> upperDirectX = directXButtonNames("DX_");
-        TokenNameTable built;
-        built.addList(0, viewsOf(pressKeyNames()));
-        built.addList(1, viewsOf(releaseKeyNames()));
-        built.addList(2, viewsOf(lowerDirectX));
-        built.addList(3, viewsOf(upperDirectX));
-        built.addList(4, {{"mouse1", 1}, {"mouse2", 2}, {"mouse3", 3}});
-        built.addList(5, {{"MOUSE1", 1}, {"MOUSE2", 2}, {"MOUSE3", 3}});
-        built.addList(6, viewsOf(hatNames()));
+        static const std::vector<NamedCode> lowerMouse = {
+            {"mouse1", 1}, {"mouse2", 2}, {"mouse3", 3}};
+        static const std::vector<NamedCode> upperMouse = {
+            {"MOUSE1", 1}, {"MOUSE2", 2}, {"MOUSE3", 3}};
+        const std::array<const std::vector<NamedCode>*, kNameLists.size()> lists = {
+            &pressKeyNames(), &releaseKeyNames(), &lowerDirectX, &upperDirectX,
+            &lowerMouse,      &upperMouse,        &hatNames()};
+        std::unordered_map<std::string_view, ListMatch> built;
+        for (std::size_t list = 0; list < lists.size(); ++list) {
+            for (const NamedCode& entry : *lists[list]) {
+                const std::string_view name = entry.name;
+                for (std::size_t length = 0; length <= name.size(); ++length) {
+                    // An earlier list keeps a prefix, and an earlier name of its list the Data.
+                    ListMatch& match =
+                        built.try_emplace(name.substr(0, length), ListMatch{list, std::nullopt})
+                            .first->second;
+                    if (length == name.size() && match.list == list && !match.data)
+                        match.data = entry.data;
+                }
+            }
+        }
         return built;
     }();
     return table;
@@ -163,26 +174,27 @@ ScriptEvent ScriptCompiler::compile(std::string_view token) const {
     // come first, cannot apply to it.
     if (const std::optional<MarkedBody> marked = markedAtStart(body))
         return markedEvent(event, *marked);
-    const TokenNameTable::Match match = nameTable().find(body);
-    if (match.list >= 0)
-        return listEvent(event, match, body);
+    const auto found = nameTable().find(body);
+    if (found != nameTable().end())
+        return listEvent(event, found->second.list, found->second.data, body);
     if (const std::optional<MarkedBody> marked = markedAnywhere(body))
         return markedEvent(event, *marked);
     reportFault("Event type not recognized: ", body);
     return event;
 }
 
-ScriptEvent ScriptCompiler::listEvent(ScriptEvent event, const TokenNameTable::Match& match,
+ScriptEvent ScriptCompiler::listEvent(ScriptEvent event, std::size_t listIndex,
+                                      std::optional<std::int16_t> data,
                                       std::string_view body) const {
-    const NameList& list = kNameLists[static_cast<std::size_t>(match.list)];
+    const NameList& list = kNameLists[listIndex];
     event.opcode = list.opcode;
     if (event.delay == 0 && list.delay != DefaultDelay::None) {
         const std::uint32_t fallback =
             list.delay == DefaultDelay::Press ? delays_.press : delays_.release;
         event.delay = static_cast<std::int32_t>(fallback);
     }
-    if (match.hasData)
-        event.data = match.data;
+    if (data)
+        event.data = *data;
     else
         reportFault(list.message, body);
     return event;

@@ -3,7 +3,6 @@
 #include "devicefile/DeviceFormat.h"
 #include "profile/DefaultDelays.h"
 #include "profile/Diagnostic.h"
-#include "profile/TokenNameTable.h"
 
 #include <cstdint>
 #include <optional>
@@ -49,8 +48,10 @@ private:
     static std::optional<MarkedBody> markedAtStart(std::string_view body);
     static std::optional<MarkedBody> markedAnywhere(std::string_view body);
     static ScriptEvent markedEvent(ScriptEvent event, const MarkedBody& marked);
-    ScriptEvent listEvent(ScriptEvent event, const TokenNameTable::Match& match,
-                          std::string_view body) const;
+    // A body of the name list at listIndex of the compiler's lists; data is that of the
+    // list's first name the body equals, if any.
+    ScriptEvent listEvent(ScriptEvent event, std::size_t listIndex,
+                          std::optional<std::int16_t> data, std::string_view body) const;
     void reportFault(std::string_view text, std::string_view body) const;
 
     DefaultDelays delays_;
